@@ -1,0 +1,2 @@
+// Placeholder: the hive store is being written. Every call fails cleanly.
+#include "platform/registry/Registry.h"

@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine for Kestavo, builds it and runs it or its tests.
+#   tools/dev.sh run [args...]   install what is missing, build (release), start the program
+#   tools/dev.sh test            install, build, run every test through CTest
+#   tools/dev.sh test-asan       the tests under AddressSanitizer and UndefinedBehaviorSanitizer
+#   tools/dev.sh test-tsan       the board and control tests under ThreadSanitizer
+#   tools/dev.sh fuzz [seconds]  build the libFuzzer targets with clang and run each for a while
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+mode=${1:-}
+shift || true
+jobs=${KESTAVO_JOBS:-2}
+
+packages=(
+  cmake ninja-build g++ pkg-config ccache           # build
+  qt6-base-dev qt6-base-dev-tools                  # windows, drawing, files, locking
+  qt6-multimedia-dev                               # sound effects
+  libgtest-dev libgmock-dev libbenchmark-dev       # tests and benchmarks
+  fonts-liberation fonts-comic-neue                # Arial/Courier New/Comic Sans MS stand-ins
+)
+case "$mode" in
+  fuzz) packages+=(clang libclang-rt-14-dev) ;;
+esac
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+install_missing() {
+  local missing=()
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    as_root apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  fi
+}
+
+# configure_and_build DIR [cmake options...]
+configure_and_build() {
+  local dir=$1
+  shift
+  if [ ! -f "$dir/build.ninja" ]; then
+    cmake -S "$root" -B "$dir" -G Ninja "$@"
+  fi
+  cmake --build "$dir" -j"$jobs"
+}
+
+install_missing
+case "$mode" in
+  run)
+    build="$root/build/release"
+    configure_and_build "$build" -DCMAKE_BUILD_TYPE=Release -DKESTAVO_BUILD_TESTS=OFF -DKESTAVO_BUILD_BENCH=OFF
+    if [ -x "$build/bin/kestavo-register" ]; then
+      "$build/bin/kestavo-register" --user --build-tree "$build" >/dev/null
+    fi
+    exec "$build/bin/kestavo" "$@"
+    ;;
+  test)
+    build="$root/build/test"
+    configure_and_build "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cd "$build" && ctest -j"$jobs" --output-on-failure --timeout 600 "$@"
+    ;;
+  test-asan)
+    build="$root/build/asan"
+    configure_and_build "$build" -DCMAKE_BUILD_TYPE=Debug -DKESTAVO_SANITIZE=address,undefined -DKESTAVO_BUILD_BENCH=OFF
+    export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    cd "$build" && ctest -j"$jobs" --output-on-failure --timeout 900 "$@"
+    ;;
+  test-tsan)
+    build="$root/build/tsan"
+    configure_and_build "$build" -DCMAKE_BUILD_TYPE=Debug -DKESTAVO_SANITIZE=thread -DKESTAVO_BUILD_BENCH=OFF
+    export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
+    cd "$build" && ctest -j"$jobs" --output-on-failure --timeout 900 -L 'board|control|boardsoft' "$@"
+    ;;
+  fuzz)
+    seconds=${1:-60}
+    build="$root/build/fuzz"
+    configure_and_build "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+      -DKESTAVO_FUZZ=ON -DKESTAVO_BUILD_BENCH=OFF
+    for f in "$build"/fuzz/*; do
+      [ -x "$f" ] || continue
+      name=$(basename "$f")
+      corpus=$(find "$root/tests" -type d -path "*/fuzz/corpus/$name" | head -n1)
+      work=$(mktemp -d)
+      echo "== $name for ${seconds}s"
+      "$f" -max_total_time="$seconds" -print_final_stats=1 "$work" ${corpus:+"$corpus"}
+      rm -rf "$work"
+    done
+    ;;
+  *)
+    sed -n '2,7p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'
+    exit 2
+    ;;
+esac
