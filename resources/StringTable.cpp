@@ -9,8 +9,15 @@ const std::unordered_map<int, const char*>& table()
     // Texts are UTF-8. Keep ids in ascending order.
     static const std::unordered_map<int, const char*> strings = {
         { 129, "Advanced Options" },
+        { 130, "Subtraction" },
+        { 131, "Addition" },
+        { 132, "Multiplication" },
+        { 133, "Division" },
         { 134, "Tandrel Kestavo is an interactive application that reinforces basic arithmetic skills." },
         { 135, " " },
+        { 137, "Tandrel and Kestavo are trademarks of Tandrel Technologies Inc.\nOther product names "
+               "mentioned may be trademarks of their respective owners." },
+        { 138, "Copyright \u00a9 2026 Tandrel Technologies Inc. All rights reserved." },
         { 139, "Score" },
         { 140, "Hints" },
         { 141, "correct out of" },
