@@ -1,2 +1,57 @@
-// Placeholder: the hive store is being written. Every call fails cleanly.
+// The Win32 registry calling contract, served by the process's one store.
 #include "platform/registry/Registry.h"
+
+#include "platform/registry/RegistryStore.h"
+
+LONG RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM sam, SECURITY_ATTRIBUTES*,
+    PHKEY result, LPDWORD disposition)
+{
+    return CRegistryStore::instance().createKey(key, subKey, sam, result, disposition);
+}
+
+LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD, REGSAM sam, PHKEY result)
+{
+    return CRegistryStore::instance().openKey(key, subKey, sam, result);
+}
+
+LONG RegCloseKey(HKEY key)
+{
+    return CRegistryStore::instance().closeKey(key);
+}
+
+LONG RegSetValueExA(HKEY key, LPCSTR valueName, DWORD, DWORD type, const BYTE* data, DWORD dataSize)
+{
+    return CRegistryStore::instance().setValue(key, valueName, type, data, dataSize);
+}
+
+LONG RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD, LPDWORD type, LPBYTE data, LPDWORD dataSize)
+{
+    return CRegistryStore::instance().queryValue(key, valueName, type, data, dataSize);
+}
+
+LONG RegEnumValueA(HKEY key, DWORD index, LPSTR valueName, LPDWORD valueNameSize, LPDWORD, LPDWORD type,
+    LPBYTE data, LPDWORD dataSize)
+{
+    return CRegistryStore::instance().enumValue(key, index, valueName, valueNameSize, type, data, dataSize);
+}
+
+LONG RegDeleteValueA(HKEY key, LPCSTR valueName)
+{
+    return CRegistryStore::instance().deleteValue(key, valueName);
+}
+
+LONG RegEnumKeyExA(
+    HKEY key, DWORD index, LPSTR name, LPDWORD nameSize, LPDWORD, LPSTR className, LPDWORD classSize, void*)
+{
+    return CRegistryStore::instance().enumKey(key, index, name, nameSize, className, classSize);
+}
+
+LONG RegDeleteKeyA(HKEY key, LPCSTR subKey)
+{
+    return CRegistryStore::instance().deleteKey(key, subKey);
+}
+
+LONG RegDeleteTreeA(HKEY key, LPCSTR subKey)
+{
+    return CRegistryStore::instance().deleteTree(key, subKey);
+}

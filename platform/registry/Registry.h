@@ -10,6 +10,27 @@
 // test can point each case at a fresh folder.
 //
 // Every function returns a Win32 error code (ERROR_SUCCESS = 0) and never throws.
+//
+// Behaviour worth knowing:
+// - Enumeration order is the order in which values and subkeys were first
+//   added (replacing a value keeps its place; a deleted and re-added one goes
+//   last). Deleting the value at index i moves the following ones down by one.
+// - Key and value names compare case-insensitively for ASCII letters and keep
+//   the spelling they were created with. Value data are kept byte for byte,
+//   whatever the type.
+// - Buffer sizes: a too small data or name buffer gives ERROR_MORE_DATA with
+//   the size needed written back (names: length + 1 for the NUL). On success a
+//   name size is returned without the NUL, a data size with everything stored.
+// - A handle's access mask is checked: KEY_QUERY_VALUE to read or enumerate
+//   values, KEY_SET_VALUE to set or delete them, KEY_ENUMERATE_SUB_KEYS to list
+//   subkeys, KEY_CREATE_SUB_KEY to create a new subkey below an opened key.
+// - A handle whose key was deleted answers ERROR_KEY_DELETED; an unknown or
+//   already closed handle ERROR_INVALID_HANDLE.
+// - Every change is on disk when the call returns. Bounds: key names 255
+//   bytes, value names 16383 bytes, value data 1 MiB, 512 levels of keys.
+// - Through HKEY_CLASSES_ROOT a key is read and written in the user's
+//   Software\Classes when it exists there, else in the machine's; new keys are
+//   created in the machine's. Subkeys of both are listed, the user's first.
 
 #include "platform/WinTypes.h"
 
@@ -42,21 +63,20 @@ constexpr DWORD REG_OPENED_EXISTING_KEY = 2;
 
 struct SECURITY_ATTRIBUTES;
 
-LONG RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LPSTR className, DWORD options,
-                     REGSAM sam, SECURITY_ATTRIBUTES* security, PHKEY result, LPDWORD disposition);
+LONG RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LPSTR className, DWORD options, REGSAM sam,
+    SECURITY_ATTRIBUTES* security, PHKEY result, LPDWORD disposition);
 LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM sam, PHKEY result);
 LONG RegCloseKey(HKEY key);
 
-LONG RegSetValueExA(HKEY key, LPCSTR valueName, DWORD reserved, DWORD type, const BYTE* data,
-                    DWORD dataSize);
-LONG RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data,
-                      LPDWORD dataSize);
+LONG RegSetValueExA(HKEY key, LPCSTR valueName, DWORD reserved, DWORD type, const BYTE* data, DWORD dataSize);
+LONG RegQueryValueExA(
+    HKEY key, LPCSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD dataSize);
 LONG RegEnumValueA(HKEY key, DWORD index, LPSTR valueName, LPDWORD valueNameSize, LPDWORD reserved,
-                   LPDWORD type, LPBYTE data, LPDWORD dataSize);
+    LPDWORD type, LPBYTE data, LPDWORD dataSize);
 LONG RegDeleteValueA(HKEY key, LPCSTR valueName);
 
-LONG RegEnumKeyExA(HKEY key, DWORD index, LPSTR name, LPDWORD nameSize, LPDWORD reserved,
-                   LPSTR className, LPDWORD classSize, void* lastWriteTime);
+LONG RegEnumKeyExA(HKEY key, DWORD index, LPSTR name, LPDWORD nameSize, LPDWORD reserved, LPSTR className,
+    LPDWORD classSize, void* lastWriteTime);
 // Deletes a key that has no subkeys (as on Windows).
 LONG RegDeleteKeyA(HKEY key, LPCSTR subKey);
 // Deletes a key with all its subkeys and values.

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "platform/registry/HiveFile.h"
+#include "platform/registry/Registry.h"
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+// An open key: the key's path and the hives it is looked up in. A key of
+// HKEY_CLASSES_ROOT has two layers, the user's Software\Classes first and the
+// machine's second; the other roots have one.
+struct RegKeyHandle
+{
+    struct Layer
+    {
+        std::shared_ptr<CHiveFile> hive;
+        std::vector<std::string> base; // the layer's root inside its hive
+    };
+    std::vector<Layer> layers;
+    std::vector<std::string> path; // below the layers' base
+    REGSAM sam = 0;
+};
+
+// The process's one store behind the Reg* functions: the open handles and
+// the hive files. Every call takes one mutex, so handles may be used from
+// any thread.
+class CRegistryStore
+{
+public:
+    static CRegistryStore& instance();
+
+    LONG createKey(HKEY key, LPCSTR subKey, REGSAM sam, PHKEY result, LPDWORD disposition);
+    LONG openKey(HKEY key, LPCSTR subKey, REGSAM sam, PHKEY result);
+    LONG closeKey(HKEY key);
+    LONG setValue(HKEY key, LPCSTR name, DWORD type, const BYTE* data, DWORD size);
+    LONG queryValue(HKEY key, LPCSTR name, LPDWORD type, LPBYTE data, LPDWORD size);
+    LONG enumValue(
+        HKEY key, DWORD index, LPSTR name, LPDWORD nameSize, LPDWORD type, LPBYTE data, LPDWORD dataSize);
+    LONG deleteValue(HKEY key, LPCSTR name);
+    LONG enumKey(HKEY key, DWORD index, LPSTR name, LPDWORD nameSize, LPSTR className, LPDWORD classSize);
+    LONG deleteKey(HKEY key, LPCSTR subKey);
+    LONG deleteTree(HKEY key, LPCSTR subKey);
+
+    // Number of handles open now (for tests that look for leaks).
+    std::size_t openHandleCount();
+
+private:
+    CRegistryStore() = default;
+
+    // Fills out with the handle's layers (a predefined key is resolved from
+    // the environment now). ERROR_INVALID_HANDLE for an unknown handle.
+    LONG resolve(HKEY key, RegKeyHandle& out);
+    std::shared_ptr<CHiveFile> hive(const CHiveLocation& location, const char* rootName);
+
+    // The key in the first layer that has it; layerIndex tells which.
+    const CHiveKey* lookup(
+        const RegKeyHandle& h, const std::vector<std::string>& path, std::size_t* layerIndex);
+    // Applies change to the key in the first layer that has it.
+    LONG modifyKey(const RegKeyHandle& h, const std::function<LONG(CHiveKey&, bool&)>& change);
+    LONG newHandle(const RegKeyHandle& h, std::vector<std::string> path, REGSAM sam, PHKEY result);
+
+    std::mutex m_mutex;
+    std::unordered_set<RegKeyHandle*> m_handles;
+    std::map<std::string, std::shared_ptr<CHiveFile>> m_hives;
+};

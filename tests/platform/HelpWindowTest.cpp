@@ -1,0 +1,146 @@
+// Help lookup order, missing pages, and refusal of anything but local pages.
+#include "platform/help/HelpWindow.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+void write(const QString& path, const QByteArray& text)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text);
+}
+
+// A fake installation: <root>/bin/kestavo, <root>/share/kestavo/help/.
+struct Install
+{
+    Install()
+    {
+        bin = root.filePath(QStringLiteral("bin"));
+        shared = root.filePath(QStringLiteral("share/kestavo/help"));
+        QDir().mkpath(bin);
+    }
+    QTemporaryDir root;
+    QString bin;
+    QString shared;
+};
+
+} // namespace
+
+TEST(HelpWindow, LooksBesideTheProgramThenInTheDataFolderNeverTheWorkingDirectory)
+{
+    Install install;
+    EXPECT_TRUE(CHelpWindow::FindHelpFolder(install.bin).isEmpty());
+
+    write(install.shared + QStringLiteral("/index.html"), "<p>shared</p>");
+    EXPECT_EQ(CHelpWindow::FindHelpFolder(install.bin), QFileInfo(install.shared).canonicalFilePath());
+
+    write(install.bin + QStringLiteral("/help/index.html"), "<p>beside</p>");
+    EXPECT_EQ(CHelpWindow::FindHelpFolder(install.bin),
+              QFileInfo(install.bin + QStringLiteral("/help")).canonicalFilePath());
+
+    // A help folder in the working directory is not looked at.
+    QTemporaryDir cwd;
+    write(cwd.filePath(QStringLiteral("help/index.html")), "<p>cwd</p>");
+    const QString old = QDir::currentPath();
+    QDir::setCurrent(cwd.path());
+    EXPECT_TRUE(CHelpWindow::FindHelpFolder(QString()).isEmpty());
+    EXPECT_TRUE(CHelpWindow::FindHelpFolder(QStringLiteral(".")).isEmpty());
+    QDir::setCurrent(old);
+}
+
+TEST(HelpWindow, ShowsPagesAndReportsMissingOnesInTheWindow)
+{
+    Install install;
+    write(install.shared + QStringLiteral("/index.html"),
+          "<html><body><h1>Contents</h1><a href=\"other.html\">x</a></body></html>");
+    write(install.shared + QStringLiteral("/other.html"), "<p>Second page</p>");
+    CHelpWindow window(CHelpWindow::FindHelpFolder(install.bin));
+    EXPECT_TRUE(window.OpenPage(QStringLiteral("index.html")));
+    EXPECT_TRUE(window.toPlainText().contains(QStringLiteral("Contents")));
+
+    window.anchorClicked(QUrl(QStringLiteral("other.html")));
+    EXPECT_TRUE(window.toPlainText().contains(QStringLiteral("Second page")));
+
+    EXPECT_FALSE(window.OpenPage(QStringLiteral("nothing.html")));
+    EXPECT_TRUE(window.toPlainText().contains(QStringLiteral("nothing.html")));
+    EXPECT_TRUE(window.toPlainText().contains(QStringLiteral("could not find")));
+
+    CHelpWindow none(QString::fromLatin1("/nonexistent/help/folder"));
+    EXPECT_FALSE(none.OpenPage(QStringLiteral("index.html")));
+}
+
+TEST(HelpWindow, RefusesRemoteAndOutsideContent)
+{
+    Install install;
+    write(install.shared + QStringLiteral("/index.html"), "<p>Contents</p>");
+    write(install.shared + QStringLiteral("/style.css"), "p { color: red; }");
+    write(install.root.filePath(QStringLiteral("secret.txt")), "secret");
+    CHelpWindow window(CHelpWindow::FindHelpFolder(install.bin));
+    ASSERT_TRUE(window.OpenPage(QStringLiteral("index.html")));
+
+    EXPECT_TRUE(window.loadResource(QTextDocument::StyleSheetResource, QUrl(QStringLiteral("style.css")))
+                    .toString()
+                    .contains(QStringLiteral("color")));
+    for (const char* url : { "http://example.com/tracker.png", "https://example.com/x.css", "ftp://host/file",
+                             "../../../secret.txt", "qrc:/png/146.png", "data:text/html,<p>x</p>" })
+        EXPECT_FALSE(window.loadResource(QTextDocument::ImageResource, QUrl(QString::fromLatin1(url))).isValid())
+            << url;
+    EXPECT_FALSE(
+        window.loadResource(QTextDocument::HtmlResource, QUrl::fromLocalFile(install.root.filePath("secret.txt")))
+            .isValid());
+    EXPECT_FALSE(window.OpenPage(QStringLiteral("../../secret.txt")));
+}
+
+TEST(HelpWindow, OnlyWebAndMailLinksLeaveTheProgram)
+{
+    Install install;
+    write(install.shared + QStringLiteral("/index.html"), "<p>Contents</p>");
+    CHelpWindow window(CHelpWindow::FindHelpFolder(install.bin));
+    ASSERT_TRUE(window.OpenPage(QStringLiteral("index.html")));
+    QList<QUrl> opened;
+    window.SetExternalOpener([&](const QUrl& url) { opened << url; });
+
+    for (const char* url : { "https://example.org/", "http://example.org/a", "mailto:teacher@example.org",
+                             "file:///etc/passwd", "javascript:alert(1)", "smb://server/share", "../bin" })
+        window.anchorClicked(QUrl(QString::fromLatin1(url)));
+    ASSERT_EQ(opened.size(), 3);
+    EXPECT_EQ(opened[0].scheme(), QStringLiteral("https"));
+    EXPECT_EQ(opened[1].scheme(), QStringLiteral("http"));
+    EXPECT_EQ(opened[2].scheme(), QStringLiteral("mailto"));
+    EXPECT_TRUE(window.toPlainText().contains(QStringLiteral("Contents"))); // still on the page
+}
+
+TEST(HelpWindow, ShippedPagesLinkOnlyToEachOther)
+{
+    // The pages copied into the build's data folder: every local link resolves.
+    const QString folder = QStringLiteral(KESTAVO_TEST_DATA_DIR "/help");
+    ASSERT_TRUE(QFile::exists(folder + QStringLiteral("/index.html")));
+    CHelpWindow window(folder);
+    for (const char* page : { "index.html", "setup.html", "levels.html", "advanced.html", "pens.html", "pupils.html" }) {
+        ASSERT_TRUE(window.OpenPage(QString::fromLatin1(page))) << page;
+        EXPECT_FALSE(window.documentTitle().isEmpty()) << page;
+        const QString html = window.toHtml();
+        EXPECT_FALSE(html.contains(QStringLiteral("<script"), Qt::CaseInsensitive)) << page;
+    }
+    // The contents page's links each open a page that exists.
+    QFile f(folder + QStringLiteral("/index.html"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(f.readAll());
+    int links = 0;
+    for (qsizetype at = text.indexOf(QStringLiteral("href=\"")); at >= 0;
+         at = text.indexOf(QStringLiteral("href=\""), at + 1)) {
+        const qsizetype start = at + 6;
+        const QString target = text.mid(start, text.indexOf(QLatin1Char('"'), start) - start);
+        if (target.endsWith(QStringLiteral(".html"))) {
+            ++links;
+            EXPECT_TRUE(QFile::exists(folder + QLatin1Char('/') + target)) << qPrintable(target);
+        }
+    }
+    EXPECT_GE(links, 5);
+}
