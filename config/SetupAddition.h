@@ -1,0 +1,13 @@
+#pragma once
+
+#include "config/OptionsPage.h"
+
+// The advanced options page of addition.
+class CSetupAddition : public COptionsPage
+{
+public:
+    CSetupAddition()
+        : COptionsPage(OpAddition, QStringLiteral("CSetupAddition"))
+    {
+    }
+};

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "config/OptionsPage.h"
+
+// The advanced options page of subtraction.
+class CSetupSubtraction : public COptionsPage
+{
+public:
+    CSetupSubtraction()
+        : COptionsPage(OpSubtraction, QStringLiteral("CSetupSubtraction"))
+    {
+    }
+};
