@@ -75,17 +75,24 @@ const CHiveKey& CHiveFile::root()
 
 void CHiveFile::refresh(bool haveLock)
 {
-    Identity now;
-    const int fd = ::open(m_location.file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    // A stat is enough to see that nothing changed, which is the usual case.
     struct stat st
     {
     };
+    if (m_loaded && ::stat(m_location.file.c_str(), &st) == 0 && m_identity.exists
+        && st.st_dev == m_identity.device && st.st_ino == m_identity.inode && st.st_size == m_identity.size
+        && st.st_mtim.tv_sec == m_identity.changed.tv_sec && st.st_mtim.tv_nsec == m_identity.changed.tv_nsec)
+        return;
+
+    Identity now;
+    const int fd = ::open(m_location.file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0 || ::fstat(fd, &st) != 0) {
         if (fd >= 0)
             ::close(fd);
-        // Missing (or unreadable, which the next write will report): an empty hive.
+        // Missing (or unreadable, which the next save will report): an empty hive.
         if (!m_loaded || m_identity.exists) {
             m_root.clear();
+            replayPendingOn(m_root);
             m_identity = Identity {};
             m_loaded = true;
         }
@@ -115,6 +122,7 @@ void CHiveFile::refresh(bool haveLock)
     if (reason.empty()) {
         CHiveKey parsed(m_rootName);
         if (CRegFileFormat::parse(text, m_rootName, parsed, reason)) {
+            replayPendingOn(parsed);
             m_root = std::move(parsed);
             m_identity = now;
             m_loaded = true;
@@ -132,6 +140,7 @@ void CHiveFile::refresh(bool haveLock)
             return;
         }
         m_root.clear();
+        replayPendingOn(m_root);
         m_identity = now;
         m_loaded = true;
         if (!(m_reportedDamage == now)) {
@@ -143,6 +152,16 @@ void CHiveFile::refresh(bool haveLock)
         return;
     }
     setAside(reason);
+}
+
+void CHiveFile::replayPendingOn(CHiveKey& tree)
+{
+    // A change that no longer applies (say, its key was deleted by another
+    // process) is dropped from this tree; the other process's change wins.
+    for (const Change& change : m_pending) {
+        bool changed = false;
+        change(tree, changed);
+    }
 }
 
 void CHiveFile::setAside(const std::string& reason)
@@ -170,6 +189,7 @@ void CHiveFile::setAside(const std::string& reason)
             m_location.file.c_str(), reason.c_str(), std::strerror(errno));
     }
     m_root.clear();
+    replayPendingOn(m_root);
     m_identity = Identity {};
     m_loaded = true;
 }
@@ -191,22 +211,47 @@ bool CHiveFile::ensureFolder() const
     return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-LONG CHiveFile::modify(const Change& change)
+LONG CHiveFile::checkWritable() const
 {
+    if (!ensureFolder())
+        return errorFromErrno(errno);
+    const int fd = ::open(
+        (m_location.file + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, m_location.fileMode);
+    if (fd < 0)
+        return errorFromErrno(errno);
+    ::close(fd);
+    return ERROR_SUCCESS;
+}
+
+LONG CHiveFile::modify(Change change)
+{
+    if (m_pending.empty()) {
+        // Refuse a change that could never be saved now, not at the flush.
+        if (const LONG rc = checkWritable(); rc != ERROR_SUCCESS)
+            return rc;
+    }
+    refresh(false);
+    bool changed = false;
+    const LONG rc = change(m_root, changed);
+    if (rc == ERROR_SUCCESS && changed)
+        m_pending.push_back(std::move(change));
+    return rc;
+}
+
+LONG CHiveFile::flush()
+{
+    if (m_pending.empty())
+        return ERROR_SUCCESS;
     if (!ensureFolder())
         return errorFromErrno(errno);
     CFileLock lock;
     if (const LONG rc = lock.acquire(m_location.file + ".lock", m_location.fileMode); rc != ERROR_SUCCESS)
         return rc;
-    refresh(true);
-    bool changed = false;
-    const LONG rc = change(m_root, changed);
-    if (rc != ERROR_SUCCESS || !changed)
-        return rc;
-    const LONG saved = save();
-    if (saved != ERROR_SUCCESS)
-        m_loaded = false; // the tree holds a change the file does not: read the file again
-    return saved;
+    refresh(true); // another process's save is read and our changes applied on top
+    const LONG rc = save();
+    if (rc == ERROR_SUCCESS)
+        m_pending.clear();
+    return rc;
 }
 
 LONG CHiveFile::save()

@@ -7,17 +7,22 @@
 #include <functional>
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
-// One hive file and the tree last read from it.
+// One hive file and the tree last read from it, with the changes of this
+// process that are not saved yet.
 //
 // Reading needs no lock: writers replace the file by rename, so a reader sees
-// the old or the new file whole. The tree is read again whenever the file's
-// identity (device, inode, size, change time) differs from the one last read.
+// the old or the new file whole. The file is read again whenever its identity
+// (device, inode, size, modification time) differs from the one last read;
+// the unsaved changes are then applied again on top of what was read.
 //
-// Every change runs under the lock file: read the current file, apply the
-// change, write a temporary file, fsync it, rename it over the hive, fsync the
-// folder. A change another process saved meanwhile is therefore kept, and a
-// process killed while saving leaves either the old or the new file.
+// Changes are kept in order and saved together by flush() (the store flushes
+// when a key is closed): under the lock file it reads the current file,
+// applies the changes again, writes a temporary file, fsyncs it, renames it
+// over the hive and fsyncs the folder. A change another process saved
+// meanwhile is therefore kept, and a process killed while saving leaves
+// either the old or the new file.
 //
 // A file that does not parse is renamed aside (<file>.damaged-<time>) with one
 // line on stderr, and the hive starts empty.
@@ -33,10 +38,16 @@ public:
     const CHiveKey& root();
 
     // change(root, changed) edits the tree and says whether it changed it; its
-    // result is returned. Nothing is written unless it returns ERROR_SUCCESS
-    // and sets changed.
+    // result is returned. A change that succeeded and changed something is kept
+    // for the next flush() and applied again whenever the file is read anew,
+    // so it must own everything it refers to. Fails with ERROR_ACCESS_DENIED
+    // at once when the hive's folder cannot be written.
     using Change = std::function<LONG(CHiveKey& root, bool& changed)>;
-    LONG modify(const Change& change);
+    LONG modify(Change change);
+
+    bool hasPendingChanges() const { return !m_pending.empty(); }
+    // Saves the pending changes; on failure they stay pending for the next try.
+    LONG flush();
 
 private:
     struct Identity
@@ -50,7 +61,9 @@ private:
     };
 
     void refresh(bool haveLock);
+    void replayPendingOn(CHiveKey& tree);
     LONG save();
+    LONG checkWritable() const;
     bool ensureFolder() const;
     void setAside(const std::string& reason);
 
@@ -60,4 +73,5 @@ private:
     Identity m_identity;
     bool m_loaded = false;
     Identity m_reportedDamage; // a damaged file we could not move, reported once
+    std::vector<Change> m_pending;
 };

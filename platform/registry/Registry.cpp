@@ -55,3 +55,8 @@ LONG RegDeleteTreeA(HKEY key, LPCSTR subKey)
 {
     return CRegistryStore::instance().deleteTree(key, subKey);
 }
+
+LONG RegFlushKey(HKEY key)
+{
+    return CRegistryStore::instance().flushKey(key);
+}

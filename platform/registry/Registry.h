@@ -26,7 +26,12 @@
 //   subkeys, KEY_CREATE_SUB_KEY to create a new subkey below an opened key.
 // - A handle whose key was deleted answers ERROR_KEY_DELETED; an unknown or
 //   already closed handle ERROR_INVALID_HANDLE.
-// - Every change is on disk when the call returns. Bounds: key names 255
+// - Changes are saved when the key they were made through is closed (or
+//   flushed with RegFlushKey, or at exit when a key is left open); changes
+//   made through a root key itself are saved at once. A change that cannot be
+//   saved because the hive's folder is not writable fails at once with
+//   ERROR_ACCESS_DENIED; a save that fails later is reported by RegCloseKey.
+// - Bounds: key names 255
 //   bytes, value names 16383 bytes, value data 1 MiB, 512 levels of keys.
 // - Through HKEY_CLASSES_ROOT a key is read and written in the user's
 //   Software\Classes when it exists there, else in the machine's; new keys are
@@ -81,3 +86,5 @@ LONG RegEnumKeyExA(HKEY key, DWORD index, LPSTR name, LPDWORD nameSize, LPDWORD 
 LONG RegDeleteKeyA(HKEY key, LPCSTR subKey);
 // Deletes a key with all its subkeys and values.
 LONG RegDeleteTreeA(HKEY key, LPCSTR subKey);
+// Saves the changes made so far in the key's hive(s) now.
+LONG RegFlushKey(HKEY key);

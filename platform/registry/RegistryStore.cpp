@@ -2,6 +2,8 @@
 
 #include "platform/registry/KeyPath.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -63,8 +65,13 @@ const CHiveKey& emptyKey()
 CRegistryStore& CRegistryStore::instance()
 {
     // Never destroyed: components and static objects may still close keys
-    // while the process exits. Every write is on disk when its call returns.
-    static CRegistryStore* store = new CRegistryStore;
+    // while the process exits.
+    static CRegistryStore* store = [] {
+        auto* created = new CRegistryStore;
+        // Changes not yet saved because a key was left open are saved at exit.
+        std::atexit([] { CRegistryStore::instance().flushAll(); });
+        return created;
+    }();
     return *store;
 }
 
@@ -75,7 +82,8 @@ std::shared_ptr<CHiveFile> CRegistryStore::hive(const CHiveLocation& location, c
         return it->second;
     // Forget hives no open key refers to any more (tests move the folder per case).
     for (auto i = m_hives.begin(); i != m_hives.end();) {
-        if (i->second.use_count() == 1)
+        if (i->second.use_count() == 1
+            && (!i->second->hasPendingChanges() || i->second->flush() == ERROR_SUCCESS))
             i = m_hives.erase(i);
         else
             ++i;
@@ -135,7 +143,7 @@ LONG CRegistryStore::modifyKey(const RegKeyHandle& h, const std::function<LONG(C
     const RegKeyHandle::Layer& layer = h.layers[index];
     const std::vector<std::string> full = concat(layer.base, h.path);
     const bool isViewRoot = h.path.empty();
-    return layer.hive->modify([&](CHiveKey& root, bool& changed) -> LONG {
+    return layer.hive->modify([full, isViewRoot, change](CHiveKey& root, bool& changed) -> LONG {
         CHiveKey* key = isViewRoot ? &root.create(full) : root.find(full);
         if (!key)
             return ERROR_KEY_DELETED;
@@ -179,16 +187,17 @@ LONG CRegistryStore::createKey(HKEY key, LPCSTR subKey, REGSAM sam, PHKEY result
 
     // New keys go to the last layer: for the classes view that is the machine's.
     const RegKeyHandle::Layer& layer = parent.layers.back();
-    bool created = false;
-    const LONG rc = layer.hive->modify([&](CHiveKey& root, bool& changed) -> LONG {
-        root.create(concat(layer.base, full), &created);
-        changed = created;
-        return ERROR_SUCCESS;
-    });
+    auto created = std::make_shared<bool>(false);
+    const LONG rc
+        = layer.hive->modify([path = concat(layer.base, full), created](CHiveKey& root, bool& changed) {
+              root.create(path, &changed);
+              *created = changed;
+              return ERROR_SUCCESS;
+          });
     if (rc != ERROR_SUCCESS)
         return rc;
     if (disposition)
-        *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+        *disposition = *created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
     return newHandle(parent, std::move(full), sam, result);
 }
 
@@ -217,8 +226,53 @@ LONG CRegistryStore::closeKey(HKEY key)
     std::lock_guard<std::mutex> guard(m_mutex);
     if (!key || m_handles.erase(key) == 0)
         return ERROR_INVALID_HANDLE;
+    const LONG rc = flushLayers(*key);
     delete key;
-    return ERROR_SUCCESS;
+    return rc;
+}
+
+LONG CRegistryStore::flushKey(HKEY key)
+{
+    std::lock_guard<std::mutex> guard(m_mutex);
+    RegKeyHandle h;
+    if (const LONG rc = resolve(key, h); rc != ERROR_SUCCESS)
+        return rc;
+    return flushLayers(h);
+}
+
+LONG CRegistryStore::flushLayers(const RegKeyHandle& h)
+{
+    LONG result = ERROR_SUCCESS;
+    for (const RegKeyHandle::Layer& layer : h.layers) {
+        if (!layer.hive->hasPendingChanges())
+            continue;
+        const LONG rc = layer.hive->flush();
+        if (rc != ERROR_SUCCESS) {
+            std::fprintf(stderr,
+                "kestavo: cannot save settings file %s (error %d); the change is kept in memory\n",
+                layer.hive->path().c_str(), static_cast<int>(rc));
+            result = rc;
+        }
+    }
+    return result;
+}
+
+LONG CRegistryStore::finish(HKEY key, const RegKeyHandle& h, LONG rc)
+{
+    // A root key is never closed, so what is changed through it is saved at once.
+    if (rc == ERROR_SUCCESS && isPredefined(key))
+        return flushLayers(h);
+    return rc;
+}
+
+void CRegistryStore::flushAll()
+{
+    std::lock_guard<std::mutex> guard(m_mutex);
+    for (auto& entry : m_hives) {
+        if (entry.second->hasPendingChanges() && entry.second->flush() != ERROR_SUCCESS)
+            std::fprintf(stderr, "kestavo: cannot save settings file %s; recent changes are lost\n",
+                entry.first.c_str());
+    }
 }
 
 LONG CRegistryStore::setValue(HKEY key, LPCSTR name, DWORD type, const BYTE* data, DWORD size)
@@ -237,13 +291,14 @@ LONG CRegistryStore::setValue(HKEY key, LPCSTR name, DWORD type, const BYTE* dat
     if ((h.sam & KEY_SET_VALUE) == 0)
         return ERROR_ACCESS_DENIED;
     std::vector<BYTE> bytes(data, data + size);
-    return modifyKey(h, [&](CHiveKey& k, bool& changed) -> LONG {
+    const LONG rc = modifyKey(h, [valueName, type, bytes](CHiveKey& k, bool& changed) -> LONG {
         const CHiveKey::Value* old = k.findValue(valueName);
         changed = !old || old->type != type || old->data != bytes;
         if (changed)
             k.setValue(valueName, type, bytes);
         return ERROR_SUCCESS;
     });
+    return finish(key, h, rc);
 }
 
 LONG CRegistryStore::queryValue(HKEY key, LPCSTR name, LPDWORD type, LPBYTE data, LPDWORD size)
@@ -300,10 +355,11 @@ LONG CRegistryStore::deleteValue(HKEY key, LPCSTR name)
     if ((h.sam & KEY_SET_VALUE) == 0)
         return ERROR_ACCESS_DENIED;
     const std::string valueName = name ? name : "";
-    return modifyKey(h, [&](CHiveKey& k, bool& changed) -> LONG {
+    const LONG rc = modifyKey(h, [valueName](CHiveKey& k, bool& changed) -> LONG {
         changed = k.removeValue(valueName);
         return changed ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
     });
+    return finish(key, h, rc);
 }
 
 LONG CRegistryStore::enumKey(
@@ -367,7 +423,7 @@ LONG CRegistryStore::deleteKey(HKEY key, LPCSTR subKey)
     std::vector<std::string> parentPath = concat(layer.base, full);
     const std::string last = parentPath.back();
     parentPath.pop_back();
-    return layer.hive->modify([&](CHiveKey& root, bool& changed) -> LONG {
+    const LONG rc = layer.hive->modify([parentPath, last](CHiveKey& root, bool& changed) -> LONG {
         CHiveKey* parentKey = root.find(parentPath);
         CHiveKey* victim = parentKey ? parentKey->findSubkey(last) : nullptr;
         if (!victim)
@@ -377,6 +433,7 @@ LONG CRegistryStore::deleteKey(HKEY key, LPCSTR subKey)
         changed = parentKey->removeSubkey(last);
         return ERROR_SUCCESS;
     });
+    return finish(key, h, rc);
 }
 
 LONG CRegistryStore::deleteTree(HKEY key, LPCSTR subKey)
@@ -390,11 +447,12 @@ LONG CRegistryStore::deleteTree(HKEY key, LPCSTR subKey)
         return rc;
     if (parts.empty()) {
         // No subkey: empty the key itself but keep it.
-        return modifyKey(h, [](CHiveKey& k, bool& changed) -> LONG {
+        const LONG rc = modifyKey(h, [](CHiveKey& k, bool& changed) -> LONG {
             changed = !k.values().empty() || k.subkeyCount() > 0;
             k.clear();
             return ERROR_SUCCESS;
         });
+        return finish(key, h, rc);
     }
     const std::vector<std::string> full = concat(h.path, parts);
     std::size_t index = 0;
@@ -404,13 +462,14 @@ LONG CRegistryStore::deleteTree(HKEY key, LPCSTR subKey)
     std::vector<std::string> parentPath = concat(layer.base, full);
     const std::string last = parentPath.back();
     parentPath.pop_back();
-    return layer.hive->modify([&](CHiveKey& root, bool& changed) -> LONG {
+    const LONG rc = layer.hive->modify([parentPath, last](CHiveKey& root, bool& changed) -> LONG {
         CHiveKey* parentKey = root.find(parentPath);
         if (!parentKey || !parentKey->removeSubkey(last))
             return ERROR_FILE_NOT_FOUND;
         changed = true;
         return ERROR_SUCCESS;
     });
+    return finish(key, h, rc);
 }
 
 std::size_t CRegistryStore::openHandleCount()

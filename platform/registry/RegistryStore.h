@@ -45,6 +45,10 @@ public:
     LONG deleteKey(HKEY key, LPCSTR subKey);
     LONG deleteTree(HKEY key, LPCSTR subKey);
 
+    LONG flushKey(HKEY key);
+    // Saves every hive with unsaved changes (at exit).
+    void flushAll();
+
     // Number of handles open now (for tests that look for leaks).
     std::size_t openHandleCount();
 
@@ -61,6 +65,9 @@ private:
         const RegKeyHandle& h, const std::vector<std::string>& path, std::size_t* layerIndex);
     // Applies change to the key in the first layer that has it.
     LONG modifyKey(const RegKeyHandle& h, const std::function<LONG(CHiveKey&, bool&)>& change);
+    LONG flushLayers(const RegKeyHandle& h);
+    // Saves at once what was changed through a root key, which is never closed.
+    LONG finish(HKEY key, const RegKeyHandle& h, LONG rc);
     LONG newHandle(const RegKeyHandle& h, std::vector<std::string> path, REGSAM sam, PHKEY result);
 
     std::mutex m_mutex;

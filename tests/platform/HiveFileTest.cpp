@@ -8,6 +8,7 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -77,17 +78,27 @@ TEST(HiveFile, TwoProcessesAndThisOneSavingAtOnceLoseNothing)
     const int perWriter = 150;
     QProcess* a = startWriter("A", perWriter);
     QProcess* b = startWriter("B", perWriter);
-    HKEY mine = nullptr;
+    // This process keeps one key open the whole time (its changes are saved
+    // together at the close, on top of everything the others saved
+    // meanwhile) and saves another value by value.
+    HKEY longLived = nullptr;
     ASSERT_EQ(ERROR_SUCCESS,
         RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Race\\Mine", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-            &mine, nullptr));
+            &longLived, nullptr));
     for (int i = 0; i < perWriter; ++i) {
         const std::string name = "m" + std::to_string(i);
         ASSERT_EQ(ERROR_SUCCESS,
-            RegSetValueExA(mine, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2));
+            RegSetValueExA(longLived, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2));
+        HKEY shortLived = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS,
+            RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Race\\Each", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                &shortLived, nullptr));
+        ASSERT_EQ(ERROR_SUCCESS,
+            RegSetValueExA(shortLived, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>("y"), 2));
+        ASSERT_EQ(ERROR_SUCCESS, RegCloseKey(shortLived));
     }
-    RegCloseKey(mine);
     ASSERT_TRUE(a->waitForFinished(60000));
+    ASSERT_EQ(ERROR_SUCCESS, RegCloseKey(longLived));
     ASSERT_TRUE(b->waitForFinished(60000));
     EXPECT_EQ(0, a->exitCode());
     EXPECT_EQ(0, b->exitCode());
@@ -97,7 +108,51 @@ TEST(HiveFile, TwoProcessesAndThisOneSavingAtOnceLoseNothing)
     EXPECT_EQ(static_cast<DWORD>(perWriter), countValues("Software\\Race\\A"));
     EXPECT_EQ(static_cast<DWORD>(perWriter), countValues("Software\\Race\\B"));
     EXPECT_EQ(static_cast<DWORD>(perWriter), countValues("Software\\Race\\Mine"));
+    EXPECT_EQ(static_cast<DWORD>(perWriter), countValues("Software\\Race\\Each"));
     EXPECT_TRUE(damagedFiles().isEmpty());
+}
+
+TEST(HiveFile, ChangesAreSavedAtCloseOrAtOnceThroughARootKey)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS,
+        RegCreateKeyExA(
+            HKEY_CURRENT_USER, "Software\\Kept", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    ASSERT_EQ(
+        ERROR_SUCCESS, RegSetValueExA(key, "Pending", 0, REG_SZ, reinterpret_cast<const BYTE*>("p"), 2));
+    auto fileText = [] {
+        QFile f(userHive());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    EXPECT_FALSE(fileText().contains("Pending"));
+    ASSERT_EQ(ERROR_SUCCESS, RegFlushKey(key));
+    EXPECT_TRUE(fileText().contains("\"Pending\"=\"p\""));
+    ASSERT_EQ(
+        ERROR_SUCCESS, RegSetValueExA(key, "Closing", 0, REG_SZ, reinterpret_cast<const BYTE*>("c"), 2));
+    ASSERT_EQ(ERROR_SUCCESS, RegCloseKey(key));
+    EXPECT_TRUE(fileText().contains("\"Closing\"=\"c\""));
+    ASSERT_EQ(ERROR_SUCCESS,
+        RegSetValueExA(HKEY_CURRENT_USER, "AtRoot", 0, REG_SZ, reinterpret_cast<const BYTE*>("r"), 2));
+    EXPECT_TRUE(fileText().contains("[HKEY_CURRENT_USER]\n\"AtRoot\"=\"r\""));
+}
+
+TEST(HiveFile, AFolderThatCannotBeMadeFailsTheChangeAtOnce)
+{
+    // A hive folder below a plain file can never be created, even by root.
+    writeFile(QDir(hiveDir()).filePath("plain"), "x");
+    const QByteArray previous = qgetenv("KESTAVO_HIVE_DIR");
+    qputenv("KESTAVO_HIVE_DIR", QDir(hiveDir()).filePath("plain/hives").toLocal8Bit());
+    HKEY key = nullptr;
+    EXPECT_NE(ERROR_SUCCESS,
+        RegCreateKeyExA(
+            HKEY_CURRENT_USER, "Software\\X", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    EXPECT_EQ(nullptr, key);
+    EXPECT_NE(ERROR_SUCCESS,
+        RegSetValueExA(HKEY_CURRENT_USER, "x", 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2));
+    DWORD size = 0;
+    EXPECT_EQ(
+        ERROR_FILE_NOT_FOUND, RegQueryValueExA(HKEY_CURRENT_USER, "x", nullptr, nullptr, nullptr, &size));
+    qputenv("KESTAVO_HIVE_DIR", previous);
 }
 
 TEST(HiveFile, AWriterKilledWhileSavingLeavesAWholeFile)

@@ -1,5 +1,6 @@
 // A second process for the store's tests: writes values into its own key of
-// the user hive, one save per value, as fast as it can.
+// the user hive, opening, setting and closing (one save) per value, as fast
+// as it can.
 //   registry_writer <hive folder> <key name> <count>
 #include "platform/registry/Registry.h"
 
