@@ -1,0 +1,297 @@
+#include "control/HandwritingRecognizer.h"
+
+#include "platform/com/BoardInterfaces.h"
+#include "platform/com/Com.h"
+#include "platform/registry/Registry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string kComplete = std::string(FAKE_CALLIG_DIR) + "/complete";
+const std::string kPartial = std::string(FAKE_CALLIG_DIR) + "/partial";
+
+const char* kStep1 = "Software\\Tandrel Technologies Inc.\\Tandrel Board Software\\Install Information";
+const char* kStep2 = "Software\\Tandrel Technologies Inc.\\Tandrel Board Service\\7.0\\Install Information";
+const char* kStep3 = "Software\\Tandrel Technologies Inc.\\Tandrel Board Service\\6.0\\Install Information";
+
+void setValue(HKEY root, const char* key, const char* name, const std::string& text)
+{
+    HKEY h = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr), ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExA(
+                  h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), DWORD(text.size() + 1)),
+        ERROR_SUCCESS);
+    RegCloseKey(h);
+}
+
+// The fake's recording side, reached through the same loaded library.
+struct SFake
+{
+    void* lib = nullptr;
+    explicit SFake(const std::string& dir) { lib = dlopen((dir + "/libcallig.so").c_str(), RTLD_NOW); }
+    ~SFake()
+    {
+        if (lib)
+            dlclose(lib);
+    }
+    template <typename F> F fn(const char* name) const { return reinterpret_cast<F>(dlsym(lib, name)); }
+    void script(const char* words, int openResult = 0) const
+    {
+        fn<void (*)(const char*, int)>("FakeScript")(words, openResult);
+    }
+    int loadCalls() const { return fn<int (*)()>("FakeLoadCalls")(); }
+    const unsigned char* firstBytes() const { return fn<const unsigned char* (*)()>("FakeFirstBytes")(); }
+    const uint32_t* settings() const { return fn<const uint32_t* (*)()>("FakeSettings")(); }
+    std::vector<int16_t> points() const
+    {
+        int n = 0;
+        const int16_t* p = fn<const int16_t* (*)(int*)>("FakePoints")(&n);
+        return std::vector<int16_t>(p, p + n);
+    }
+};
+
+std::vector<std::string> candidates(CHandwritingRecognizer& r, const char* words, bool* ok = nullptr)
+{
+    SFake fake(kComplete);
+    fake.script(words);
+    std::vector<std::string> out { "stale" };
+    const bool result = r.GetCandidates(out);
+    if (ok)
+        *ok = result;
+    return out;
+}
+
+// A stroke whose points are given in the ink component's units.
+class CPointStroke final : public IInkStroke
+{
+public:
+    explicit CPointStroke(std::vector<LONG> points)
+        : m_points(std::move(points))
+    {
+    }
+    HRESULT QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
+    ULONG AddRef() override { return 1; }
+    ULONG Release() override { return 1; }
+    HRESULT SetProperty(int, VARIANT) override { return S_OK; }
+    HRESULT GetBoundingRect(int, float, RECT*) override { return E_NOTIMPL; }
+    HRESULT EraseAtPoint(int, int, int, int*) override { return E_NOTIMPL; }
+    HRESULT EraseInPolygon(float, float, float, float, float, float, float, float, int*) override
+    {
+        return E_NOTIMPL;
+    }
+    HRESULT Draw(QPainter*, int, int, float) override { return S_OK; }
+    HRESULT GetPoints(int, int* count, LONG** points) override
+    {
+        *count = int(m_points.size());
+        *points = static_cast<LONG*>(CoTaskMemAlloc(m_points.size() * sizeof(LONG)));
+        std::copy(m_points.begin(), m_points.end(), *points);
+        return S_OK;
+    }
+    HRESULT Begin(QPainter*, float, float, int, float) override { return S_OK; }
+    HRESULT AddPoint(QPainter*, float, float, float, int) override { return S_OK; }
+    HRESULT End(QPainter*, float, float, float) override { return S_OK; }
+    HRESULT GetBounds(int*, float*, float*, float*, float*) override { return E_NOTIMPL; }
+
+private:
+    std::vector<LONG> m_points;
+};
+
+} // namespace
+
+TEST(HandwritingRecognizerSearch, SkipsALibraryWithoutEveryEntryPointAndCreatesTheMissingVocabulary)
+{
+    QTemporaryDir work;
+    // Step 1 names a folder whose library lacks an entry point; step 2 a complete one.
+    setValue(HKEY_LOCAL_MACHINE, kStep1, "Board Directory", kPartial);
+    setValue(HKEY_LOCAL_MACHINE, kStep2, "Board Directory", kComplete + "/");
+    const std::string vocabulary = kComplete + "//Calligrapher.voc";
+    QFile::remove(QString::fromStdString(vocabulary));
+
+    CHandwritingRecognizer r(work.path().toStdString() + "/");
+    ASSERT_TRUE(r.FindRecognizer());
+    // Steps 2 to 5 always insert a separator, even after a trailing one.
+    EXPECT_EQ(r.LibraryPath(), kComplete + "//libcallig.so");
+    EXPECT_EQ(r.VocabularyPath(), vocabulary);
+    ASSERT_TRUE(QFile::exists(QString::fromStdString(vocabulary)));
+    EXPECT_EQ(QFileInfo(QString::fromStdString(vocabulary)).size(), 0);
+    SFake fake(kComplete);
+    EXPECT_EQ(fake.loadCalls(), 1);
+    // The empty file's buffer is followed by zeros, never by stray memory.
+    EXPECT_EQ(fake.firstBytes()[0], 0);
+    QFile::remove(QString::fromStdString(vocabulary));
+}
+
+TEST(HandwritingRecognizerSearch, StepOneAddsASeparatorOnlyWhenMissingAndLaterStepsAreNotConsulted)
+{
+    setValue(HKEY_LOCAL_MACHINE, kStep1, "Board Directory", kComplete + "/");
+    setValue(HKEY_LOCAL_MACHINE, kStep2, "Board Directory", kPartial);
+    CHandwritingRecognizer r("/nonexistent/");
+    ASSERT_TRUE(r.FindRecognizer());
+    EXPECT_EQ(r.LibraryPath(), kComplete + "/libcallig.so");
+    QFile::remove(QString::fromStdString(kComplete + "/Calligrapher.voc"));
+}
+
+TEST(HandwritingRecognizerSearch, ClassesRootPlacesAfterUnreadableMachinePlaces)
+{
+    // A key without the value and a value naming a folder without a library are both skipped.
+    setValue(HKEY_LOCAL_MACHINE, kStep3, "Other", kComplete);
+    setValue(HKEY_CLASSES_ROOT, "Software\\TandrelBoard", "ExeDir", "/nonexistent/board");
+    setValue(HKEY_CLASSES_ROOT, "Software\\Tandrel.Wexbridge", "ExeDir", kComplete);
+    CHandwritingRecognizer r("/nonexistent/");
+    ASSERT_TRUE(r.FindRecognizer());
+    EXPECT_EQ(r.LibraryPath(), kComplete + "/libcallig.so");
+    QFile::remove(QString::fromStdString(kComplete + "/Calligrapher.voc"));
+}
+
+TEST(HandwritingRecognizerSearch, LastPlaceUsesTheLoaderSearchAndTheProgramFolder)
+{
+    QTemporaryDir program;
+    const std::string folder = program.path().toStdString() + "/";
+    CHandwritingRecognizer r(folder);
+    // No registry entries: the loader finds the built libcallig.so through the run path.
+    ASSERT_TRUE(r.FindRecognizer());
+    EXPECT_EQ(r.LibraryPath(), "libcallig.so");
+    // The real recogniser refuses an empty vocabulary, so the remembered path is emptied.
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(folder + "Calligrapher.voc")));
+    EXPECT_EQ(r.VocabularyPath(), "");
+    // Sessions still run, without a dictionary, and report no words.
+    ASSERT_TRUE(r.OpenSession());
+    r.AddStrokePoints(std::vector<LONG> { 0, 0, 7000, 10000 }.data(), 4);
+    EXPECT_TRUE(r.CloseSession());
+    std::vector<std::string> out;
+    EXPECT_FALSE(r.GetCandidates(out));
+    EXPECT_TRUE(out.empty());
+}
+
+TEST(HandwritingRecognizerDictionary, CachesByExactPathAndRefusesRejectedFiles)
+{
+    QTemporaryDir dir;
+    CHandwritingRecognizer r;
+    EXPECT_FALSE(r.LoadDictionary(dir.filePath("a.voc").toStdString())) << "no library yet";
+    ASSERT_TRUE(r.LoadRecognizerLibrary(kComplete + "/libcallig.so"));
+    SFake fake(kComplete);
+    const int before = fake.loadCalls();
+    const std::string good = dir.filePath("good.voc").toStdString();
+    QFile f(QString::fromStdString(good));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("GOOD");
+    f.close();
+    EXPECT_TRUE(r.LoadDictionary(good));
+    EXPECT_TRUE(r.LoadDictionary(good));
+    EXPECT_EQ(fake.loadCalls(), before + 1);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(fake.firstBytes()), 4), "GOOD");
+    // Another spelling of the same file is another cache entry.
+    EXPECT_TRUE(r.LoadDictionary(dir.path().toStdString() + "/./good.voc"));
+    EXPECT_EQ(fake.loadCalls(), before + 2);
+
+    const std::string bad = dir.filePath("bad.voc").toStdString();
+    QFile b(QString::fromStdString(bad));
+    ASSERT_TRUE(b.open(QIODevice::WriteOnly));
+    b.write("BAD!");
+    b.close();
+    EXPECT_FALSE(r.LoadDictionary(bad));
+    EXPECT_FALSE(r.LoadDictionary(bad)) << "a refused file is not cached";
+    EXPECT_EQ(fake.loadCalls(), before + 4);
+    // A folder cannot be opened as a file.
+    EXPECT_FALSE(r.LoadDictionary(dir.path().toStdString()));
+}
+
+TEST(HandwritingRecognizerSession, SettingsWordsAndPointConversion)
+{
+    QTemporaryDir dir;
+    CHandwritingRecognizer r;
+    ASSERT_TRUE(r.LoadRecognizerLibrary(kComplete + "/libcallig.so"));
+    SFake fake(kComplete);
+    fake.script("");
+    ASSERT_TRUE(r.OpenSession());
+    const uint32_t* s = fake.settings();
+    EXPECT_EQ(s[0], 0x412u);
+    EXPECT_EQ(s[1], 0u);
+    EXPECT_EQ(s[2], 0u) << "no vocabulary loaded";
+    EXPECT_EQ(s[3], 0u);
+    EXPECT_EQ(s[4] | s[5], 0u);
+
+    // x / 700 + 200 and y / 1000 + 200, truncated toward zero; far points are held at the 16-bit limits.
+    const std::vector<LONG> ink { 1399, 2999, -1399, -2999, 7000000, -2000000000, 700, 1000, 5 };
+    r.AddStrokePoints(ink.data(), int(ink.size()));
+    EXPECT_EQ(fake.points(), (std::vector<int16_t> { 201, 202, 199, 198, 10200, -32768, 201, 201 }));
+
+    CPointStroke stroke({ 70000, 50000, 35000, 1000 });
+    r.AddStroke(&stroke);
+    EXPECT_EQ(fake.points(), (std::vector<int16_t> { 300, 250, 250, 201 }));
+    EXPECT_TRUE(r.CloseSession());
+    EXPECT_FALSE(r.CloseSession()) << "no session is open any more";
+
+    fake.script("", 5);
+    EXPECT_FALSE(r.OpenSession());
+    EXPECT_FALSE(r.CloseSession());
+}
+
+TEST(HandwritingRecognizerSession, MainDictionaryHandleIsTheVocabularysCacheEntry)
+{
+    setValue(HKEY_LOCAL_MACHINE, kStep1, "Board Directory", kComplete);
+    QFile f(QString::fromStdString(kComplete + "/Calligrapher.voc"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("GOOD");
+    f.close();
+    CHandwritingRecognizer r("/nonexistent/");
+    ASSERT_TRUE(r.FindRecognizer());
+    SFake fake(kComplete);
+    ASSERT_TRUE(r.OpenSession());
+    EXPECT_EQ(fake.settings()[2], uint32_t(40 + fake.loadCalls()));
+    EXPECT_EQ(fake.settings()[3], 0u);
+    QFile::remove(QString::fromStdString(kComplete + "/Calligrapher.voc"));
+}
+
+TEST(HandwritingRecognizerCandidates, WordCountRules)
+{
+    CHandwritingRecognizer r;
+    std::vector<std::string> out;
+    EXPECT_FALSE(r.GetCandidates(out)) << "no library";
+    ASSERT_TRUE(r.LoadRecognizerLibrary(kComplete + "/libcallig.so"));
+    bool ok = false;
+
+    // Three or more words: one candidate of the first alternatives; a null text is empty.
+    EXPECT_EQ(candidates(r, "1|7;2;~|4;5", &ok), (std::vector<std::string> { "1 2  5" }));
+    EXPECT_TRUE(ok);
+    // Two words: pairs in the order a0 b0, a1 b0, a0 b1, a1 b1, at most two alternatives each.
+    EXPECT_EQ(candidates(r, "1|7|9;2|3|8", &ok), (std::vector<std::string> { "1 2", "7 2", "1 3", "7 3" }));
+    EXPECT_EQ(candidates(r, "1|7;2", &ok), (std::vector<std::string> { "1 2", "7 2" }));
+    EXPECT_EQ(candidates(r, "1;2|3", &ok), (std::vector<std::string> { "1 2", "1 3" }));
+    // Second word without alternatives: success with no candidate.
+    EXPECT_TRUE(candidates(r, "1;", &ok).empty());
+    EXPECT_TRUE(ok);
+    // First word empty while the second has one: failure.
+    EXPECT_TRUE(candidates(r, ";2", &ok).empty());
+    EXPECT_FALSE(ok);
+    // One word: every alternative in the recogniser's order.
+    EXPECT_EQ(candidates(r, "12|17|72", &ok), (std::vector<std::string> { "12", "17", "72" }));
+    EXPECT_TRUE(ok);
+    // No word: failure.
+    EXPECT_TRUE(candidates(r, "", &ok).empty());
+    EXPECT_FALSE(ok);
+}
+
+TEST(HandwritingRecognizerLifetime, ReleasesContextAndDictionariesOnDestruction)
+{
+    QTemporaryDir dir;
+    SFake fake(kComplete);
+    auto closed = fake.fn<int (*)()>("FakeContextsClosed");
+    auto freed = fake.fn<int (*)()>("FakeFreed");
+    const int closedBefore = closed(), freedBefore = freed();
+    {
+        CHandwritingRecognizer r;
+        ASSERT_TRUE(r.LoadRecognizerLibrary(kComplete + "/libcallig.so"));
+        EXPECT_TRUE(r.LoadDictionary(dir.filePath("one.voc").toStdString()));
+        EXPECT_TRUE(r.LoadDictionary(dir.filePath("two.voc").toStdString()));
+    }
+    EXPECT_EQ(closed(), closedBefore + 1);
+    EXPECT_EQ(freed(), freedBefore + 2);
+}
