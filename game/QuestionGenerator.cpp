@@ -34,11 +34,15 @@ long long Draw(long long lo, long long hi, long long scale)
     return static_cast<long long>(static_cast<double>(lo) + Fraction(hi - lo + scale));
 }
 
-// trunc(1 + r * width / 32767), kept only when it lies in 1..top, else 2.
+// trunc(1 + r * width / 32767), kept only when it lies in 1..top. Out of range
+// (r = 32767 reaches top + 1) the digit becomes 2, or 1 when 1 is the only
+// digit that fits: a 2 there would carry or borrow.
 long long RandomDigit(long long width, long long top)
 {
     const long long digit = static_cast<long long>(1.0 + Fraction(width));
-    return digit >= 1 && digit <= top ? digit : 2;
+    if (digit >= 1 && digit <= top)
+        return digit;
+    return top == 1 ? 1 : 2;
 }
 
 long long Power10(int places)
