@@ -17,8 +17,8 @@ namespace {
 
 // Bounds on what one session keeps, so hostile point streams cannot exhaust
 // memory or time.
-constexpr size_t kMaxStrokes = 128;
-constexpr size_t kMaxPoints = 65536;
+constexpr size_t kMaxStrokes = 64;
+constexpr size_t kMaxPoints = 16384;
 // The recogniser's id: digits, "-" and ".".
 constexpr int32_t kRecognizerId = 0x4B440001;
 

@@ -1,0 +1,40 @@
+#include "boardsoft/BoardSettings.h"
+
+#include "platform/registry/Registry.h"
+
+namespace {
+
+bool ReadDword(HKEY key, const char* name, DWORD* out)
+{
+    DWORD type = REG_NONE;
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<LPBYTE>(&value), &size) != ERROR_SUCCESS
+        || type != REG_DWORD || size != sizeof value)
+        return false;
+    *out = value;
+    return true;
+}
+
+} // namespace
+
+CBoardSettings CBoardSettings::Load()
+{
+    CBoardSettings s;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return s;
+    DWORD v = 0;
+    if (ReadDword(key, "Pen Colour", &v) && v <= 0xFFFFFFu)
+        s.penColour = v;
+    if (ReadDword(key, "Pen Width", &v) && v >= 1 && v <= 100)
+        s.penWidth = static_cast<int>(v);
+    if (ReadDword(key, "Eraser Width", &v) && v >= 1 && v <= 500)
+        s.eraserWidth = static_cast<int>(v);
+    if (ReadDword(key, "No Tool Delay", &v) && v >= 100 && v <= 600000)
+        s.noToolDelayMs = static_cast<int>(v);
+    if (ReadDword(key, "Touch As Pen", &v))
+        s.touchAsPen = v != 0;
+    RegCloseKey(key);
+    return s;
+}
