@@ -9,3 +9,13 @@ void CQuestionItem::SetQuestion(const CQuestion& q)
     question = q;
     unknownPosition = q.algebra ? CRandom::Next() % 3 : 2;
 }
+
+IInkContainer* CQuestionItem::EnsureInk()
+{
+    if (!ink) {
+        if (FAILED(CoCreateInstance(
+                CLSID_InkContainer, nullptr, CLSCTX_INPROC_SERVER, IID_IInkContainer, ink.ReceiveVoid())))
+            ink.Reset();
+    }
+    return ink.Get();
+}

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "game/Question.h"
+#include "platform/com/BoardInterfaces.h"
+#include "platform/com/ComPtr.h"
 
 #include <QString>
 
@@ -24,4 +26,11 @@ public:
     // until the game view first saves them.
     QString answerState;
     QString remainderState;
+    // The pupil's scribbles on this question, an ink container of the board
+    // software; none until the first stroke is kept. Released with the item.
+    CComPtr<IInkContainer> ink;
+
+    // Creates the ink container by class id when there is none yet. Null when
+    // the ink component is not available (no board software installed).
+    IInkContainer* EnsureInk();
 };
