@@ -1,0 +1,248 @@
+#include "boardsoft/callig/Callig.h"
+
+#include "boardsoft/callig/CalligModel.h"
+
+#include <cmath>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Stroke = std::vector<std::pair<float, float>>; // pixels
+
+// A file image in a buffer of exactly its size plus the over-read bound the
+// format promises, so a sanitizer build catches any read beyond it.
+int32_t load(const std::vector<uint8_t>& file, int32_t* dict)
+{
+    std::vector<uint8_t> buffer(file);
+    buffer.resize(file.size() + CCalligModel::kMaxOverRead, 0);
+    return CgrLoadDict(buffer.data(), dict);
+}
+
+std::vector<uint8_t> tinyPayload(float weight = 0.01f)
+{
+    return CCalligModel::MakePayload(
+        1, 1, 1, 1, std::vector<float>(CCalligModel::WeightCount(1, 1, 1, 1), weight));
+}
+
+std::vector<uint8_t> trainedModel()
+{
+    std::ifstream in(std::string(KESTAVO_TEST_LIB_DIR) + "/Calligrapher.voc", std::ios::binary);
+    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void putU32(std::vector<uint8_t>& f, size_t at, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        f[at + i] = uint8_t(v >> (8 * i));
+}
+
+void resealHeader(std::vector<uint8_t>& f)
+{
+    putU32(f, 28, CCalligModel::Crc32(f.data(), 28));
+}
+
+// Recognises strokes given in pixels, sent in the control's units (thousandths
+// of a pixel, x / 700 + 200 and y / 1000 + 200). Returns the alternatives of word 0.
+std::vector<std::string> recognise(
+    int32_t dict, const std::vector<Stroke>& strokes, intptr_t* words = nullptr)
+{
+    const int32_t ctx = CgrCreateContext();
+    const uint32_t settings[6] = { 0x412, 0, uint32_t(dict), 0, 0, 0 };
+    EXPECT_EQ(CgrOpenSession(settings, ctx), CGR_OK);
+    for (const Stroke& s : strokes) {
+        std::vector<int16_t> pts;
+        for (auto [x, y] : s) {
+            pts.push_back(int16_t(long(x * 1000) / 700 + 200));
+            pts.push_back(int16_t(long(y * 1000) / 1000 + 200));
+        }
+        EXPECT_EQ(CgrRecognize(int32_t(s.size()), pts.data(), ctx), CGR_OK);
+    }
+    EXPECT_EQ(CgrCloseSession(ctx), CGR_OK);
+    const intptr_t n = CgrGetAnswers(CGR_ANSWER_WORDS, 0, 0, ctx);
+    if (words)
+        *words = n;
+    std::vector<std::string> out;
+    for (intptr_t a = 0; n > 0 && a < CgrGetAnswers(CGR_ANSWER_ALTERNATIVES, 0, 0, ctx); ++a)
+        out.push_back(reinterpret_cast<const char*>(CgrGetAnswers(CGR_ANSWER_TEXT, 0, int32_t(a), ctx)));
+    CgrCloseContext(ctx);
+    return out;
+}
+
+Stroke line(float x0, float y0, float x1, float y1, int steps = 12)
+{
+    Stroke s;
+    for (int i = 0; i <= steps; ++i)
+        s.push_back({ x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps });
+    return s;
+}
+
+Stroke ellipse(float cx, float cy, float rx, float ry)
+{
+    Stroke s;
+    for (int i = 0; i <= 40; ++i) {
+        const float a = float(i) / 40 * 6.2831853f - 1.5707963f;
+        s.push_back({ cx + rx * std::cos(a), cy + ry * std::sin(a) });
+    }
+    return s;
+}
+
+Stroke dot(float x, float y)
+{
+    return { { x, y }, { x + 1.5f, y + 1 } };
+}
+
+} // namespace
+
+TEST(CalligModelFile, AcceptsAWellFormedFileAndRefusesDamagedOrHostileOnes)
+{
+    const std::vector<uint8_t> good = CCalligModel::Pack(tinyPayload());
+    int32_t dict = 0;
+    ASSERT_EQ(load(good, &dict), CGR_OK);
+    EXPECT_GT(dict, 0);
+    EXPECT_EQ(CgrGetDictStatus(dict), CGR_OK);
+    EXPECT_EQ(CgrFreeDict(&dict), CGR_OK);
+    EXPECT_EQ(dict, 0);
+
+    std::vector<std::pair<std::string, std::vector<uint8_t>>> refused;
+    refused.push_back({ "empty", {} });
+    refused.push_back({ "magic only", std::vector<uint8_t>(good.begin(), good.begin() + 8) });
+    refused.push_back({ "half a header", std::vector<uint8_t>(good.begin(), good.begin() + 20) });
+    refused.push_back({ "text file", std::vector<uint8_t> { 'h', 'e', 'l', 'l', 'o' } });
+    refused.push_back({ "cut in the payload", std::vector<uint8_t>(good.begin(), good.end() - 5) });
+    auto flipped = good;
+    flipped[40] ^= 0x10;
+    refused.push_back({ "payload bit flipped", flipped });
+    auto header = good;
+    header[13] ^= 1;
+    refused.push_back({ "header bit flipped", header });
+    // Hostile headers with a correct header checksum.
+    auto huge = good;
+    putU32(huge, 12, 0xFFFFFFF0u);
+    putU32(huge, 20, 0x00400000u);
+    resealHeader(huge);
+    refused.push_back({ "huge length", huge });
+    auto blocks = good;
+    putU32(blocks, 20, 7);
+    resealHeader(blocks);
+    refused.push_back({ "block count", blocks });
+    auto version = good;
+    putU32(version, 8, 2);
+    resealHeader(version);
+    refused.push_back({ "version", version });
+    // Well-sealed files whose content does not describe a usable network.
+    refused.push_back({ "no layers", CCalligModel::Pack(CCalligModel::MakePayload(0, 1, 1, 1, {})) });
+    refused.push_back(
+        { "oversized layer", CCalligModel::Pack(CCalligModel::MakePayload(1000, 1, 1, 1, {})) });
+    auto shortWeights = tinyPayload();
+    shortWeights.resize(shortWeights.size() - 4);
+    refused.push_back({ "weights missing", CCalligModel::Pack(shortWeights) });
+    refused.push_back({ "weight not a number", CCalligModel::Pack(tinyPayload(NAN)) });
+
+    for (const auto& [name, file] : refused) {
+        int32_t handle = -5;
+        EXPECT_NE(load(file, &handle), CGR_OK) << name;
+        EXPECT_EQ(handle, -5) << name << ": handle untouched";
+    }
+    EXPECT_NE(CgrLoadDict(nullptr, &dict), CGR_OK);
+}
+
+TEST(CalligModelFile, ReadsAMultiBlockFileTheSameFromTheLibrary)
+{
+    // The committed model spans many blocks and is what the control loads.
+    const auto file = trainedModel();
+    ASSERT_GT(file.size(), 4 * CCalligModel::kBlockSize) << "model missing from the build folder";
+    int32_t dict = 0;
+    ASSERT_EQ(load(file, &dict), CGR_OK);
+    EXPECT_EQ(CgrFreeDict(&dict), CGR_OK);
+    EXPECT_NE(CgrFreeDict(&dict), CGR_OK) << "already freed";
+}
+
+TEST(CalligSession, CallsOutOfOrderOrWithUnknownHandlesFailWithoutEffect)
+{
+    const int32_t ctx = CgrCreateContext();
+    ASSERT_GT(ctx, 0);
+    const int16_t pts[4] = { 200, 200, 210, 230 };
+    EXPECT_NE(CgrRecognize(2, pts, ctx), CGR_OK) << "no session";
+    EXPECT_NE(CgrCloseSession(ctx), CGR_OK) << "no session";
+    const uint32_t unknownDict[6] = { 0x412, 0, 987654, 0, 0, 0 };
+    EXPECT_NE(CgrOpenSession(unknownDict, ctx), CGR_OK);
+    EXPECT_NE(CgrOpenSession(nullptr, ctx), CGR_OK);
+    const uint32_t none[6] = { 0x412, 0, 0, 0, 0, 0 };
+    EXPECT_NE(CgrOpenSession(none, ctx + 1000), CGR_OK);
+    ASSERT_EQ(CgrOpenSession(none, ctx), CGR_OK);
+    EXPECT_NE(CgrRecognize(-1, pts, ctx), CGR_OK);
+    EXPECT_NE(CgrRecognize(2, nullptr, ctx), CGR_OK);
+    EXPECT_EQ(CgrRecognize(2, pts, ctx), CGR_OK);
+    EXPECT_EQ(CgrCloseSession(ctx), CGR_OK);
+    // Without a dictionary the session completes and reports no words.
+    EXPECT_EQ(CgrGetAnswers(CGR_ANSWER_WORDS, 0, 0, ctx), 0);
+    EXPECT_EQ(CgrGetAnswers(CGR_ANSWER_ALTERNATIVES, 0, 0, ctx), 0);
+    EXPECT_EQ(CgrGetAnswers(CGR_ANSWER_TEXT, 0, 0, ctx), 0);
+    EXPECT_EQ(CgrGetAnswers(CGR_ANSWER_WORDS, 0, 0, ctx + 1000), 0);
+    EXPECT_EQ(CgrSaveDict("/tmp/x.voc", 1), CGR_ERR_UNSUPPORTED);
+    EXPECT_EQ(CgrCloseContext(ctx), CGR_OK);
+    EXPECT_NE(CgrCloseContext(ctx), CGR_OK);
+}
+
+TEST(CalligSession, AFreedDictionaryCannotOpenSessionsButARunningSessionKeepsIt)
+{
+    int32_t dict = 0;
+    ASSERT_EQ(load(trainedModel(), &dict), CGR_OK);
+    const int32_t ctx = CgrCreateContext();
+    const uint32_t settings[6] = { 0x412, 0, uint32_t(dict), 0, 0, 0 };
+    ASSERT_EQ(CgrOpenSession(settings, ctx), CGR_OK);
+    int32_t copy = dict;
+    ASSERT_EQ(CgrFreeDict(&copy), CGR_OK);
+    const Stroke one = line(20, 10, 21, 60);
+    std::vector<int16_t> pts;
+    for (auto [x, y] : one) {
+        pts.push_back(int16_t(long(x * 1000) / 700 + 200));
+        pts.push_back(int16_t(long(y * 1000) / 1000 + 200));
+    }
+    EXPECT_EQ(CgrRecognize(int32_t(one.size()), pts.data(), ctx), CGR_OK);
+    EXPECT_EQ(CgrCloseSession(ctx), CGR_OK);
+    EXPECT_EQ(CgrGetAnswers(CGR_ANSWER_WORDS, 0, 0, ctx), 1);
+    EXPECT_STREQ(reinterpret_cast<const char*>(CgrGetAnswers(CGR_ANSWER_TEXT, 0, 0, ctx)), "1");
+    EXPECT_NE(CgrOpenSession(settings, ctx), CGR_OK);
+    CgrCloseContext(ctx);
+}
+
+TEST(CalligRecognition, MinusAndDotAreDecidedByShapeAndSize)
+{
+    int32_t dict = 0;
+    ASSERT_EQ(load(trainedModel(), &dict), CGR_OK);
+    // Alone in a cell: a short flat stroke and a tap.
+    EXPECT_EQ(recognise(dict, { line(10, 30, 40, 32) }).at(0), "-");
+    EXPECT_EQ(recognise(dict, { dot(20, 50) }).at(0), ".");
+    // A flat stroke that bends is not a minus.
+    EXPECT_NE(recognise(dict, { { { 10, 30 }, { 25, 42 }, { 40, 30 } } }).at(0), "-");
+    // Beside digits 50 pixels high: a minus in the middle band, a dot on the line.
+    const auto negative = recognise(dict, { line(0, 35, 25, 36), line(45, 10, 46, 60) });
+    EXPECT_EQ(negative.at(0), "-1");
+    const auto decimal = recognise(dict, { line(10, 10, 11, 60), dot(30, 58), ellipse(60, 35, 14, 25) });
+    EXPECT_EQ(decimal.at(0), "1.0");
+    CgrFreeDict(&dict);
+}
+
+TEST(CalligRecognition, ANumberWrittenAcrossCellsIsOneWordWithRankedAlternatives)
+{
+    int32_t dict = 0;
+    ASSERT_EQ(load(trainedModel(), &dict), CGR_OK);
+    // "7" as two strokes whose bar crosses the stem, then "0", then "1".
+    intptr_t words = 0;
+    const auto field = recognise(dict,
+        { line(0, 10, 30, 10), line(30, 10, 12, 60), line(8, 36, 26, 34), ellipse(60, 35, 14, 25),
+            line(95, 10, 94, 60) },
+        &words);
+    EXPECT_EQ(words, 1) << "one number is one word, so the control takes it whole";
+    ASSERT_GE(field.size(), 2u);
+    EXPECT_EQ(field[0], "701");
+    for (const auto& alternative : field)
+        EXPECT_EQ(alternative.size(), 3u);
+    EXPECT_NE(field[0], field[1]);
+    CgrFreeDict(&dict);
+}
