@@ -3,7 +3,7 @@
 #include "board/ObriskConnection.h"
 #include "control/InkRecognition.h"
 #include "control/OleColor.h"
-#include "control/RecognizerBinding.h"
+#include "control/HandwritingRecognizer.h"
 #include "control/ValtrixIds.h"
 #include "platform/com/BoardInterfaces.h"
 
@@ -634,5 +634,8 @@ void CValtrixCtrl::OnXYUp(int x, int y, int, int pointerId)
 
 std::unique_ptr<CInkRecognition> CValtrixCtrl::CreateRecognition()
 {
-    return CRecognizerBinding::Create();
+    auto recognizer = std::make_unique<CHandwritingRecognizer>();
+    if (!recognizer->FindRecognizer())
+        return nullptr;
+    return recognizer;
 }
