@@ -328,7 +328,7 @@ long long NoBorrowOperand(long long lo, long long hi, long long other, long long
     return std::llabs(c) >= scale && lo <= c && c <= hi ? c : scale;
 }
 
-bool GenerateQuestion(CQuestion& question, CParameterSet set)
+bool GenerateQuestion(CQuestion& question, const CParameterSet& set)
 {
     std::string op;
     set.GetString(ParamKey::Operator, op);

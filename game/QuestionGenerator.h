@@ -6,7 +6,7 @@
 // Fills the question from an operator's settings, drawing from CRandom.
 // Returns false, leaving the question untouched, when "Operator" is not one of
 // the four operator names.
-bool GenerateQuestion(CQuestion& question, CParameterSet set);
+bool GenerateQuestion(CQuestion& question, const CParameterSet& set);
 
 // Digit-wise operand helpers, exposed for tests. Numbers are whole multiples of
 // 1/scale; lo and hi are already scaled.
