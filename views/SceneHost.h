@@ -16,4 +16,6 @@ public:
     virtual void UpdateWindow() = 0;
     // Blocks the window thread; the fade-out runs synchronously.
     virtual void Sleep(int milliseconds) = 0;
+    // Schedules a repaint of an area already drawn into the back buffer (live ink).
+    virtual void Invalidate(const QRect& area) { (void)area; }
 };
