@@ -96,7 +96,8 @@ TEST(QuestionsCommandTest, StoredSettingsReplaceTheGivenOnes)
         addition.SaveToRegistry(HKEY_CURRENT_USER, OperatorRegistryKey(OpAddition).c_str()), ERROR_SUCCESS);
     ASSERT_EQ(RegWriteDword(HKEY_CURRENT_USER, kKestavoRegistryKey, kQuestionsIndexValue, 1), ERROR_SUCCESS);
 
-    const CommandRun run = Questions({ "--settings", "--operators", "Addition", "--count", "40", "--seed", "3" });
+    const CommandRun run
+        = Questions({ "--settings", "--operators", "Addition", "--count", "40", "--seed", "3" });
     ASSERT_EQ(run.code, 0) << run.err.toStdString();
     const QStringList lines = run.lines();
     ASSERT_EQ(lines.size(), 15) << "list index 1 is 15 questions";
