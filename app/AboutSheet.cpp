@@ -35,13 +35,15 @@ const char* const SupportWeb = "https://www.example.org/support";
 
 QPixmap ProgramIcon()
 {
-    for (const char* path : { ":/icons/128-32.png", ":/icons/128-48.png" }) {
-        QPixmap pixmap(QString::fromLatin1(path));
-        if (!pixmap.isNull())
-            return pixmap.scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    }
-    const QIcon icon = QApplication::windowIcon();
-    return icon.isNull() ? QPixmap() : icon.pixmap(32, 32);
+    // Icon 128 at 32 x 32 device-independent pixels, sharp on scaled screens.
+    QIcon icon;
+    for (const int size : { 32, 48, 64, 128 })
+        icon.addFile(QStringLiteral(":/icons/128-%1.png").arg(size), QSize(size, size));
+    if (icon.availableSizes().isEmpty() || icon.pixmap(32, 32).isNull())
+        icon = QApplication::windowIcon();
+    if (icon.isNull())
+        return QPixmap();
+    return icon.pixmap(QSize(32, 32), qApp->devicePixelRatio());
 }
 
 } // namespace

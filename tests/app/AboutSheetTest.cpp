@@ -38,7 +38,10 @@ QString LicenceFile(const QTemporaryDir& dir, const QByteArray& bytes)
 
 QString ScreenshotDir()
 {
-    const QString dir = QStringLiteral(KESTAVO_TEST_BIN_DIR "/../screenshots");
+    // One folder per scale factor: QT_SCALE_FACTOR=1.5 gives screenshots-1.5.
+    const QByteArray scale = qgetenv("QT_SCALE_FACTOR");
+    const QString dir = QStringLiteral(KESTAVO_TEST_BIN_DIR "/../screenshots")
+        + (scale.isEmpty() ? QString() : QLatin1Char('-') + QString::fromLatin1(scale));
     QDir().mkpath(dir);
     return QDir(dir).absolutePath();
 }
