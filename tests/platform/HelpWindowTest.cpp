@@ -42,7 +42,7 @@ TEST(HelpWindow, LooksBesideTheProgramThenInTheDataFolderNeverTheWorkingDirector
 
     write(install.bin + QStringLiteral("/help/index.html"), "<p>beside</p>");
     EXPECT_EQ(CHelpWindow::FindHelpFolder(install.bin),
-              QFileInfo(install.bin + QStringLiteral("/help")).canonicalFilePath());
+        QFileInfo(install.bin + QStringLiteral("/help")).canonicalFilePath());
 
     // A help folder in the working directory is not looked at.
     QTemporaryDir cwd;
@@ -58,7 +58,7 @@ TEST(HelpWindow, ShowsPagesAndReportsMissingOnesInTheWindow)
 {
     Install install;
     write(install.shared + QStringLiteral("/index.html"),
-          "<html><body><h1>Contents</h1><a href=\"other.html\">x</a></body></html>");
+        "<html><body><h1>Contents</h1><a href=\"other.html\">x</a></body></html>");
     write(install.shared + QStringLiteral("/other.html"), "<p>Second page</p>");
     CHelpWindow window(CHelpWindow::FindHelpFolder(install.bin));
     EXPECT_TRUE(window.OpenPage(QStringLiteral("index.html")));
@@ -88,12 +88,14 @@ TEST(HelpWindow, RefusesRemoteAndOutsideContent)
                     .toString()
                     .contains(QStringLiteral("color")));
     for (const char* url : { "http://example.com/tracker.png", "https://example.com/x.css", "ftp://host/file",
-                             "../../../secret.txt", "qrc:/png/146.png", "data:text/html,<p>x</p>" })
-        EXPECT_FALSE(window.loadResource(QTextDocument::ImageResource, QUrl(QString::fromLatin1(url))).isValid())
+             "../../../secret.txt", "qrc:/png/146.png", "data:text/html,<p>x</p>" })
+        EXPECT_FALSE(
+            window.loadResource(QTextDocument::ImageResource, QUrl(QString::fromLatin1(url))).isValid())
             << url;
-    EXPECT_FALSE(
-        window.loadResource(QTextDocument::HtmlResource, QUrl::fromLocalFile(install.root.filePath("secret.txt")))
-            .isValid());
+    EXPECT_FALSE(window
+                     .loadResource(QTextDocument::HtmlResource,
+                         QUrl::fromLocalFile(install.root.filePath("secret.txt")))
+                     .isValid());
     EXPECT_FALSE(window.OpenPage(QStringLiteral("../../secret.txt")));
 }
 
@@ -107,7 +109,7 @@ TEST(HelpWindow, OnlyWebAndMailLinksLeaveTheProgram)
     window.SetExternalOpener([&](const QUrl& url) { opened << url; });
 
     for (const char* url : { "https://example.org/", "http://example.org/a", "mailto:teacher@example.org",
-                             "file:///etc/passwd", "javascript:alert(1)", "smb://server/share", "../bin" })
+             "file:///etc/passwd", "javascript:alert(1)", "smb://server/share", "../bin" })
         window.anchorClicked(QUrl(QString::fromLatin1(url)));
     ASSERT_EQ(opened.size(), 3);
     EXPECT_EQ(opened[0].scheme(), QStringLiteral("https"));
@@ -122,7 +124,8 @@ TEST(HelpWindow, ShippedPagesLinkOnlyToEachOther)
     const QString folder = QStringLiteral(KESTAVO_TEST_DATA_DIR "/help");
     ASSERT_TRUE(QFile::exists(folder + QStringLiteral("/index.html")));
     CHelpWindow window(folder);
-    for (const char* page : { "index.html", "setup.html", "levels.html", "advanced.html", "pens.html", "pupils.html" }) {
+    for (const char* page :
+        { "index.html", "setup.html", "levels.html", "advanced.html", "pens.html", "pupils.html" }) {
         ASSERT_TRUE(window.OpenPage(QString::fromLatin1(page))) << page;
         EXPECT_FALSE(window.documentTitle().isEmpty()) << page;
         const QString html = window.toHtml();

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+#include <QUrl>
+#include <map>
+#include <memory>
+
+class QSoundEffect;
+
+// Plays short wave sounds asynchronously. A new sound cuts off the one still
+// playing. Without an audio device (or with an unreadable sound) it stays
+// silent: never an error, never a wait.
+class CSoundPlayer : public QObject
+{
+    Q_OBJECT
+public:
+    explicit CSoundPlayer(QObject* parent = nullptr);
+    ~CSoundPlayer() override;
+
+    // The url of a wave resource by id: qrc:/wave/<id>.wav.
+    static QUrl WaveResource(int id);
+
+    // Starts the sound and returns at once.
+    void Play(const QUrl& source);
+    // Stops any playing sound.
+    void Stop();
+
+    // The last sound asked for (empty after construction).
+    QUrl CurrentSource() const;
+    // Whether a sound is audible right now.
+    bool IsPlaying() const;
+
+private:
+    // One loaded effect per sound, kept so the second play starts at once.
+    std::map<QString, std::unique_ptr<QSoundEffect>> m_effects;
+    QSoundEffect* m_current = nullptr;
+};

@@ -1,0 +1,178 @@
+#include "views/ButtonStrip.h"
+
+#include "game/GameModel.h"
+#include "views/AppServices.h"
+#include "views/PngResource.h"
+#include "views/ViewStyle.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPushButton>
+
+namespace {
+
+struct ButtonSpec
+{
+    const char* text; // the button's window text; the icon is shown instead
+    int iconId;
+};
+
+const ButtonSpec kButtons[CButtonStrip::ButtonCount] = {
+    { "GO", CButtonStrip::kGoIcon },
+    { "<--", 141 },
+    { "-->", 140 },
+    { "V", 137 },
+    { "HELP", 139 },
+};
+
+} // namespace
+
+CButtonStrip::CButtonStrip(CAppServices& services, QWidget* parent)
+    : QWidget(parent)
+    , m_services(services)
+{
+    setObjectName(QStringLiteral("CButtonStrip"));
+    ApplyViewStyle(this);
+    // The back buffer covers every pixel: no erase before painting.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+
+    for (int i = 0; i < ButtonCount; ++i) {
+        auto* button = new QPushButton(this);
+        button->setObjectName(QString::fromLatin1(kButtons[i].text));
+        button->setAccessibleName(QString::fromLatin1(kButtons[i].text));
+        button->setProperty("commandId", kFirstCommand + i);
+        button->setIcon(LoadIconResource(kButtons[i].iconId));
+        button->setIconSize(QSize(32, 32));
+        button->setGeometry(0, 0, 0, 0);
+        // Pressing a strip button must not take the keyboard focus away from
+        // the answer field the pupil is typing into.
+        button->setFocusPolicy(Qt::NoFocus);
+        const int command = kFirstCommand + i;
+        connect(button, &QPushButton::clicked, this, [this, command] { OnCommand(command); });
+        m_buttons[i] = button;
+    }
+}
+
+CButtonStrip::~CButtonStrip() = default;
+
+void CButtonStrip::OnCommand(int command)
+{
+    CGameModel* model = m_services.GetGameModel();
+    switch (command - kFirstCommand) {
+    case GoStop:
+        OnGoStop();
+        break;
+    case Previous:
+        if (model)
+            model->OnPrevious();
+        break;
+    case Next:
+        if (model)
+            model->OnNext();
+        break;
+    case Check:
+        if (model)
+            model->OnCheck();
+        break;
+    case Hint:
+        if (model)
+            model->OnHint();
+        break;
+    default:
+        break;
+    }
+}
+
+void CButtonStrip::OnGoStop()
+{
+    CGameModel* model = m_services.GetGameModel();
+    if (!model)
+        return;
+    bool ok = false;
+    if (m_running) {
+        ok = model->StopGame();
+    } else if (m_services.IsBlankViewActive()) {
+        ok = model->NewGame(true);
+    } else {
+        bool keep = true;
+        if (m_services.RunNewGameDialog(keep)) {
+            ok = model->NewGame(!keep);
+            // Keeping the level always starts a game, even when nothing could
+            // be rebuilt.
+            if (keep)
+                ok = true;
+        }
+    }
+    if (!ok)
+        return;
+    m_services.SwitchView();
+    m_running = !m_running;
+    m_buttons[GoStop]->setIcon(LoadIconResource(GoStopIconId()));
+}
+
+void CButtonStrip::EnablePrevious(bool enable)
+{
+    m_buttons[Previous]->setEnabled(enable);
+}
+
+void CButtonStrip::EnableNext(bool enable)
+{
+    m_buttons[Next]->setEnabled(enable);
+}
+
+void CButtonStrip::EnableCheck(bool enable)
+{
+    m_buttons[Check]->setEnabled(enable);
+}
+
+void CButtonStrip::EnableHint(bool enable)
+{
+    m_buttons[Hint]->setEnabled(enable);
+}
+
+void CButtonStrip::SetStatusText(const QString& text)
+{
+    // Views refresh the strip from their paint handlers: an unchanged text
+    // must not schedule yet another paint.
+    if (text == m_statusText)
+        return;
+    m_statusText = text;
+    Render(rect());
+}
+
+void CButtonStrip::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    m_buffer.EnsureSize(width(), height());
+    // A row at the left, whatever the strip's width.
+    const int top = height() - kButtonRise;
+    for (int i = 0; i < ButtonCount; ++i) {
+        m_buttons[i]->setGeometry(kButtonLeft + kButtonPitch * i, top, kButtonWidth, kButtonHeight);
+        m_buttons[i]->show();
+    }
+    Render(rect());
+}
+
+void CButtonStrip::Render(const QRect& area)
+{
+    QPainter painter(&m_buffer.Image());
+    painter.setClipRect(area);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(area, QColor::fromRgba(kBackground));
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+
+    const QRectF textRect(5.0, 5.0, width() + 1 - 10, height() + 1 - 10);
+    painter.setPen(QColor::fromRgba(0xFFFFFFFF));
+    painter.setFont(QFont(QStringLiteral("Arial"), 12, QFont::Bold));
+    painter.drawText(textRect, Qt::AlignRight | Qt::AlignVCenter, m_statusText);
+    painter.end();
+    update(area);
+}
+
+void CButtonStrip::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.drawImage(event->rect(), m_buffer.Image(), event->rect());
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "views/OffscreenBitmap.h"
+
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <memory>
+
+class CAppServices;
+class QPushButton;
+
+// The band along the bottom of the main frame: five big icon buttons a pupil
+// can reach on the whiteboard (Go/Stop, previous, next, check, hint) and a
+// status text on the right. It owns the Go/Stop operation of the program and
+// relays the other four buttons to the game model.
+class CButtonStrip : public QWidget
+{
+    Q_OBJECT
+public:
+    enum Button
+    {
+        GoStop,
+        Previous,
+        Next,
+        Check,
+        Hint,
+        ButtonCount
+    };
+    // Command ids of the buttons, in Button order: 1025 .. 1029.
+    static constexpr int kFirstCommand = 1025;
+    static constexpr int kGoIcon = 136;
+    static constexpr int kStopIcon = 138;
+    static constexpr unsigned kBackground = 0xFF3C3CFF;
+    static constexpr int kButtonLeft = 10;
+    static constexpr int kButtonPitch = 60;
+    static constexpr int kButtonRise = 46;
+    static constexpr int kButtonWidth = 50;
+    static constexpr int kButtonHeight = 40;
+
+    explicit CButtonStrip(CAppServices& services, QWidget* parent = nullptr);
+    ~CButtonStrip() override;
+
+    void EnablePrevious(bool enable);
+    void EnableNext(bool enable);
+    void EnableCheck(bool enable);
+    void EnableHint(bool enable);
+    void SetStatusText(const QString& text);
+    QString StatusText() const { return m_statusText; }
+
+    // The Go/Stop operation: stops a running game, or starts one (Setup from
+    // the blank view, the New Game dialog from the summary). On success the
+    // frame moves to its next view and the button changes its icon.
+    void OnGoStop();
+    bool IsRunning() const { return m_running; }
+    // The icon id the Go/Stop button shows now (136 Go, 138 Stop).
+    int GoStopIconId() const { return m_running ? kStopIcon : kGoIcon; }
+
+    QPushButton* GetButton(Button which) const { return m_buttons[which]; }
+    const COffscreenBitmap& BackBuffer() const { return m_buffer; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void OnCommand(int command);
+    void Render(const QRect& area);
+
+    CAppServices& m_services;
+    bool m_running = false;
+    QString m_statusText;
+    std::array<QPushButton*, ButtonCount> m_buttons {};
+    COffscreenBitmap m_buffer;
+};

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "game/GameListener.h"
+
+#include <QWidget>
+
+class CAppServices;
+class QPushButton;
+
+// The results screen after a game: score and hints used, then every question
+// with the pupil's answer, right rows in blue and wrong rows in red, paged
+// with "Next" and "Previous".
+class CSummaryView : public QWidget, public CGameListener
+{
+    Q_OBJECT
+public:
+    static constexpr int kNextId = 100;
+    static constexpr int kPreviousId = 101;
+    static constexpr int kRowHeight = 50;
+    static constexpr int kRowsTop = 100;
+    static constexpr int kRowsLeft = 80;
+    static constexpr int kStatusBlankLength = 30;
+
+    explicit CSummaryView(CAppServices& services, QWidget* parent = nullptr);
+    ~CSummaryView() override;
+
+    int PageIndex() const { return m_pageIndex; }
+    // Rows that fit the current height: (height - 75) / 50, at least 2.
+    int RowsPerPage() const;
+    int PageCount() const;
+    QPushButton* NextButton() const { return m_next; }
+    QPushButton* PreviousButton() const { return m_previous; }
+
+    void OnNextPage();
+    void OnPreviousPage();
+
+    // CGameListener: a new question set starts at the first page.
+    void OnQuestionsBuilt() override;
+    void OnPrevious() override { }
+    void OnNext() override { }
+    void OnCheck() override { }
+    void OnHint() override { }
+    void OnStop() override { }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void DrawList(QPainter& painter);
+    void RefreshStrip();
+    void RefreshButtons();
+
+    CAppServices& m_services;
+    int m_pageIndex = 0;
+    int m_rowsPerPage = 5;
+    QPushButton* m_next = nullptr;
+    QPushButton* m_previous = nullptr;
+};
