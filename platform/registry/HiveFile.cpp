@@ -85,7 +85,9 @@ void CHiveFile::refresh(bool haveLock)
         return;
 
     Identity now;
-    const int fd = ::open(m_location.file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    // Non-blocking, so a FIFO put in the file's place cannot hang the program; the
+    // file is then refused below as not regular. A symbolic link is followed.
+    const int fd = ::open(m_location.file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0 || ::fstat(fd, &st) != 0) {
         if (fd >= 0)
             ::close(fd);

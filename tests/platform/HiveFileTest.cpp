@@ -3,11 +3,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QThread>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -32,7 +34,7 @@ void writeFile(const QString& path, const QByteArray& bytes)
 
 QStringList damagedFiles()
 {
-    return QDir(hiveDir()).entryList({ "HKEY_CURRENT_USER.reg.damaged-*" }, QDir::Files);
+    return QDir(hiveDir()).entryList({ "HKEY_CURRENT_USER.reg.damaged-*" }, QDir::Files | QDir::System);
 }
 
 DWORD countValues(const std::string& path)
@@ -216,6 +218,18 @@ TEST(HiveFile, DamagedFilesAreSetAsideAndTheProgramCarriesOn)
         RegCloseKey(key);
         QFile::remove(userHive());
     }
+}
+
+TEST(HiveFile, ANonRegularFileInThePlaceOfTheHiveDoesNotHangTheProgram)
+{
+    // Opening a FIFO for reading would wait for a writer for ever.
+    ASSERT_EQ(0, ::mkfifo(userHive().toLocal8Bit().constData(), 0600));
+    HKEY key = nullptr;
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &key));
+    EXPECT_EQ(1, damagedFiles().size());
+    ASSERT_EQ(ERROR_SUCCESS,
+        RegSetValueExA(HKEY_CURRENT_USER, "x", 0, REG_SZ, reinterpret_cast<const BYTE*>("y"), 2));
+    EXPECT_TRUE(QFileInfo(userHive()).isFile());
 }
 
 TEST(HiveFile, AFileEditedByHandIsReadAgain)
