@@ -40,10 +40,14 @@ void DrawRule(QPainter& painter, int x1, int x2, int y, const QColor& color)
 
 QFont COptionsPreview::Font()
 {
+    // Liberation Mono has Courier New's metrics; fontconfig maps the name to
+    // it, and the substitution keeps that true where it does not.
+    static const bool substituted = [] {
+        QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
+        return true;
+    }();
+    Q_UNUSED(substituted);
     QFont font(QStringLiteral("Courier New"));
-    // Liberation Mono has Courier New's metrics; fontconfig maps the name to it,
-    // and the substitution keeps that true where it does not.
-    QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
     font.setStyleHint(QFont::TypeWriter);
     font.setPixelSize(14);
     font.setWeight(QFont::Bold);
