@@ -36,8 +36,17 @@ struct SOption
 
 // A lone mark smaller than this (pixels) is a dot whatever else is written.
 constexpr float kLoneDotSize = 8.0f;
+// Neighbouring groups closer than this (line heights) may be one character;
+// a small piece may be up to kPieceGap away.
+constexpr float kJoinGap = 0.05f;
+constexpr float kPieceGap = 0.2f;
+constexpr float kPieceHeight = 0.4f;
+// Log-score cost of each character, against splitting one digit into pieces.
+constexpr double kCharacterCost = 1.5;
+// Strokes closer than this (in line heights) are parts of one character.
+constexpr float kTouchDistance = 0.06f;
 // The largest width of a character made of several merged groups, in line heights.
-constexpr float kMaxMergedWidth = 1.05f;
+constexpr float kMaxMergedWidth = 1.4f;
 
 SBox boxOf(const std::vector<SInkPoint>& s)
 {
@@ -45,6 +54,17 @@ SBox boxOf(const std::vector<SInkPoint>& s)
     for (const auto& p : s)
         b.add(SBox { p.x, p.y, p.x, p.y });
     return b;
+}
+
+// Closest approach of two strokes, from at most 64 points of each.
+float distance(const std::vector<SInkPoint>& a, const std::vector<SInkPoint>& b)
+{
+    const size_t sa = std::max<size_t>(1, a.size() / 64), sb = std::max<size_t>(1, b.size() / 64);
+    float best = 1e30f;
+    for (size_t i = 0; i < a.size(); i += sa)
+        for (size_t j = 0; j < b.size(); j += sb)
+            best = std::min(best, std::hypot(a[i].x - b[j].x, a[i].y - b[j].y));
+    return best;
 }
 
 float overlap(const SBox& a, const SBox& b)
@@ -160,7 +180,8 @@ std::vector<CInkReader::CWord> CInkReader::Read(const CInkStrokeList& input, con
         line.add(b);
     const float lineHeight = std::max(line.height(), 1.0f);
 
-    // Strokes that share most of their horizontal extent belong to one character.
+    // Strokes that share most of their horizontal extent, or that touch,
+    // belong to one character.
     std::vector<size_t> order(strokes.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(
@@ -170,7 +191,10 @@ std::vector<CInkReader::CWord> CInkReader::Read(const CInkStrokeList& input, con
         if (!groups.empty()) {
             SGroup& g = groups.back();
             const float need = 0.35f * std::max(std::min(boxes[i].width(), g.box.width()), 0.3f * lineHeight);
-            if (overlap(g.box, boxes[i]) >= need || boxes[i].right <= g.box.right) {
+            bool touching = false;
+            for (size_t k = 0; k < g.strokes.size() && !touching; ++k)
+                touching = distance(strokes[g.strokes[k]], strokes[i]) <= kTouchDistance * lineHeight;
+            if (overlap(g.box, boxes[i]) >= need || boxes[i].right <= g.box.right || touching) {
                 g.strokes.push_back(i);
                 g.box.add(boxes[i]);
                 continue;
@@ -180,8 +204,20 @@ std::vector<CInkReader::CWord> CInkReader::Read(const CInkStrokeList& input, con
     }
 
     const bool lone = groups.size() == 1;
+    // Groups that may be pieces of one character: touching or overlapping, or
+    // a small piece (not a dot or minus) close beside the other.
+    auto mayJoin = [&](const SGroup& a, const SGroup& b) {
+        const float gap = -overlap(a.box, b.box);
+        if (gap <= kJoinGap * lineHeight)
+            return true;
+        const SGroup& small = a.box.height() < b.box.height() ? a : b;
+        return gap <= kPieceGap * lineHeight && small.box.height() < kPieceHeight * lineHeight
+            && !isDot(small, lineHeight, false) && !isMinus(strokes, small, line.top, lineHeight, false);
+    };
     // Best split of the groups into characters: a character is one group, or
-    // up to three touching groups that together are no wider than a digit.
+    // up to three neighbouring groups that may join and together are no wider
+    // than a digit. Each character costs kCharacterCost, so pieces that read
+    // well together are not taken for separate characters.
     const size_t n = groups.size();
     std::vector<double> best(n + 1, -1e300);
     std::vector<size_t> from(n + 1, 0);
@@ -195,8 +231,7 @@ std::vector<CInkReader::CWord> CInkReader::Read(const CInkStrokeList& input, con
             SGroup merged = groups[j];
             bool ok = true;
             for (size_t k = j + 1; k < i; ++k) {
-                if (overlap(merged.box, groups[k].box) < -0.05f * lineHeight)
-                    ok = false;
+                ok = ok && mayJoin(groups[k - 1], groups[k]);
                 merged.strokes.insert(
                     merged.strokes.end(), groups[k].strokes.begin(), groups[k].strokes.end());
                 merged.box.add(groups[k].box);
@@ -210,7 +245,7 @@ std::vector<CInkReader::CWord> CInkReader::Read(const CInkStrokeList& input, con
                 o = { { '-', 0.0 } };
             else
                 o = classify(strokes, merged.strokes, *model);
-            const double score = best[j] + o[0].logp;
+            const double score = best[j] + o[0].logp - kCharacterCost;
             opts[j][len] = std::move(o);
             if (score > best[i]) {
                 best[i] = score;
