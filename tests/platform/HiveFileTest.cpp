@@ -6,10 +6,12 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QThread>
+#include <atomic>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -54,11 +56,14 @@ DWORD countValues(const std::string& path)
     return n;
 }
 
-QProcess* startWriter(const QString& key, int count)
+QProcess* startWriter(const QString& key, int count, bool leaveOpen = false)
 {
     auto* p = new QProcess;
     p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    p->start(QStringLiteral(KESTAVO_REGISTRY_WRITER), { hiveDir(), key, QString::number(count) });
+    QStringList args { hiveDir(), key, QString::number(count) };
+    if (leaveOpen)
+        args << "open";
+    p->start(QStringLiteral(KESTAVO_REGISTRY_WRITER), args);
     EXPECT_TRUE(p->waitForStarted(10000));
     return p;
 }
@@ -136,6 +141,51 @@ TEST(HiveFile, ChangesAreSavedAtCloseOrAtOnceThroughARootKey)
     ASSERT_EQ(ERROR_SUCCESS,
         RegSetValueExA(HKEY_CURRENT_USER, "AtRoot", 0, REG_SZ, reinterpret_cast<const BYTE*>("r"), 2));
     EXPECT_TRUE(fileText().contains("[HKEY_CURRENT_USER]\n\"AtRoot\"=\"r\""));
+}
+
+TEST(HiveFile, AProcessThatExitsWithAKeyOpenStillSavesItsChanges)
+{
+    QProcess* w = startWriter("LeftOpen", 20, true);
+    ASSERT_TRUE(w->waitForFinished(30000));
+    EXPECT_EQ(0, w->exitCode());
+    delete w;
+    EXPECT_EQ(20u, countValues("Software\\Race\\LeftOpen"));
+}
+
+TEST(HiveFile, ThreadsSharingTheStoreKeepEveryValue)
+{
+    std::vector<std::thread> threads;
+    std::atomic<int> failures { 0 };
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([t, &failures] {
+            const std::string path = "Software\\Threads\\T" + std::to_string(t);
+            for (int i = 0; i < 50; ++i) {
+                HKEY key = nullptr;
+                if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &key, nullptr)
+                    != ERROR_SUCCESS) {
+                    ++failures;
+                    continue;
+                }
+                const DWORD v = static_cast<DWORD>(i);
+                const std::string name = "n" + std::to_string(i);
+                failures
+                    += RegSetValueExA(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), 4)
+                    != ERROR_SUCCESS;
+                DWORD back = 0, size = sizeof back;
+                failures += RegQueryValueExA(
+                                key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&back), &size)
+                        != ERROR_SUCCESS
+                    || back != v;
+                failures += RegCloseKey(key) != ERROR_SUCCESS;
+            }
+        });
+    }
+    for (std::thread& t : threads)
+        t.join();
+    EXPECT_EQ(0, failures.load());
+    for (int t = 0; t < 4; ++t)
+        EXPECT_EQ(50u, countValues("Software\\Threads\\T" + std::to_string(t)));
 }
 
 TEST(HiveFile, AFolderThatCannotBeMadeFailsTheChangeAtOnce)
