@@ -1,0 +1,339 @@
+#include "views/GameView.h"
+
+#include "game/GameModel.h"
+#include "platform/sound/SoundPlayer.h"
+#include "tests/views/FakeAppServices.h"
+#include "views/ButtonStrip.h"
+#include "views/DValtrix.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+
+namespace {
+
+HRESULT RegisterComponent(const char* library)
+{
+    const std::string path = std::string(KESTAVO_TEST_LIB_DIR) + "/" + library;
+    void* handle = dlopen(path.c_str(), RTLD_NOW);
+    if (!handle)
+        return CO_E_DLLNOTFOUND;
+    auto entry = reinterpret_cast<HRESULT (*)()>(dlsym(handle, "DllRegisterServer"));
+    const HRESULT hr = entry ? entry() : CO_E_ERRORINDLL;
+    dlclose(handle);
+    return hr;
+}
+
+// A game of ten addition questions at level 1 (apples on), shown in a view of
+// 1024 x 708 (a 1024 x 768 frame less the strip) with a real button strip.
+class GameViewTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(RegisterComponent("libvaltrix.so"), S_OK);
+        setup.level = 0;
+        ASSERT_TRUE(model.NewGame(true));
+        services.model = &model;
+        services.blank = false;
+        strip = std::make_unique<CButtonStrip>(services);
+        strip->resize(1024, 60);
+        services.strip = strip.get();
+    }
+
+    CGameView& MakeView(int width = 1024, int height = 708)
+    {
+        view = std::make_unique<CGameView>(services, nullptr, [this] { return now; });
+        view->resize(width, height);
+        view->show();
+        model.BuildQuestions();
+        QApplication::processEvents(); // the posted click that focuses the answer
+        return *view;
+    }
+
+    // Replaces question `index` with the given texts and shows it.
+    void Pose(int index, const char* sign, const char* a, const char* b, const char* result,
+        const char* remainder = "", int unknown = 2, int vertical = 0, bool apples = false)
+    {
+        CQuestionItem* item = model.GetItem(index);
+        item->question.operatorSign = sign;
+        item->question.operand1 = a;
+        item->question.operand2 = b;
+        item->question.result = result;
+        item->question.remainder = remainder;
+        item->question.vertical = vertical;
+        item->question.manipulatives = apples;
+        item->question.level = 0;
+        item->unknownPosition = unknown;
+        item->answerState.clear();
+        item->remainderState.clear();
+        view->ShowQuestion(index);
+        QApplication::processEvents();
+    }
+
+    void Type(int field, const QString& text)
+    {
+        QWidget* target = view->GetField(field)->ControlWindow();
+        ASSERT_TRUE(target);
+        // A click on the field's first cell, as the pupil would tap it.
+        for (QEvent::Type type : { QEvent::MouseButtonPress, QEvent::MouseButtonRelease }) {
+            QMouseEvent click(type, QPointF(2, 2), target->mapToGlobal(QPointF(2, 2)), Qt::LeftButton,
+                type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(target, &click);
+        }
+        for (QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_0 + c.digitValue(), Qt::NoModifier, QString(c));
+            QApplication::sendEvent(target, &press);
+        }
+    }
+
+    QUrl LastSound() { return view->Sound().CurrentSource(); }
+
+    std::uint32_t now = 10000;
+    CGameModel model { 7u };
+    FakeAppServices services;
+    ScriptedSetup setup { model };
+    std::unique_ptr<CButtonStrip> strip;
+    std::unique_ptr<CGameView> view;
+};
+
+const QUrl kRight = CSoundPlayer::WaveResource(CGameView::kRightSound);
+const QUrl kWrong = CSoundPlayer::WaveResource(CGameView::kWrongSound);
+
+} // namespace
+
+TEST_F(GameViewTest, ShowsQuestionOneWithTheResultEditable)
+{
+    CGameView& v = MakeView();
+    ASSERT_TRUE(v.ControlProblem().isEmpty()) << v.ControlProblem().toStdString();
+    EXPECT_EQ(v.CurrentIndex(), 0);
+    EXPECT_EQ(strip->StatusText(), "Question 1 of 10");
+    EXPECT_FALSE(strip->GetButton(CButtonStrip::Previous)->isEnabled());
+    EXPECT_TRUE(strip->GetButton(CButtonStrip::Next)->isEnabled());
+    EXPECT_FALSE(services.previousEnabled);
+    EXPECT_TRUE(services.nextEnabled);
+
+    Pose(0, "+", "3", "4", "7");
+    EXPECT_TRUE(v.GetField(CGameView::Operand1)->IsStaticModeEnabled());
+    EXPECT_TRUE(v.GetField(CGameView::Operand2)->IsStaticModeEnabled());
+    EXPECT_FALSE(v.GetField(CGameView::Result)->IsStaticModeEnabled());
+    EXPECT_FALSE(v.GetField(CGameView::Remainder)->isVisible());
+    EXPECT_FALSE(v.GetField(CGameView::RemainderMarker)->isVisible());
+    // The panel sits 5 pixels from the left and bottom edges.
+    EXPECT_EQ(v.QuestionPanel().left(), 5);
+    EXPECT_EQ(v.QuestionPanel().bottom() + 1, 708 - 5);
+    EXPECT_TRUE(v.QuestionPanel().contains(v.GetField(CGameView::Result)->geometry()));
+    // The back buffer shows the panel's light blue between the fields.
+    const QRect p = v.QuestionPanel();
+    EXPECT_EQ(v.BackBuffer().Image().pixel(p.left() + 2, p.top() + 2), 0xFF78C8FFu);
+
+    // Algebra style: the first operand is the unknown, the result read-only.
+    Pose(0, "+", "3", "4", "7", "", 0);
+    EXPECT_FALSE(v.GetField(CGameView::Operand1)->IsStaticModeEnabled());
+    EXPECT_TRUE(v.GetField(CGameView::Result)->IsStaticModeEnabled());
+}
+
+TEST_F(GameViewTest, CheckPlaysTheRightOrWrongSound)
+{
+    CGameView& v = MakeView();
+    Pose(0, "+", "3", "4", "7");
+    Type(CGameView::Result, "7");
+    model.OnCheck();
+    EXPECT_EQ(LastSound(), kRight);
+    EXPECT_EQ(model.GetItem(0)->answerState.left(2), "77");
+
+    Pose(0, "+", "3", "4", "7");
+    Type(CGameView::Result, "8");
+    model.OnCheck();
+    EXPECT_EQ(LastSound(), kWrong);
+
+    // Nothing editable at all: always the wrong sound.
+    Pose(0, "+", "3", "4", "7", "", 5);
+    for (int i = CGameView::Operand1; i <= CGameView::Remainder; ++i)
+        EXPECT_TRUE(v.GetField(i)->IsStaticModeEnabled());
+    model.OnCheck();
+    EXPECT_EQ(LastSound(), kWrong);
+}
+
+TEST_F(GameViewTest, DivisionWithRemainderNeedsBothRight)
+{
+    CGameView& v = MakeView();
+    Pose(0, "/", "17", "5", "3", "2");
+    for (int i = 0; i < CGameView::FieldCount; ++i)
+        EXPECT_TRUE(v.GetField(i)->isVisible()) << i;
+    EXPECT_FALSE(v.GetField(CGameView::Result)->IsStaticModeEnabled());
+    EXPECT_FALSE(v.GetField(CGameView::Remainder)->IsStaticModeEnabled());
+    // One row, in reading order: 17 / 5 = 3 R 2.
+    const int order[] = { CGameView::Operand1, CGameView::OperatorSign, CGameView::Operand2,
+        CGameView::EqualsSign, CGameView::Result, CGameView::RemainderMarker, CGameView::Remainder };
+    for (int i = 1; i < 7; ++i) {
+        EXPECT_EQ(v.GetField(order[i])->geometry().top(), v.GetField(order[0])->geometry().top());
+        EXPECT_GT(v.GetField(order[i])->geometry().left(), v.GetField(order[i - 1])->geometry().right());
+    }
+
+    Type(CGameView::Result, "3");
+    Type(CGameView::Remainder, "1");
+    model.OnCheck();
+    EXPECT_EQ(LastSound(), kWrong);
+    EXPECT_FALSE(model.GetItem(0)->remainderState.isEmpty());
+
+    Pose(0, "/", "17", "5", "3", "2");
+    Type(CGameView::Result, "3");
+    Type(CGameView::Remainder, "2");
+    model.OnCheck();
+    EXPECT_EQ(LastSound(), kRight);
+    EXPECT_TRUE(model.GetItem(0)->remainderState.startsWith("22"));
+}
+
+TEST_F(GameViewTest, HintsFillTheAnswerAndNavigationKeepsIt)
+{
+    CGameView& v = MakeView();
+    Pose(0, "+", "30", "15", "45");
+    Pose(1, "+", "2", "2", "4");
+    v.ShowQuestion(0);
+    v.UpdateNavigation();
+    EXPECT_TRUE(strip->GetButton(CButtonStrip::Hint)->isEnabled());
+    model.OnHint();
+    EXPECT_EQ(model.GetItem(0)->answerState, "45 5 x0");
+
+    model.OnNext();
+    EXPECT_EQ(v.CurrentIndex(), 1);
+    EXPECT_EQ(strip->StatusText(), "Question 2 of 10");
+    EXPECT_TRUE(services.previousEnabled);
+    Type(CGameView::Result, "4");
+    model.OnPrevious();
+    EXPECT_EQ(v.CurrentIndex(), 0);
+    EXPECT_EQ(v.GetField(CGameView::Result)->GetState(), "45 5 x0");
+    model.OnNext();
+    EXPECT_TRUE(v.GetField(CGameView::Result)->GetState().startsWith("44"));
+    model.OnCheck();
+    EXPECT_EQ(LastSound(), kRight);
+    // A question whose answer is complete has no hint left.
+    EXPECT_FALSE(strip->GetButton(CButtonStrip::Hint)->isEnabled());
+}
+
+TEST_F(GameViewTest, NextOnTheLastQuestionSavesAndEndsTheGame)
+{
+    CGameView& v = MakeView();
+    strip->OnGoStop(); // the strip starts out with no game running: start one
+    const int switches = services.switches;
+    for (int i = 0; i < 9; ++i)
+        model.OnNext();
+    ASSERT_EQ(v.CurrentIndex(), 9);
+    EXPECT_EQ(strip->StatusText(), "Question 10 of 10");
+    EXPECT_TRUE(strip->GetButton(CButtonStrip::Next)->isEnabled());
+    Pose(9, "+", "1", "1", "2");
+    Type(CGameView::Result, "2");
+    model.OnNext();
+    EXPECT_EQ(services.switches, switches + 1);
+    EXPECT_EQ(model.GetItem(9)->answerState.left(2), "22");
+}
+
+TEST_F(GameViewTest, ColumnSumAndNarrowWindowLayouts)
+{
+    CGameView& v = MakeView();
+    Pose(0, "+", "123", "45", "168", "", 2, 1);
+    ASSERT_TRUE(v.IsVertical());
+    const QRect a = v.GetField(CGameView::Operand1)->geometry();
+    const QRect b = v.GetField(CGameView::Operand2)->geometry();
+    const QRect r = v.GetField(CGameView::Result)->geometry();
+    EXPECT_EQ(a.right(), b.right());
+    EXPECT_EQ(a.right(), r.right());
+    EXPECT_LT(a.bottom(), b.top());
+    EXPECT_LT(b.bottom(), r.top());
+    // The rule: 3 pixels of black 5 under the second operand, across the wider number.
+    const int ruleY = b.bottom() + 1 + 5;
+    const QImage& image = v.BackBuffer().Image();
+    EXPECT_EQ(qGray(image.pixel(std::min(b.left(), r.left()) + 3, ruleY)), 0);
+    EXPECT_EQ(qGray(image.pixel(r.right() - 3, ruleY)), 0);
+    EXPECT_NE(qGray(image.pixel(r.right() - 3, ruleY - 4)), 0);
+
+    // A window narrower than the row breaks it after the second operand.
+    view->resize(180, 500);
+    Pose(0, "+", "123", "456", "579");
+    const QRect eq = v.GetField(CGameView::EqualsSign)->geometry();
+    EXPECT_GT(eq.top(), v.GetField(CGameView::Operand2)->geometry().bottom());
+    EXPECT_EQ(eq.left(), v.GetField(CGameView::Operand1)->geometry().left());
+}
+
+TEST_F(GameViewTest, PenTrayMagnifiesAndPuttingItBackRecognises)
+{
+    CGameView& v = MakeView();
+    Pose(0, "+", "3", "4", "7");
+    const QSize plain = v.GetField(CGameView::Result)->size();
+    const QSize operand = v.GetField(CGameView::Operand1)->size();
+    v.OnPen(0);
+    EXPECT_TRUE(v.IsPenActive());
+    // Level 1 magnifies 2.5 times; read-only fields keep their size.
+    EXPECT_GT(v.GetField(CGameView::Result)->width(), 2 * plain.width());
+    EXPECT_EQ(v.GetField(CGameView::Operand1)->width(), operand.width());
+    EXPECT_EQ(v.QuestionPanel().bottom() + 1, 708 - 5);
+    v.OnNoTool(0);
+    EXPECT_FALSE(v.IsPenActive());
+    EXPECT_EQ(v.GetField(CGameView::Result)->size(), plain);
+    EXPECT_EQ(CGameView::MagnificationFactor(2), 2.0f);
+    EXPECT_EQ(CGameView::MagnificationFactor(4), 1.5f);
+}
+
+TEST_F(GameViewTest, MouseDragsApplesOnlyWhenTheQuestionHasThem)
+{
+    CGameView& v = MakeView();
+    Pose(0, "+", "3", "4", "7", "", 2, 0, true);
+    const QRect bowl = v.Manipulatives().GetBowlRect();
+    EXPECT_EQ(bowl.bottomRight(), QPoint(1023, 707)); // parked in the corner
+    const QPoint pile = bowl.topLeft() + QPoint(95, 45);
+    auto mouse = [&](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+        QMouseEvent e(type, at, v.mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(&v, &e);
+    };
+    mouse(QEvent::MouseButtonPress, pile, Qt::LeftButton);
+    mouse(QEvent::MouseMove, pile + QPoint(-100, -100), Qt::LeftButton);
+    mouse(QEvent::MouseMove, pile + QPoint(-300, -200), Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, pile + QPoint(-300, -200), Qt::NoButton);
+    ASSERT_EQ(v.Manipulatives().ElementCount(), 2);
+    const QPoint apple = v.Manipulatives().Element(1).Rect().center();
+    EXPECT_LE((apple - (pile + QPoint(-300, -200))).manhattanLength(), 2);
+    // The apple is in the back buffer (it is not white or grid-blue there).
+    EXPECT_GT(qRed(v.BackBuffer().Image().pixel(apple)), 120);
+    EXPECT_LT(qGreen(v.BackBuffer().Image().pixel(apple)), 120);
+
+    // The next question drops the apple and keeps the bowl.
+    Pose(1, "+", "1", "2", "3", "", 2, 0, false);
+    EXPECT_EQ(v.Manipulatives().ElementCount(), 1);
+    EXPECT_FALSE(v.Manipulatives().IsVisible());
+    mouse(QEvent::MouseButtonPress, pile, Qt::LeftButton);
+    mouse(QEvent::MouseMove, pile + QPoint(-100, 0), Qt::LeftButton);
+    EXPECT_EQ(v.Manipulatives().ElementCount(), 1);
+    EXPECT_EQ(v.Manipulatives().GetBowlRect(), bowl);
+}
+
+TEST(GameViewMissingControlTest, NamesTheMissingControlAndKeepsWorking)
+{
+    CGameModel model(3u);
+    ScriptedSetup setup(model);
+    ASSERT_TRUE(model.NewGame(true));
+    FakeAppServices services;
+    services.model = &model;
+    CGameView view(services);
+    view.resize(800, 600);
+    view.show();
+    model.BuildQuestions();
+    EXPECT_TRUE(view.ControlProblem().contains("Valtrix")) << view.ControlProblem().toStdString();
+    model.OnNext();
+    model.OnCheck();
+    model.OnHint();
+    EXPECT_EQ(view.CurrentIndex(), 1);
+    EXPECT_EQ(view.Sound().CurrentSource(), CSoundPlayer::WaveResource(CGameView::kWrongSound));
+    // The message is drawn in red near the top left.
+    const QImage& image = view.BackBuffer().Image();
+    bool red = false;
+    for (int y = 20; y < 60 && !red; ++y)
+        for (int x = 20; x < 400 && !red; ++x)
+            red = qRed(image.pixel(x, y)) > 150 && qGreen(image.pixel(x, y)) < 80;
+    EXPECT_TRUE(red);
+}
