@@ -101,6 +101,9 @@ HRESULT CBoardHub::Attach(CObriskSdk* owner, OBRISK_HWND handle)
         return E_HANDLE;
     std::lock_guard<std::mutex> guard(m_lock);
     PruneLocked();
+    // Touch reaches a widget (and our filter) only when the widget takes touch.
+    if (m_settings.touchAsPen)
+        widget->setAttribute(Qt::WA_AcceptTouchEvents);
     if (Attached* existing = FindHandleLocked(handle)) {
         existing->owner = owner;
         existing->name = widget->objectName();

@@ -64,6 +64,10 @@ bool CBoardHubAgent::eventFilter(QObject* watched, QEvent* event)
     }
     if (!sample)
         return false;
+    const bool touch = event->type() == QEvent::TouchBegin || event->type() == QEvent::TouchUpdate
+        || event->type() == QEvent::TouchEnd || event->type() == QEvent::TouchCancel;
+    if (touch && receiver)
+        sample->position = receiver->mapFromGlobal(sample->globalPosition);
     const bool accept = m_hub->ProcessQt(receiver, *sample);
     Wake();
     if (accept) {

@@ -50,6 +50,7 @@ std::optional<PointerSample> CPointerNormaliser::FromTablet(const QTabletEvent* 
     }
     s.deviceKey = key + (s.tool == BoardTool::Eraser ? QLatin1String("/eraser") : QLatin1String("/pen"));
     s.position = event->position();
+    s.globalPosition = event->globalPosition();
     s.value = qBound(0, qRound(event->pressure() * 1000.0), 1000);
     switch (event->type()) {
     case QEvent::TabletPress:
@@ -82,7 +83,10 @@ std::optional<PointerSample> CPointerNormaliser::FromTouch(const QTouchEvent* ev
     s.tool = BoardTool::Pen;
     const QPointingDevice* device = event->pointingDevice();
     s.deviceKey = QStringLiteral("touch:") + (device ? device->name() : QString());
+    // A touch point's widget position is only set on the way through the window
+    // system; the screen position is always there.
     s.position = point.position();
+    s.globalPosition = point.globalPosition();
     s.value = 1000;
     switch (event->type()) {
     case QEvent::TouchBegin:

@@ -31,6 +31,8 @@ struct PointerSample
     QString deviceKey;
     // In the coordinates of the receiving widget (Qt input) or of the target window (replay).
     QPointF position;
+    // On the screen (Qt input only).
+    QPointF globalPosition;
     // Third value of contact events: pressure in thousandths.
     int value = 0;
 };

@@ -22,6 +22,7 @@ public:
     void OnPen(int v) override { Record("pen", v); }
     void OnEraser(int v) override { Record("eraser", v); }
     void OnClear(int v) override { Record("clear", v); }
+    void OnNext(int v) override { Record("next", v); }
     void OnObriskBoardStatusChange() override { Record("status"); }
 
 protected:
