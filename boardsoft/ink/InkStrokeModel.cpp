@@ -299,9 +299,11 @@ CInkStrokeModel::EraseResult CInkStrokeModel::erase(const CInkEraser& eraser)
         return Untouched;
     m_pieces = std::move(kept);
     m_erased = pointsBounds(removed, margin);
-    // Antialiasing reaches one pixel further than the ink itself.
+    // Antialiasing reaches one pixel further than the ink itself, and a caller
+    // may round the eraser's box inwards to whole pixels: only what stays a
+    // pixel inside that box is sure to be repainted with it.
     const QRectF affected = m_erased.adjusted(-1, -1, 1, 1);
-    return eraser.bounds().contains(affected) ? Changed : ChangedRepaintBounds;
+    return eraser.bounds().adjusted(1, 1, -1, -1).contains(affected) ? Changed : ChangedRepaintBounds;
 }
 
 std::vector<LONG> CInkStrokeModel::pointsInThousandths() const

@@ -27,7 +27,7 @@ public:
     enum EraseResult
     {
         Untouched = 0,
-        Changed = 1, // what changed lies inside the eraser's own bounding box
+        Changed = 1, // what changed lies a pixel inside the eraser's own bounding box
         ChangedRepaintBounds = 2, // the repaint has to reach outside it: use repaintRect()
     };
 
