@@ -1,5 +1,6 @@
 #include "views/ButtonStrip.h"
 
+#include "board/ObriskConnection.h"
 #include "game/GameModel.h"
 #include "views/AppServices.h"
 #include "views/PngResource.h"
@@ -51,9 +52,24 @@ CButtonStrip::CButtonStrip(CAppServices& services, QWidget* parent)
         connect(button, &QPushButton::clicked, this, [this, command] { OnCommand(command); });
         m_buttons[i] = button;
     }
+
+    // The strip is a plain mouse window for the board software: pen contacts
+    // over it reach the buttons as clicks. Without the board software there is
+    // no connection and the buttons work with mouse and touch alone.
+    auto board = std::make_unique<CObriskConnection>();
+    if (board->CreateWithoutEvents()) {
+        m_board = std::move(board);
+        const OBRISK_HWND window = CObriskConnection::Handle(winId());
+        if (m_board->AttachWindow(window))
+            m_board->SetWindowMode(window, 1, -1);
+    }
 }
 
-CButtonStrip::~CButtonStrip() = default;
+CButtonStrip::~CButtonStrip()
+{
+    if (m_board)
+        m_board->DetachWindow(CObriskConnection::Handle(winId()));
+}
 
 void CButtonStrip::OnCommand(int command)
 {

@@ -8,6 +8,7 @@
 #include <memory>
 
 class CAppServices;
+class CObriskConnection;
 class QPushButton;
 
 // The band along the bottom of the main frame: five big icon buttons a pupil
@@ -58,6 +59,8 @@ public:
 
     QPushButton* GetButton(Button which) const { return m_buttons[which]; }
     const COffscreenBitmap& BackBuffer() const { return m_buffer; }
+    // Null when the board software is not installed.
+    CObriskConnection* BoardConnection() const { return m_board.get(); }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -68,6 +71,7 @@ private:
     void Render(const QRect& area);
 
     CAppServices& m_services;
+    std::unique_ptr<CObriskConnection> m_board;
     bool m_running = false;
     QString m_statusText;
     std::array<QPushButton*, ButtonCount> m_buttons {};

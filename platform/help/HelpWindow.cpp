@@ -1,6 +1,6 @@
 #include "platform/help/HelpWindow.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -40,8 +40,16 @@ QString CHelpWindow::FindHelpFolder(const QString& programFolder)
 CHelpWindow* CHelpWindow::ShowHelp(const QString& page)
 {
     static QPointer<CHelpWindow> window;
+    // Asked for from a modal dialog (Setup's "Help"), the window must belong
+    // to that dialog, or the dialog's modality would block it.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (window && window->parentWidget() != modal) {
+        window->close();
+        window = nullptr;
+    }
     if (!window) {
-        window = new CHelpWindow();
+        window = new CHelpWindow(QString(), modal);
+        window->setWindowFlag(Qt::Window);
         window->setAttribute(Qt::WA_DeleteOnClose);
     }
     window->OpenPage(page);
