@@ -20,15 +20,15 @@ inline std::string ValtrixLibraryPath()
     return std::string(KESTAVO_TEST_LIB_DIR) + "/libvaltrix.so";
 }
 
-// Runs the component's own DllRegisterServer (or Unregister) in the current hive.
-inline HRESULT CallValtrixExport(const char* name)
+// Runs a component library's own DllRegisterServer (or Unregister) in the current hive.
+inline HRESULT CallValtrixExport(const char* name, const std::string& library = ValtrixLibraryPath())
 {
-    void* library = dlopen(ValtrixLibraryPath().c_str(), RTLD_NOW);
-    if (!library)
+    void* handle = dlopen(library.c_str(), RTLD_NOW);
+    if (!handle)
         return CO_E_DLLNOTFOUND;
-    auto entry = reinterpret_cast<HRESULT (*)()>(dlsym(library, name));
+    auto entry = reinterpret_cast<HRESULT (*)()>(dlsym(handle, name));
     const HRESULT hr = entry ? entry() : CO_E_ERRORINDLL;
-    dlclose(library);
+    dlclose(handle);
     return hr;
 }
 
@@ -84,9 +84,14 @@ protected:
 class ControlHarness : public ::testing::Test
 {
 protected:
+    // Components to register in the test's hive before the control is created.
+    virtual void RegisterComponents() { ASSERT_EQ(CallValtrixExport("DllRegisterServer"), S_OK); }
+
     void SetUp() override
     {
-        ASSERT_EQ(CallValtrixExport("DllRegisterServer"), S_OK);
+        RegisterComponents();
+        if (HasFatalFailure())
+            return;
         host.resize(400, 120);
         ASSERT_EQ(CoCreateInstance(CLSID_ValtrixCtrl, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
                       reinterpret_cast<void**>(&control)),

@@ -1,0 +1,114 @@
+#include "boardsoft/ObriskReplay.h"
+#include "tests/control/ControlHarness.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QPushButton>
+#include <QThread>
+
+namespace {
+
+// Pen strokes replayed by the board software over an editable field, through
+// the board connection, into the ink component, and recognised on request.
+class InkCaptureTest : public ControlHarness
+{
+protected:
+    void RegisterComponents() override
+    {
+        ASSERT_EQ(CallValtrixExport("DllRegisterServer", std::string(KESTAVO_TEST_LIB_DIR) + "/libobrisk.so"),
+            S_OK);
+        ControlHarness::RegisterComponents();
+        // Where the board software says it is installed: the recogniser and its model.
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE,
+                      "Software\\Tandrel Technologies Inc.\\Tandrel Board Software\\Install Information", 0,
+                      nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+        const std::string directory = KESTAVO_TEST_LIB_DIR;
+        RegSetValueExA(key, "Board Directory", 0, REG_SZ, reinterpret_cast<const BYTE*>(directory.c_str()),
+            static_cast<DWORD>(directory.size() + 1));
+        RegCloseKey(key);
+    }
+
+    // Plays a script and keeps this thread's events flowing until it ended and
+    // the queued contacts were delivered.
+    void Replay(const std::string& script)
+    {
+        ASSERT_TRUE(replay.Load());
+        const int id = replay.Start(script);
+        ASSERT_GT(id, 0);
+        for (int i = 0; i < 1000 && replay.State(id) == 0; ++i) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            QThread::msleep(2);
+        }
+        for (int i = 0; i < 20; ++i)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        EXPECT_EQ(replay.State(id), 1) << replay.Error(id);
+        replay.Release(id);
+    }
+
+    QPushButton* RecognizeButton()
+    {
+        return window->findChild<QPushButton*>(QStringLiteral("RecognizeButton"));
+    }
+
+    CObriskReplayClient replay;
+};
+
+TEST_F(InkCaptureTest, PenStrokesBecomeInkAndRecognitionFillsTheCells)
+{
+    ASSERT_EQ(Call(DISPID_VALTRIX_SETFONT, { CComVariant::Bstr("Arial"), CComVariant::I4(26) }), S_OK);
+    SetAnswer("17");
+    SetStatic(false);
+    QPushButton* button = RecognizeButton();
+    if (!button)
+        GTEST_SKIP() << "no handwriting recogniser found beside the control (libcallig.so not built)";
+    EXPECT_TRUE(button->isVisible());
+    EXPECT_FALSE(button->isEnabled());
+    const int width = Long(DISPID_VALTRIX_GETPREFERREDWIDTH);
+    const int height = Long(DISPID_VALTRIX_GETPREFERREDHEIGHT);
+    window->resize(width, height);
+    const QImage before = window->grab().toImage();
+
+    // A "1" inside the right cell, written as a single downward stroke.
+    const int w = (width - 1) / 2;
+    const int x = width - 1 - w / 2;
+    std::string script = "window CValtrixCtrl\ntool pen\nstroke";
+    for (int y = 22; y <= height - 8; y += 3)
+        script += " " + std::to_string(x) + "," + std::to_string(y);
+    Replay(script + "\n");
+    EXPECT_TRUE(button->isEnabled()); // a finished stroke enables recognition
+    const QImage written = window->grab().toImage();
+    EXPECT_NE(written, before); // the ink is drawn over the cells
+    QDir().mkpath(QStringLiteral(KESTAVO_TEST_BIN_DIR "/../screenshots/control"));
+    written.save(QStringLiteral(KESTAVO_TEST_BIN_DIR "/../screenshots/control/arial26-ink.png"));
+
+    ASSERT_EQ(Call(DISPID_VALTRIX_DORECOGNITION), S_OK);
+    EXPECT_FALSE(button->isEnabled());
+    const std::string state = State();
+    ASSERT_EQ(state.size(), 7u);
+    EXPECT_EQ(state[2], ' '); // the left cell had no ink
+    EXPECT_NE(std::string("-.0123456789").find(state[3]), std::string::npos) << state;
+    EXPECT_EQ(state[3], '1') << "recognised as " << state[3];
+    // The ink is gone after recognition: recognising again changes nothing.
+    ASSERT_EQ(SetState(state.substr(0, 3) + " " + state.substr(4)), S_OK);
+    ASSERT_EQ(Call(DISPID_VALTRIX_DORECOGNITION), S_OK);
+    EXPECT_EQ(State()[3], ' ');
+}
+
+TEST_F(InkCaptureTest, StaticFieldsAreNotAttachedAndTakeNoInk)
+{
+    SetAnswer("17");
+    SetStatic(false);
+    if (!RecognizeButton())
+        GTEST_SKIP() << "no handwriting recogniser found beside the control (libcallig.so not built)";
+    SetStatic(true);
+    EXPECT_FALSE(RecognizeButton()->isVisible());
+    ASSERT_TRUE(replay.Load());
+    const int id = replay.Start("window CValtrixCtrl\nstroke 10,10 10,40\n");
+    replay.Wait(id, 5000);
+    EXPECT_EQ(replay.State(id), 2); // no such attached window
+    replay.Release(id);
+}
+
+} // namespace
