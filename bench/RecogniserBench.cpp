@@ -311,6 +311,25 @@ void BM_LoadLibraryAndModel(benchmark::State& state)
 }
 BENCHMARK(BM_LoadLibraryAndModel)->Unit(benchmark::kMillisecond);
 
+// The model file alone: read, checked and parsed by CgrLoadDict.
+void BM_LoadModelOnly(benchmark::State& state)
+{
+    SApi api;
+    if (!open(api)) {
+        state.SkipWithError("cannot load the recogniser");
+        return;
+    }
+    for (auto _ : state) {
+        std::vector<uint8_t> file = readFile(kModel);
+        file.resize(file.size() + 4096, 0);
+        int32_t dict = 0;
+        api.LoadDict(file.data(), &dict);
+        api.FreeDict(&dict);
+    }
+    close(api);
+}
+BENCHMARK(BM_LoadModelOnly)->Unit(benchmark::kMillisecond);
+
 void BM_RecogniseOneCell(benchmark::State& state)
 {
     SApi api;
