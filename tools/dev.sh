@@ -11,6 +11,8 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 mode=${1:-}
 shift || true
 jobs=${KESTAVO_JOBS:-2}
+# Let ccache reuse objects between clones and build folders of the same tree.
+export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
 
 packages=(
   cmake ninja-build g++ pkg-config ccache           # build
@@ -72,7 +74,8 @@ case "$mode" in
     ;;
   test-tsan)
     build="$root/build/tsan"
-    configure_and_build "$build" -DCMAKE_BUILD_TYPE=Debug -DKESTAVO_SANITIZE=thread -DKESTAVO_BUILD_BENCH=OFF
+    configure_and_build "$build" -DCMAKE_BUILD_TYPE=Debug -DKESTAVO_SANITIZE=thread -DKESTAVO_BUILD_BENCH=OFF \
+      -DKESTAVO_BUILD_PROGRAM=OFF "-DKESTAVO_TEST_FOLDERS=board;boardsoft;control"
     export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
     cd "$build" && ctest -j"$jobs" --output-on-failure --timeout 900 -L 'board|control|boardsoft' "$@"
     ;;
