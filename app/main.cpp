@@ -1,11 +1,12 @@
 // The kestavo program: routes the command-line modes to their handlers.
 
+#include "app/KestavoApp.h"
 #include "game/QuestionsCommand.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QStringList>
 #include <QTextStream>
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -31,6 +32,13 @@ int main(int argc, char** argv)
         return RunQuestionsCommand(app.arguments().mid(1), out, err);
     }
 
-    std::puts("kestavo: the game window is not available in this build yet; try --questions.");
-    return 0;
+    // The game itself. --fullscreen fills the screen, for a projector.
+    QApplication app(argc, argv);
+    CKestavoApp kestavo;
+    CKestavoApp::Options options;
+    options.fullScreen = HasArgument(argc, argv, "--fullscreen");
+    if (!kestavo.InitInstance(options))
+        return 1;
+    app.exec();
+    return kestavo.ExitInstance();
 }

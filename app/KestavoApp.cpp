@@ -1,0 +1,100 @@
+#include "app/KestavoApp.h"
+
+#include "app/AboutSheet.h"
+#include "app/MainFrame.h"
+#include "config/Setup.h"
+#include "platform/help/HelpWindow.h"
+#include "resources/StringTable.h"
+#include "views/ButtonStrip.h"
+#include "views/PngResource.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+
+constexpr int kTitleString = 57344;
+constexpr int kAppIcon = 128;
+
+} // namespace
+
+CKestavoApp::CKestavoApp() = default;
+
+CKestavoApp::~CKestavoApp()
+{
+    ExitInstance();
+}
+
+bool CKestavoApp::InitInstance(const Options& options)
+{
+    QApplication::setApplicationName(LoadResString(kTitleString));
+    QApplication::setWindowIcon(LoadIconResource(kAppIcon));
+
+    m_model = std::make_unique<CGameModel>();
+    if (options.setupRunner)
+        m_model->SetSetupRunner(options.setupRunner);
+    else
+        m_model->SetSetupRunner(
+            [this](std::vector<CParameterSet>& sets, int& count) { return RunSetup(sets, count); });
+    if (options.messageSink)
+        m_model->SetMessageSink(options.messageSink);
+    else
+        m_model->SetMessageSink([this](const QString& text) {
+            QMessageBox::information(m_frame.get(), LoadResString(kTitleString), text);
+        });
+
+    m_frame = std::make_unique<CMainFrame>(*this);
+
+    // No size or place is kept between runs: a window of three quarters of
+    // the screen, or the whole screen for a projector.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        m_frame->resize(area.width() * 3 / 4, area.height() * 3 / 4);
+        m_frame->move(area.center() - m_frame->rect().center());
+    }
+    if (options.fullScreen)
+        m_frame->showFullScreen();
+    else
+        m_frame->show();
+
+    // Go once the window is on screen, so Setup opens over the blank view.
+    if (options.goAtStart) {
+        QTimer::singleShot(0, m_frame.get(), [this] {
+            if (m_frame && m_frame->GetButtonStrip())
+                m_frame->GetButtonStrip()->OnGoStop();
+        });
+    }
+    return true;
+}
+
+int CKestavoApp::ExitInstance()
+{
+    // The views unregister from the model as they go: the frame first.
+    m_frame.reset();
+    m_model.reset();
+    return 0;
+}
+
+bool CKestavoApp::RunSetup(std::vector<CParameterSet>& sets, int& questionCount)
+{
+    CSetup setup(m_frame.get());
+    QObject::connect(&setup, &CSetup::helpRequested, &setup, [this] { OnHelpContents(); });
+    if (setup.exec() != QDialog::Accepted)
+        return false;
+    setup.CollectSelected(sets);
+    questionCount = setup.GetNumberOfQuestions();
+    return true;
+}
+
+void CKestavoApp::OnHelpContents()
+{
+    CHelpWindow::ShowHelp();
+}
+
+void CKestavoApp::OnAbout()
+{
+    CAboutSheet::ShowAbout(m_frame.get());
+}

@@ -1,0 +1,235 @@
+#include "app/MainFrame.h"
+
+#include "app/GoDialog.h"
+#include "app/KestavoApp.h"
+#include "game/GameModel.h"
+#include "resources/StringTable.h"
+#include "views/BlankView.h"
+#include "views/ButtonStrip.h"
+#include "views/GameView.h"
+#include "views/PngResource.h"
+#include "views/SummaryView.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+
+constexpr int kTitleString = 57344;
+constexpr int kGoString = 147;
+constexpr int kStopString = 148;
+constexpr int kAppIcon = 128;
+
+} // namespace
+
+CMainFrame::CMainFrame(CKestavoApp& app)
+    : m_app(app)
+{
+    setObjectName(QStringLiteral("CMainFrame"));
+    setWindowTitle(LoadResString(kTitleString));
+    setWindowIcon(LoadIconResource(kAppIcon));
+    m_newGameRunner = [this](bool& keepLevel) {
+        CGoDialog dialog(this);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        keepLevel = dialog.KeepLearningLevel();
+        return true;
+    };
+
+    // The client area holds exactly two children, placed by LayoutChildren.
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("client"));
+    m_client->installEventFilter(this);
+    setCentralWidget(m_client);
+    BuildMenus();
+
+    m_strip = new CButtonStrip(*this, m_client);
+    m_strip->setProperty("controlId", kStripId);
+    m_strip->setGeometry(0, 0, 100, 100);
+    m_strip->show();
+    SwitchView(); // the blank view
+}
+
+CMainFrame::~CMainFrame()
+{
+    // Views unregister from the game model in their destructors: delete them
+    // while the model still exists, and before the strip they may refer to.
+    delete m_view;
+    m_view = nullptr;
+    delete m_strip;
+    m_strip = nullptr;
+}
+
+void CMainFrame::BuildMenus()
+{
+    QMenu* game = menuBar()->addMenu(tr("&Game"));
+    AddCommand(game, LoadResString(kGoString), kIdGo, &CMainFrame::OnGo);
+    AddCommand(game, tr("&Next"), kIdNext, &CMainFrame::OnNextQuestion)->setEnabled(false);
+    AddCommand(game, tr("&Previous"), kIdPrevious, &CMainFrame::OnPreviousQuestion)->setEnabled(false);
+    game->addSeparator();
+    QAction* exit = game->addAction(tr("&Exit"));
+    exit->setProperty("commandId", kIdExit);
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    QAction* contents = help->addAction(tr("&Contents..."));
+    contents->setProperty("commandId", kIdHelpContents);
+    connect(contents, &QAction::triggered, this, [this] { m_app.OnHelpContents(); });
+    help->addSeparator();
+    QAction* about = help->addAction(tr("&About Kestavo..."));
+    about->setProperty("commandId", kIdAbout);
+    connect(about, &QAction::triggered, this, [this] { m_app.OnAbout(); });
+
+    // The items follow the flags the views set, whenever the menu opens too.
+    connect(game, &QMenu::aboutToShow, this, [this] {
+        Action(kIdNext)->setEnabled(m_app.IsNextEnabled());
+        Action(kIdPrevious)->setEnabled(m_app.IsPreviousEnabled());
+    });
+}
+
+QAction* CMainFrame::AddCommand(
+    QMenu* menu, const QString& text, int commandId, void (CMainFrame::*handler)())
+{
+    QAction* action = menu->addAction(text);
+    action->setProperty("commandId", commandId);
+    connect(action, &QAction::triggered, this, handler);
+    return action;
+}
+
+QAction* CMainFrame::Action(int commandId) const
+{
+    for (QAction* top : menuBar()->actions())
+        if (QMenu* menu = top->menu())
+            for (QAction* action : menu->actions())
+                if (action->property("commandId").toInt() == commandId)
+                    return action;
+    return nullptr;
+}
+
+CGameModel* CMainFrame::GetGameModel()
+{
+    return m_app.GetGameModel();
+}
+
+bool CMainFrame::IsBlankViewActive() const
+{
+    return qobject_cast<CBlankView*>(m_view) != nullptr;
+}
+
+void CMainFrame::SwitchView()
+{
+    enum Kind
+    {
+        Blank,
+        Game,
+        Summary
+    };
+    const Kind next = !m_view ? Blank : qobject_cast<CGameView*>(m_view) ? Summary : Game;
+
+    if (m_view) {
+        // The old view may be the caller (the game view ends the game from its
+        // own Next): it goes when control is back in the event loop. It stops
+        // listening to the model at once, so it takes no part in what follows.
+        QWidget* old = m_view;
+        m_view = nullptr;
+        old->hide();
+        if (auto* listener = dynamic_cast<CGameListener*>(old); listener && GetGameModel())
+            GetGameModel()->RemoveListener(listener);
+        old->deleteLater();
+    }
+
+    QWidget* view = nullptr;
+    switch (next) {
+    case Blank:
+        view = new CBlankView(m_client);
+        break;
+    case Game:
+        view = new CGameView(*this, m_client);
+        break;
+    case Summary:
+        view = new CSummaryView(*this, m_client);
+        break;
+    }
+    view->setProperty("controlId", kViewId);
+    view->setGeometry(0, 0, 0, 0);
+    m_view = view;
+
+    if (next == Game && GetGameModel())
+        GetGameModel()->BuildQuestions();
+    LayoutChildren();
+    m_view->show();
+    if (isActiveWindow())
+        m_view->setFocus();
+}
+
+void CMainFrame::LayoutChildren()
+{
+    const QRect client = m_client->rect();
+    m_strip->setGeometry(client.left(), client.bottom() + 1 - kStripHeight, client.width(), kStripHeight);
+    m_strip->show();
+    if (m_view) {
+        m_view->setGeometry(
+            client.left(), client.top(), client.width(), std::max(0, client.height() - kStripHeight));
+        m_view->show();
+    }
+
+    const bool game = qobject_cast<CGameView*>(m_view) != nullptr;
+    Action(kIdGo)->setText(LoadResString(game ? kStopString : kGoString));
+    if (IsBlankViewActive()) {
+        m_strip->EnablePrevious(false);
+        m_strip->EnableNext(false);
+        m_strip->EnableCheck(false);
+        m_strip->EnableHint(false);
+    }
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_client && event->type() == QEvent::Resize)
+        LayoutChildren();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::focusInEvent(QFocusEvent* event)
+{
+    QMainWindow::focusInEvent(event);
+    if (m_view)
+        m_view->setFocus();
+}
+
+void CMainFrame::SetNextEnabled(bool enabled)
+{
+    m_app.SetNextEnabled(enabled);
+    Action(kIdNext)->setEnabled(enabled);
+}
+
+void CMainFrame::SetPreviousEnabled(bool enabled)
+{
+    m_app.SetPreviousEnabled(enabled);
+    Action(kIdPrevious)->setEnabled(enabled);
+}
+
+bool CMainFrame::RunNewGameDialog(bool& keepLevel)
+{
+    return m_newGameRunner && m_newGameRunner(keepLevel);
+}
+
+void CMainFrame::OnGo()
+{
+    if (m_strip)
+        m_strip->OnGoStop();
+}
+
+void CMainFrame::OnNextQuestion()
+{
+    if (CGameModel* model = GetGameModel())
+        model->OnNext();
+}
+
+void CMainFrame::OnPreviousQuestion()
+{
+    if (CGameModel* model = GetGameModel())
+        model->OnPrevious();
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "views/AppServices.h"
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+class CKestavoApp;
+class QAction;
+
+// The program's top-level window: the current view above and the button strip
+// in a band 60 pixels high along the bottom. Only SwitchView changes the view,
+// in the cycle blank -> game -> summary -> game -> ...
+class CMainFrame : public QMainWindow, public CAppServices
+{
+    Q_OBJECT
+public:
+    static constexpr int kStripHeight = 60;
+    static constexpr int kStripId = 100;
+    static constexpr int kViewId = 101;
+    // Menu command ids.
+    static constexpr int kIdPrevious = 32775;
+    static constexpr int kIdNext = 32776;
+    static constexpr int kIdGo = 32777;
+    static constexpr int kIdHelpContents = 32778;
+    static constexpr int kIdAbout = 57664;
+    static constexpr int kIdExit = 57665;
+    static constexpr int kIdHelp = 57670;
+
+    // Runs the New Game dialog; false on Cancel, else keepLevel is set.
+    using NewGameDialogRunner = std::function<bool(bool& keepLevel)>;
+
+    explicit CMainFrame(CKestavoApp& app);
+    ~CMainFrame() override;
+
+    // CAppServices
+    CGameModel* GetGameModel() override;
+    CButtonStrip* GetButtonStrip() override { return m_strip; }
+    bool IsBlankViewActive() const override;
+    void SwitchView() override;
+    void SetNextEnabled(bool enabled) override;
+    void SetPreviousEnabled(bool enabled) override;
+    bool RunNewGameDialog(bool& keepLevel) override;
+
+    void SetNewGameDialogRunner(NewGameDialogRunner runner) { m_newGameRunner = std::move(runner); }
+
+    // Places the strip and the view in the client area and retitles the Go item.
+    void LayoutChildren();
+
+    QWidget* CurrentView() const { return m_view; }
+    QWidget* ClientArea() const { return m_client; }
+    // The menu item with the given command id (null when there is none).
+    QAction* Action(int commandId) const;
+
+    // Menu commands.
+    void OnGo();
+    void OnNextQuestion();
+    void OnPreviousQuestion();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    void BuildMenus();
+    QAction* AddCommand(QMenu* menu, const QString& text, int commandId, void (CMainFrame::*handler)());
+
+    CKestavoApp& m_app;
+    QWidget* m_client = nullptr;
+    CButtonStrip* m_strip = nullptr;
+    QWidget* m_view = nullptr;
+    NewGameDialogRunner m_newGameRunner;
+};

@@ -1,0 +1,102 @@
+// Pictures of the frame for review (written to <build>/screenshots) with the
+// geometry and colours the frame fixes.
+#include "app/KestavoApp.h"
+#include "app/MainFrame.h"
+#include "config/OperatorSettings.h"
+#include "views/ButtonStrip.h"
+#include "views/SummaryView.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString shotPath(const QString& name)
+{
+    const QString dir = QStringLiteral(KESTAVO_TEST_BIN_DIR "/../screenshots");
+    QDir().mkpath(dir);
+    return dir + QLatin1Char('/') + name;
+}
+
+void settle()
+{
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+// Strip geometry and colour in a grab of the client area.
+void checkStrip(const QImage& client, const CButtonStrip& strip)
+{
+    const int top = client.height() - 60;
+    // The blue band, right of the buttons and left of any status text.
+    EXPECT_EQ(client.pixel(client.width() / 3, top + 2), 0xFF3C3CFFu);
+    EXPECT_EQ(client.pixel(320, client.height() - 2), 0xFF3C3CFFu);
+    // The view above it is not blue.
+    EXPECT_NE(client.pixel(client.width() / 3, top - 3), 0xFF3C3CFFu);
+    for (int i = 0; i < CButtonStrip::ButtonCount; ++i)
+        EXPECT_EQ(strip.GetButton(static_cast<CButtonStrip::Button>(i))->geometry().topLeft(),
+            QPoint(10 + 60 * i, 14));
+}
+
+} // namespace
+
+TEST(Screenshots, BlankViewGameAndSummaryAtProjectorSizes)
+{
+    CKestavoApp app;
+    CKestavoApp::Options options;
+    options.goAtStart = false;
+    options.setupRunner = [](std::vector<CParameterSet>& sets, int& count) {
+        CParameterSet set;
+        ApplyDefaults(set, OperatorName::Addition, 0);
+        sets.assign(1, set);
+        count = 10;
+        return true;
+    };
+    options.messageSink = [](const QString&) {};
+    ASSERT_TRUE(app.InitInstance(options));
+    CMainFrame* frame = app.GetMainFrame();
+
+    for (QSize size : { QSize(1024, 768), QSize(1920, 1080) }) {
+        const QString tag = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+        frame->resize(size);
+        settle();
+        const QImage blank = frame->ClientArea()->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        frame->grab().save(shotPath(QStringLiteral("frame-blank-%1.png").arg(tag)));
+        checkStrip(blank, *frame->GetButtonStrip());
+    }
+
+    frame->resize(1024, 768);
+    frame->OnGo();
+    settle();
+    frame->grab().save(shotPath(QStringLiteral("frame-game-1024x768.png")));
+    // Answer a few questions the way the game view saves them, then stop.
+    CGameModel* model = app.GetGameModel();
+    frame->OnGo();
+    settle();
+    ASSERT_TRUE(qobject_cast<CSummaryView*>(frame->CurrentView()));
+    for (int i = 0; i < model->GetItemCount(); ++i) {
+        CQuestionItem* item = model->GetItem(i);
+        const QString expected = item->question.result;
+        const QString blanks(expected.size(), QLatin1Char(' '));
+        if (i % 3 == 0)
+            item->answerState = expected + expected + blanks + QLatin1Char('1');
+        else if (i % 3 == 1)
+            item->answerState
+                = expected + QString(expected.size(), QLatin1Char('9')) + blanks + QLatin1Char('1');
+    }
+    for (QSize size : { QSize(1024, 768), QSize(1920, 1080) }) {
+        const QString tag = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+        frame->resize(size);
+        settle();
+        frame->CurrentView()->update();
+        settle();
+        const QImage summary = frame->ClientArea()->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        frame->grab().save(shotPath(QStringLiteral("frame-summary-%1.png").arg(tag)));
+        checkStrip(summary, *frame->GetButtonStrip());
+        EXPECT_EQ(frame->GetButtonStrip()->StatusText().trimmed(), QString());
+    }
+}
