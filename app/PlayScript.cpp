@@ -217,6 +217,14 @@ bool CPlayScript::ParseLine(const QString& rawLine, int line)
                                               : Kind::Drag;
         if (!ParsePoints(words, 1, c, line))
             return false;
+    } else if (verb == QLatin1String("newgame")) {
+        c.kind = Kind::NewGame;
+        if (!needArgs(1))
+            return false;
+        c.text = words[1].toLower();
+        if (c.text != QLatin1String("keep") && c.text != QLatin1String("change")
+            && c.text != QLatin1String("cancel"))
+            return Fail(line, QStringLiteral("'newgame' takes keep, change or cancel"));
     } else if (verb == QLatin1String("wait")) {
         c.kind = Kind::Wait;
         if (!needArgs(1) || !number(words[1], 0, 60000, c.number))

@@ -28,6 +28,7 @@ public:
         Screenshot, // text = file name without extension
         ExpectStatus, // text
         ExpectApples, // number
+        NewGame, // text = keep, change or cancel: the answer to the New Game dialog
     };
 
     // A point in view client coordinates, or relative to the top-left corner of

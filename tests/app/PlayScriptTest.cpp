@@ -70,6 +70,7 @@ TEST(PlayScriptTest, MalformedLineStopsWithItsNumber)
         { "check now", "line 1: 'check' takes no argument" },
         { "key F1", "line 1: unknown key 'F1'" },
         { "tray chalk", "line 1: 'tray' takes pen or none" },
+        { "newgame maybe", "line 1: 'newgame' takes keep, change or cancel" },
         { "screenshot ../../x", "line 1: screenshot names use letters, digits, '_' and '-' only" },
         { "type", "line 1: 'type' needs the text to type" },
         { "expect weather sunny", "line 1: cannot expect 'weather'" },

@@ -1,0 +1,558 @@
+#include "app/ScriptRunner.h"
+
+#include "app/KestavoApp.h"
+#include "app/MainFrame.h"
+#include "boardsoft/ObriskReplay.h"
+#include "config/OperatorSettings.h"
+#include "game/GameModel.h"
+#include "game/Random.h"
+#include "resources/StringTable.h"
+#include "views/ButtonStrip.h"
+#include "views/DValtrix.h"
+#include "views/GameView.h"
+#include "views/SummaryContent.h"
+#include "views/SummaryView.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QThread>
+
+namespace {
+
+// How long a replayed stroke may take before the script gives up on it.
+constexpr int kReplayTimeoutMs = 60000;
+
+int ButtonOf(const QString& name)
+{
+    if (name == QLatin1String("previous"))
+        return CButtonStrip::Previous;
+    if (name == QLatin1String("next"))
+        return CButtonStrip::Next;
+    if (name == QLatin1String("check"))
+        return CButtonStrip::Check;
+    if (name == QLatin1String("hint"))
+        return CButtonStrip::Hint;
+    return CButtonStrip::GoStop;
+}
+
+int FieldOf(const QString& name)
+{
+    return CPlayScript::FieldNames().indexOf(name); // operand1, operand2, result, remainder = 0..3
+}
+
+int QtKeyOf(const QString& name)
+{
+    static const QStringList names = CPlayScript::KeyNames();
+    static const int keys[] = { Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Left, Qt::Key_Right, Qt::Key_Home,
+        Qt::Key_End, Qt::Key_Tab, Qt::Key_Return, Qt::Key_Escape };
+    const int i = names.indexOf(name);
+    return i >= 0 ? keys[i] : Qt::Key_unknown;
+}
+
+} // namespace
+
+CScriptRunner::CScriptRunner(
+    const CPlayScript& script, QString screenshots, QTextStream& out, QTextStream& err)
+    : m_script(script)
+    , m_screenshots(std::move(screenshots))
+    , m_out(out)
+    , m_err(err)
+    , m_replay(std::make_unique<CObriskReplayClient>())
+{
+}
+
+CScriptRunner::~CScriptRunner()
+{
+    if (m_app)
+        m_app->ExitInstance();
+}
+
+bool CScriptRunner::Fail(const CPlayScript::Command& c, const QString& reason)
+{
+    m_err << QStringLiteral("line %1: %2").arg(c.line).arg(reason) << Qt::endl;
+    return false;
+}
+
+void CScriptRunner::Pump(int milliseconds)
+{
+    QApplication::processEvents(QEventLoop::AllEvents);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    if (milliseconds <= 0)
+        return;
+    QDeadlineTimer deadline(milliseconds);
+    while (!deadline.hasExpired()) {
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(2);
+    }
+    QApplication::processEvents(QEventLoop::AllEvents);
+}
+
+CGameView* CScriptRunner::GameView() const
+{
+    return m_app && m_app->GetMainFrame() ? qobject_cast<CGameView*>(m_app->GetMainFrame()->CurrentView())
+                                          : nullptr;
+}
+
+int CScriptRunner::Run()
+{
+    const auto& commands = m_script.Commands();
+    size_t next = 0;
+    // The choices at the head of the script apply before the program starts.
+    auto isSetup = [](CPlayScript::Kind k) {
+        return k == CPlayScript::Kind::Seed || k == CPlayScript::Kind::Questions
+            || k == CPlayScript::Kind::Operator || k == CPlayScript::Kind::Size
+            || k == CPlayScript::Kind::NewGame;
+    };
+    bool seeded = false;
+    QSize size(1024, 768);
+    for (; next < commands.size() && isSetup(commands[next].kind); ++next) {
+        const auto& c = commands[next];
+        if (c.kind == CPlayScript::Kind::Seed)
+            seeded = true;
+        if (c.kind == CPlayScript::Kind::Size)
+            size = QSize(c.number, c.value);
+        else if (!Execute(c))
+            return 1;
+    }
+
+    m_app = std::make_unique<CKestavoApp>();
+    CKestavoApp::Options options;
+    options.goAtStart = true;
+    options.setupRunner
+        = [this](std::vector<CParameterSet>& sets, int& count) { return RunSetup(sets, count); };
+    options.messageSink = [this](const QString& text) { m_err << "message: " << text << Qt::endl; };
+    if (!m_app->InitInstance(options)) {
+        m_err << "the program did not start" << Qt::endl;
+        return 1;
+    }
+    CMainFrame* frame = m_app->GetMainFrame();
+    frame->SetNewGameDialogRunner([this](bool& keep) {
+        keep = m_newGameAnswer == QLatin1String("keep");
+        return m_newGameAnswer != QLatin1String("cancel");
+    });
+    frame->resize(size);
+    // The first game starts from the event loop; the seed goes in first (the
+    // model seeded the generator from the clock when it was made).
+    if (m_seedOverride) {
+        CRandom::Seed(m_seed);
+    } else if (seeded) {
+        for (size_t i = 0; i < next; ++i) {
+            if (commands[i].kind == CPlayScript::Kind::Seed)
+                CRandom::Seed(static_cast<unsigned int>(commands[i].number));
+        }
+    }
+    Pump(50);
+    if (!m_setupError.isEmpty()) {
+        m_err << m_setupError << Qt::endl;
+        return 1;
+    }
+
+    for (; next < commands.size(); ++next) {
+        if (!Execute(commands[next]))
+            return 1;
+        Pump(0);
+        if (!m_setupError.isEmpty()) {
+            m_err << m_setupError << Qt::endl;
+            return 1;
+        }
+        if (CGameView* view = GameView();
+            view && !m_reportedControlProblem && !view->ControlProblem().isEmpty()) {
+            m_err << view->ControlProblem() << Qt::endl;
+            m_reportedControlProblem = true;
+        }
+    }
+
+    if (GameView()) {
+        m_err << "the script ended during the game: stopping it" << Qt::endl;
+        frame->GetButtonStrip()->OnGoStop();
+        Pump(0);
+    }
+    if (!qobject_cast<CSummaryView*>(frame->CurrentView())) {
+        m_err << "no game was played: there is no summary" << Qt::endl;
+        return 1;
+    }
+    for (const QString& line : SummaryLines(*m_app->GetGameModel()))
+        m_out << line << '\n';
+    m_out.flush();
+    return 0;
+}
+
+QStringList CScriptRunner::SummaryLines(const CGameModel& model)
+{
+    const CSummaryContent content(model);
+    QStringList lines;
+    lines << QStringLiteral("%1: %2 %3 %4")
+                 .arg(LoadResString(139))
+                 .arg(content.Correct())
+                 .arg(LoadResString(141))
+                 .arg(content.QuestionCount());
+    lines << QStringLiteral("%1: %2").arg(LoadResString(140)).arg(content.Hints());
+    for (int i = 0; i < model.GetItemCount(); ++i) {
+        const CSummaryContent::Row row = CSummaryContent::MakeRow(*model.GetItem(i), i);
+        QString text;
+        for (const QString& cell : row.cells)
+            text += cell;
+        while (text.endsWith(QLatin1Char(' ')))
+            text.chop(1);
+        lines << text;
+    }
+    return lines;
+}
+
+bool CScriptRunner::RunSetup(std::vector<CParameterSet>& sets, int& count)
+{
+    sets.clear();
+    bool any = false;
+    for (const OperatorChoice& choice : m_operators)
+        any = any || choice.level > 0;
+    for (int op = 0; op < 4; ++op) {
+        OperatorChoice choice = m_operators[static_cast<size_t>(op)];
+        if (!any && op == OpAddition)
+            choice.level = 1; // nothing chosen: addition at level 1
+        if (choice.level <= 0)
+            continue;
+        CParameterSet set;
+        ApplyDefaults(set, OperatorNameOf(op), choice.level - 1);
+        for (const QString& setting : choice.settings) {
+            const int eq = setting.indexOf(QLatin1Char('='));
+            const std::string key = setting.left(eq).toStdString();
+            const std::string value = setting.mid(eq + 1).toStdString();
+            const int rc = set.HasKey(key) == CParameterSet::kFound ? set.SetString(key, value)
+                                                                    : CParameterSet::kMissing;
+            if (rc == CParameterSet::kMissing)
+                m_setupError = QStringLiteral("line %1: %2 has no setting '%3'")
+                                   .arg(choice.line)
+                                   .arg(OperatorNameOf(op))
+                                   .arg(setting.left(eq));
+            else if (rc == CParameterSet::kLocked)
+                m_setupError = QStringLiteral("line %1: '%2' is locked at level %3")
+                                   .arg(choice.line)
+                                   .arg(setting.left(eq))
+                                   .arg(choice.level);
+            if (!m_setupError.isEmpty())
+                return false;
+        }
+        sets.push_back(set);
+    }
+    count = m_questions;
+    return true;
+}
+
+bool CScriptRunner::Execute(const CPlayScript::Command& c)
+{
+    using K = CPlayScript::Kind;
+    switch (c.kind) {
+    case K::Seed:
+        if (!m_seedOverride)
+            CRandom::Seed(static_cast<unsigned int>(c.number));
+        return true;
+    case K::Questions:
+        m_questions = c.number;
+        return true;
+    case K::Operator:
+        m_operators[static_cast<size_t>(c.number)] = OperatorChoice { c.value, c.line, c.settings };
+        return true;
+    case K::Size:
+        if (m_app)
+            m_app->GetMainFrame()->resize(c.number, c.value);
+        return true;
+    case K::NewGame:
+        m_newGameAnswer = c.text;
+        return true;
+    case K::Press:
+        return Press(c);
+    case K::Type:
+        return TypeText(c);
+    case K::Key:
+        return PressKey(c);
+    case K::Click:
+        return Click(c);
+    case K::Tray:
+        return Replay(c, QStringLiteral("tray %1\n").arg(c.text));
+    case K::Pen:
+    case K::Eraser:
+        return BoardStroke(c);
+    case K::Drag:
+        return MouseDrag(c);
+    case K::Wait:
+        Pump(c.number);
+        return true;
+    case K::Screenshot:
+        return Screenshot(c);
+    case K::ExpectStatus: {
+        const QString status = m_app->GetMainFrame()->GetButtonStrip()->StatusText().trimmed();
+        if (status != c.text.trimmed())
+            return Fail(c, QStringLiteral("the status reads '%1', not '%2'").arg(status, c.text.trimmed()));
+        return true;
+    }
+    case K::ExpectApples: {
+        CGameView* view = GameView();
+        if (!view)
+            return Fail(c, QStringLiteral("no game is running"));
+        const int apples = view->Manipulatives().ElementCount() - 1;
+        if (apples != c.number)
+            return Fail(c, QStringLiteral("%1 apples are out of the bowl, not %2").arg(apples).arg(c.number));
+        return true;
+    }
+    }
+    return Fail(c, QStringLiteral("command not carried out"));
+}
+
+bool CScriptRunner::Press(const CPlayScript::Command& c)
+{
+    CButtonStrip* strip = m_app->GetMainFrame()->GetButtonStrip();
+    const int which = ButtonOf(c.text);
+    if (c.text == QLatin1String("go") && strip->IsRunning())
+        return Fail(c, QStringLiteral("a game is running: 'go' would stop it (use 'stop')"));
+    if (c.text == QLatin1String("stop") && !strip->IsRunning())
+        return Fail(c, QStringLiteral("no game is running"));
+    QPushButton* button = strip->GetButton(static_cast<CButtonStrip::Button>(which));
+    if (!button || !button->isEnabled())
+        return Fail(c, QStringLiteral("the %1 button is disabled").arg(c.text));
+    button->click();
+    return true;
+}
+
+QWidget* CScriptRunner::KeyTarget()
+{
+    CGameView* view = GameView();
+    if (!view)
+        return nullptr;
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && view->isAncestorOf(focus))
+        return focus;
+    // No window focus offscreen: the field the view focused for the pupil.
+    for (int i = CGameView::Operand1; i <= CGameView::Result; ++i) {
+        CDValtrix* field = view->GetField(i);
+        if (!field->IsStaticModeEnabled())
+            return field->ControlWindow();
+    }
+    return nullptr;
+}
+
+void CScriptRunner::SendKey(QWidget* target, int key, const QString& text)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &release);
+}
+
+bool CScriptRunner::TypeText(const CPlayScript::Command& c)
+{
+    QWidget* target = KeyTarget();
+    if (!target)
+        return Fail(c, QStringLiteral("no answer field takes keys now"));
+    for (QChar ch : c.text) {
+        int key = Qt::Key_unknown;
+        if (ch.isDigit())
+            key = Qt::Key_0 + ch.digitValue();
+        else if (ch == QLatin1Char('.'))
+            key = Qt::Key_Period;
+        else if (ch == QLatin1Char('-'))
+            key = Qt::Key_Minus;
+        else if (ch == QLatin1Char(' '))
+            key = Qt::Key_Space;
+        SendKey(target, key, QString(ch));
+    }
+    return true;
+}
+
+bool CScriptRunner::PressKey(const CPlayScript::Command& c)
+{
+    QWidget* target = KeyTarget();
+    if (!target)
+        return Fail(c, QStringLiteral("no answer field takes keys now"));
+    SendKey(target, QtKeyOf(c.text), QString());
+    return true;
+}
+
+bool CScriptRunner::Click(const CPlayScript::Command& c)
+{
+    CGameView* view = GameView();
+    if (!view)
+        return Fail(c, QStringLiteral("no game is running"));
+    CDValtrix* field = view->GetField(FieldOf(c.text));
+    QWidget* target = field->ControlWindow();
+    if (!target || !field->isVisible())
+        return Fail(c, QStringLiteral("the %1 field is not shown").arg(c.text));
+    target->setFocus(Qt::MouseFocusReason);
+    for (QEvent::Type type : { QEvent::MouseButtonPress, QEvent::MouseButtonRelease }) {
+        QMouseEvent click(type, QPointF(2, 2), target->mapToGlobal(QPointF(2, 2)), Qt::LeftButton,
+            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &click);
+    }
+    return true;
+}
+
+bool CScriptRunner::Resolve(const CPlayScript::Command& c, const CPlayScript::Point& p, QPoint& at)
+{
+    CGameView* view = GameView();
+    if (!view)
+        return Fail(c, QStringLiteral("no game is running"));
+    QPoint origin;
+    if (p.anchor == QLatin1String("bowl")) {
+        origin = view->Manipulatives().GetBowlRect().topLeft();
+    } else if (p.anchor == QLatin1String("apple")) {
+        if (view->Manipulatives().ElementCount() < 2)
+            return Fail(c, QStringLiteral("no apple is out of the bowl"));
+        origin = view->Manipulatives().Element(view->Manipulatives().ElementCount() - 1).Rect().topLeft();
+    } else if (!p.anchor.isEmpty()) {
+        origin = view->GetField(FieldOf(p.anchor))->geometry().topLeft();
+    }
+    at = origin + p.offset;
+    return true;
+}
+
+bool CScriptRunner::MouseDrag(const CPlayScript::Command& c)
+{
+    CGameView* view = GameView();
+    if (!view)
+        return Fail(c, QStringLiteral("no game is running"));
+    std::vector<QPoint> points;
+    for (const CPlayScript::Point& p : c.points) {
+        QPoint at;
+        if (!Resolve(c, p, at))
+            return false;
+        points.push_back(at);
+    }
+    auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+        QMouseEvent e(type, at, view->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(view, &e);
+    };
+    send(QEvent::MouseButtonPress, points.front(), Qt::LeftButton);
+    for (size_t i = 1; i < points.size(); ++i)
+        send(QEvent::MouseMove, points[i], Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, points.back(), Qt::NoButton);
+    return true;
+}
+
+bool CScriptRunner::BoardStroke(const CPlayScript::Command& c)
+{
+    CGameView* view = GameView();
+    if (!view)
+        return Fail(c, QStringLiteral("no game is running"));
+    // Strokes over an answer field go to that control's window in its own
+    // coordinates; all other points are the view's.
+    QString field;
+    for (const CPlayScript::Point& p : c.points) {
+        const bool isField = FieldOf(p.anchor) >= 0;
+        const QString target = isField ? p.anchor : QString();
+        if (&p != &c.points.front() && target != field)
+            return Fail(c, QStringLiteral("the points of one stroke must all be over one window"));
+        field = target;
+    }
+    QString window = QStringLiteral("CGameView");
+    if (!field.isEmpty()) {
+        CDValtrix* target = view->GetField(FieldOf(field));
+        if (target->IsStaticModeEnabled())
+            return Fail(c, QStringLiteral("the %1 field is read-only").arg(field));
+        // The board finds a control window by name; the answer field is the
+        // first editable one, so the remainder takes keys only.
+        if (field == QLatin1String("remainder"))
+            return Fail(c, QStringLiteral("write the remainder with 'click remainder' and 'type'"));
+        window = QStringLiteral("CValtrixCtrl");
+    }
+    QStringList coords;
+    for (const CPlayScript::Point& p : c.points) {
+        QPoint at = p.offset;
+        if (field.isEmpty() && !Resolve(c, p, at))
+            return false;
+        coords << QStringLiteral("%1,%2").arg(at.x()).arg(at.y());
+    }
+    const QString body
+        = QStringLiteral("wait-window %1 2000\nwindow %1\ntool %2\nstroke %3\n")
+              .arg(window,
+                  c.kind == CPlayScript::Kind::Pen ? QStringLiteral("pen") : QStringLiteral("eraser"),
+                  coords.join(QLatin1Char(' ')));
+    return Replay(c, body);
+}
+
+bool CScriptRunner::Replay(const CPlayScript::Command& c, const QString& body)
+{
+    if (!m_replayLoaded && !m_replay->Load())
+        return Fail(c, QStringLiteral("the board software is not installed: board input cannot be replayed"));
+    m_replayLoaded = true;
+    const int id = m_replay->Start(body.toStdString());
+    if (id <= 0)
+        return Fail(c, QStringLiteral("the board software did not start the replay"));
+    QDeadlineTimer deadline(kReplayTimeoutMs);
+    int state = m_replay->State(id);
+    while (state == 0 && !deadline.hasExpired()) {
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(1);
+        state = m_replay->State(id);
+    }
+    const std::string error = state == 2 ? m_replay->Error(id) : std::string();
+    m_replay->Release(id);
+    Pump(30); // deliver what the board queued last
+    if (state == 0)
+        return Fail(c, QStringLiteral("the board replay did not finish"));
+    if (state != 1)
+        return Fail(c, QStringLiteral("board replay: %1").arg(QString::fromStdString(error)));
+    return true;
+}
+
+bool CScriptRunner::Screenshot(const CPlayScript::Command& c)
+{
+    if (m_screenshots.isEmpty())
+        return true;
+    QDir dir(m_screenshots);
+    if (!dir.exists() && !dir.mkpath(QStringLiteral(".")))
+        return Fail(c, QStringLiteral("cannot make the folder %1").arg(m_screenshots));
+    const QString path = dir.filePath(c.text + QStringLiteral(".png"));
+    if (!m_app->GetMainFrame()->grab().save(path))
+        return Fail(c, QStringLiteral("cannot write %1").arg(path));
+    return true;
+}
+
+int CScriptRunner::RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    QString file;
+    QString screenshots;
+    bool seeded = false;
+    unsigned int seed = 0;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        const bool hasValue = i + 1 < arguments.size();
+        if (a == QLatin1String("--script") && hasValue) {
+            file = arguments[++i];
+        } else if (a == QLatin1String("--screenshots") && hasValue) {
+            screenshots = arguments[++i];
+        } else if (a == QLatin1String("--seed") && hasValue) {
+            bool ok = false;
+            seed = arguments[++i].toUInt(&ok);
+            if (!ok) {
+                err << "kestavo: --seed takes a number from 0 to 4294967295" << Qt::endl;
+                return 2;
+            }
+            seeded = true;
+        } else {
+            err << "usage: kestavo --script FILE [--screenshots DIR] [--seed N]" << Qt::endl;
+            return 2;
+        }
+    }
+    if (file.isEmpty()) {
+        err << "usage: kestavo --script FILE [--screenshots DIR] [--seed N]" << Qt::endl;
+        return 2;
+    }
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly)) {
+        err << "kestavo: cannot read " << file << ": " << in.errorString() << Qt::endl;
+        return 2;
+    }
+    CPlayScript script;
+    if (!script.Parse(QString::fromUtf8(in.readAll()))) {
+        err << "kestavo: " << file << ": " << script.Error() << Qt::endl;
+        return 2;
+    }
+    CScriptRunner runner(script, screenshots, out, err);
+    if (seeded)
+        runner.SetSeed(seed);
+    return runner.Run();
+}
