@@ -24,6 +24,8 @@
 // - A handle's access mask is checked: KEY_QUERY_VALUE to read or enumerate
 //   values, KEY_SET_VALUE to set or delete them, KEY_ENUMERATE_SUB_KEYS to list
 //   subkeys, KEY_CREATE_SUB_KEY to create a new subkey below an opened key.
+// - RegEnumKeyExA reports an empty class name and leaves lastWriteTime as it
+//   is: the store keeps neither.
 // - A handle whose key was deleted answers ERROR_KEY_DELETED; an unknown or
 //   already closed handle ERROR_INVALID_HANDLE.
 // - Changes are saved when the key they were made through is closed (or
