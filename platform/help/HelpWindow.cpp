@@ -51,6 +51,8 @@ CHelpWindow* CHelpWindow::ShowHelp(const QString& page)
         window = new CHelpWindow(QString(), modal);
         window->setWindowFlag(Qt::Window);
         window->setAttribute(Qt::WA_DeleteOnClose);
+        // An open help window does not keep the program running after Exit.
+        window->setAttribute(Qt::WA_QuitOnClose, false);
     }
     window->OpenPage(page);
     window->show();
