@@ -1,6 +1,7 @@
 // The kestavo program: routes the command-line modes to their handlers.
 
 #include "app/KestavoApp.h"
+#include "app/ScriptRunner.h"
 #include "game/QuestionsCommand.h"
 
 #include <QApplication>
@@ -30,6 +31,15 @@ int main(int argc, char** argv)
         QTextStream out(stdout);
         QTextStream err(stderr);
         return RunQuestionsCommand(app.arguments().mid(1), out, err);
+    }
+
+    if (HasArgument(argc, argv, "--script")) {
+        // Plays a scripted session through the real program and prints the
+        // summary; with QT_QPA_PLATFORM=offscreen it needs no display.
+        QApplication app(argc, argv);
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return CScriptRunner::RunCommandLine(app.arguments().mid(1), out, err);
     }
 
     // The game itself. --fullscreen fills the screen, for a projector.
