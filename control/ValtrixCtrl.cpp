@@ -1,9 +1,9 @@
 #include "control/ValtrixCtrl.h"
 
 #include "board/ObriskConnection.h"
+#include "control/HandwritingRecognizer.h"
 #include "control/InkRecognition.h"
 #include "control/OleColor.h"
-#include "control/HandwritingRecognizer.h"
 #include "control/ValtrixIds.h"
 #include "platform/com/BoardInterfaces.h"
 
@@ -561,8 +561,13 @@ void CValtrixCtrl::AttachToBoard(bool attach)
 void CValtrixCtrl::Recognize()
 {
     const QSize size = ControlSize();
-    m_grid.RecognizeInk(
-        m_grid.CellRects(size.width(), size.height(), m_renderer.CellWidth()), m_recognition.get());
+    try {
+        m_grid.RecognizeInk(
+            m_grid.CellRects(size.width(), size.height(), m_renderer.CellWidth()), m_recognition.get());
+    } catch (const std::invalid_argument& error) {
+        // Reaches the host as a dispatch exception with the invalid-argument code.
+        throw CComError(E_INVALIDARG, error.what());
+    }
 }
 
 void CValtrixCtrl::DrawInk(QPainter& painter)

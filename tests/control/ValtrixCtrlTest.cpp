@@ -307,3 +307,13 @@ TEST(ValtrixRegistrationTest, ReportsItsFileVersion)
     EXPECT_STREQ(version(), "1.0.0.19");
     dlclose(library);
 }
+
+TEST(ValtrixRegistrationTest, AStoreThatCannotBeWrittenFailsAtTheTypeLibrary)
+{
+    const QByteArray hive = qgetenv("KESTAVO_HIVE_DIR");
+    // A folder below a plain file can never be created.
+    qputenv("KESTAVO_HIVE_DIR", "/dev/null/hive");
+    const HRESULT hr = CallValtrixExport("DllRegisterServer");
+    qputenv("KESTAVO_HIVE_DIR", hive);
+    EXPECT_EQ(static_cast<uint32_t>(hr), 0x80040200u);
+}
