@@ -57,6 +57,12 @@ bool readDirectory(const SPlace& place, std::string& directory)
         return false;
     // The value need not be terminated within the buffer.
     buffer[std::min<DWORD>(size, kValueBufferSize)] = '\0';
+    // A relative folder would be looked up from the working directory, where
+    // anyone could leave a library: only absolute folders are used.
+    if (buffer[0] != '/') {
+        qCWarning(lcRecognizer) << "board folder is not an absolute path, ignored:" << buffer;
+        return false;
+    }
     directory = buffer;
     return true;
 }

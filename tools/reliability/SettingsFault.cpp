@@ -143,8 +143,7 @@ struct Child
     int wait()
     {
         int status = 0;
-        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-        }
+        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) { }
         if (in >= 0)
             ::close(in);
         return status;
@@ -261,12 +260,13 @@ public:
                     == ERROR_SUCCESS;
         HKEY key = nullptr;
         ok = ok
-            && RegCreateKeyExA(HKEY_CURRENT_USER, kOtherProgramKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                   nullptr)
+            && RegCreateKeyExA(
+                   HKEY_CURRENT_USER, kOtherProgramKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)
                 == ERROR_SUCCESS;
         if (key) {
             static const char text[] = "kept \"as is\" \\ here";
-            ok = ok && RegSetValueExA(key, "Name", 0, REG_SZ, reinterpret_cast<const BYTE*>(text), sizeof text)
+            ok = ok
+                && RegSetValueExA(key, "Name", 0, REG_SZ, reinterpret_cast<const BYTE*>(text), sizeof text)
                     == ERROR_SUCCESS;
             RegCloseKey(key);
         }
@@ -457,18 +457,21 @@ int runKill(int rounds, unsigned seed)
         std::vector<long> generations;
         std::string why;
         if (!fault.check(generations, why)) {
-            std::fprintf(stderr, "round %d: %s (hive kept in %s)\n", round, why.c_str(), fault.folder().c_str());
+            std::fprintf(
+                stderr, "round %d: %s (hive kept in %s)\n", round, why.c_str(), fault.folder().c_str());
             return 1;
         }
         // The file holds the last acknowledged save or the one in progress.
         if (generations[0] != acked && generations[0] != acked + 1) {
-            std::fprintf(stderr, "round %d: file holds generation %ld, last acknowledged %ld (hive kept in %s)\n",
-                round, generations[0], acked, fault.folder().c_str());
+            std::fprintf(stderr,
+                "round %d: file holds generation %ld, last acknowledged %ld (hive kept in %s)\n", round,
+                generations[0], acked, fault.folder().c_str());
             return 1;
         }
         acked = generations[0];
     }
-    std::printf("kill: %d rounds, %d killed after at least one save, %d saves acknowledged, every file whole\n",
+    std::printf(
+        "kill: %d rounds, %d killed after at least one save, %d saves acknowledged, every file whole\n",
         rounds, killedSaving, totalSaves);
     removeFolder(fault.folder());
     return 0;
@@ -496,14 +499,16 @@ int runRace(int rounds)
         for (Child& s : servers) {
             const auto answer = s.readLine(30000);
             if (!answer || *answer != "saved " + std::to_string(round)) {
-                std::fprintf(stderr, "round %d: saver answered '%s'\n", round, answer ? answer->c_str() : "nothing");
+                std::fprintf(
+                    stderr, "round %d: saver answered '%s'\n", round, answer ? answer->c_str() : "nothing");
                 result = 1;
             }
         }
         std::vector<long> generations;
         std::string why;
         if (result == 0 && !fault.check(generations, why)) {
-            std::fprintf(stderr, "round %d: %s (hive kept in %s)\n", round, why.c_str(), fault.folder().c_str());
+            std::fprintf(
+                stderr, "round %d: %s (hive kept in %s)\n", round, why.c_str(), fault.folder().c_str());
             result = 1;
         }
         for (std::size_t i = 0; result == 0 && i < generations.size(); ++i) {

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Runs every libFuzzer target (built with clang, ASan + UBSan) for a number of
+# executions or a time limit, one after the other, and prints a table of what
+# each ran. Crash inputs are kept in the output folder; copy each one into the
+# target's corpus (tests/<folder>/fuzz/corpus/<Target>/) as a regression.
+#   tools/reliability/fuzz-all.sh [-b build] [-r runs] [-t seconds] [-o out] [target...]
+# Defaults: build-rel-fuzz, ten million runs, no time limit. CI: -t 60.
+set -uo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+build=$root/build-rel-fuzz
+runs=10000000
+seconds=0
+out=$root/build-rel-fuzz/fuzz-results
+while getopts "b:r:t:o:" opt; do
+  case $opt in
+    b) build=$OPTARG ;;
+    r) runs=$OPTARG ;;
+    t) seconds=$OPTARG ;;
+    o) out=$OPTARG ;;
+    *) sed -n '2,8p' "$0"; exit 2 ;;
+  esac
+done
+shift $((OPTIND - 1))
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=(HiveParserFuzz AnswerGridFuzz ReplayScriptFuzz PlayScriptFuzz
+  CgrLoadDictFuzz CgrRecognizeFuzz LicenseTextFuzz)
+
+if [ ! -f "$build/build.ninja" ]; then
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
+    -DCMAKE_CXX_COMPILER=clang++ -DKESTAVO_FUZZ=ON -DKESTAVO_BUILD_BENCH=OFF >/dev/null || exit 2
+fi
+cmake --build "$build" -j"${KESTAVO_JOBS:-2}" --target "${targets[@]}" >/dev/null || exit 2
+
+mkdir -p "$out"
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+export QT_QPA_PLATFORM=offscreen
+status=0
+printf '%-18s %12s %8s %8s %7s %s\n' target executions seconds exec/s rss_mb result
+for t in "${targets[@]}"; do
+  bin=$build/fuzz/$t
+  corpus=$(find "$root/tests" -type d -path "*/fuzz/corpus/$t" | head -n1)
+  work=$(mktemp -d)
+  log=$out/$t.log
+  start=$(date +%s)
+  # The kept corpus is read, never written: new inputs go to the work folder.
+  "$bin" -runs="$runs" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$out/$t-" \
+    -timeout=10 -rss_limit_mb=2048 "$work" ${corpus:+"$corpus"} >"$log" 2>&1
+  rc=$?
+  took=$(( $(date +%s) - start ))
+  execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n1)
+  speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -n1)
+  rss=$(sed -n 's/^stat::peak_rss_mb: *//p' "$log" | tail -n1)
+  result=ok
+  if [ $rc -ne 0 ]; then result="FAILED (rc $rc, see $log)"; status=1; fi
+  printf '%-18s %12s %8s %8s %7s %s\n' "$t" "${execs:-?}" "$took" "${speed:-?}" "${rss:-?}" "$result"
+  rm -rf "$work"
+done
+exit $status
