@@ -3,10 +3,14 @@
 //
 //   kestavo-register [--user|--machine] [--unregister] LIB...
 //   kestavo-register --user [--unregister] --build-tree DIR
+//   kestavo-register [--user|--machine] [--unregister] --board-dir DIR [LIB...]
 //
 // --build-tree registers DIR/lib/kestavo/libvaltrix.so and libobrisk.so (those
 // present) and records the board software's folder (the one holding libcallig.so)
 // where the pen input control looks for its recogniser.
+// --board-dir records DIR as that folder (what an install does); with
+// --unregister the record is removed only while it still names DIR, so removing
+// one installation never takes another installation's record with it.
 
 #include "platform/com/ComServer.h"
 #include "platform/registry/Registry.h"
@@ -18,6 +22,7 @@
 #include <dlfcn.h>
 #include <string>
 #include <sys/stat.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -33,7 +38,8 @@ int Usage()
 {
     std::fprintf(stderr,
         "usage: kestavo-register [--user|--machine] [--unregister] LIB...\n"
-        "       kestavo-register --user [--unregister] --build-tree DIR\n");
+        "       kestavo-register --user [--unregister] --build-tree DIR\n"
+        "       kestavo-register [--user|--machine] [--unregister] --board-dir DIR [LIB...]\n");
     return 2;
 }
 
@@ -139,6 +145,65 @@ bool RemoveString(HKEY hive, const std::string& subKey, const char* name)
     return true;
 }
 
+bool ReadString(HKEY hive, const char* subKey, const char* name, std::string& value)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(hive, subKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    DWORD type = 0;
+    DWORD size = 0;
+    LONG rc = RegQueryValueExA(key, name, nullptr, &type, nullptr, &size);
+    std::string buffer(size, '\0');
+    if (rc == ERROR_SUCCESS && type == REG_SZ && size > 0)
+        rc = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&buffer[0]), &size);
+    RegCloseKey(key);
+    if (rc != ERROR_SUCCESS || type != REG_SZ)
+        return false;
+    value = std::string(buffer.c_str());
+    return true;
+}
+
+bool BoardDirectory(const std::string& dir, bool unregister, HKEY hive)
+{
+    std::string folder = Absolute(dir);
+    if (folder.empty()) {
+        // Unregistering after the files are gone still removes the record.
+        if (!unregister || dir.empty() || dir[0] != '/') {
+            std::fprintf(stderr, "kestavo-register: %s: no such folder\n", dir.c_str());
+            return false;
+        }
+        folder = dir;
+    }
+    if (folder.back() != '/')
+        folder += '/';
+    // The control reads the install record from the machine hive only; for one
+    // user the classes overlay ("Software\TandrelBoard") is where it finds it.
+    std::vector<std::pair<const char*, const char*>> places { { kInstallKey, kInstallValue } };
+    if (hive == HKEY_CURRENT_USER)
+        places.emplace_back(kClassesBoardKey, kClassesBoardValue);
+    bool ok = true;
+    int changed = 0;
+    for (const auto& place : places) {
+        if (!unregister) {
+            ok = SetString(hive, place.first, place.second, folder) && ok;
+            ++changed;
+            continue;
+        }
+        std::string current;
+        if (!ReadString(hive, place.first, place.second, current))
+            continue;
+        if (current != folder && current + '/' != folder) {
+            std::printf("kept board directory %s (not %s)\n", current.c_str(), folder.c_str());
+            continue;
+        }
+        ok = RemoveString(hive, place.first, place.second) && ok;
+        ++changed;
+    }
+    if (ok && changed > 0)
+        std::printf("%s board directory %s\n", unregister ? "removed" : "recorded", folder.c_str());
+    return ok;
+}
+
 bool BuildTree(const std::string& dir, bool unregister, HKEY hive)
 {
     const std::string root = Absolute(dir);
@@ -176,6 +241,7 @@ int main(int argc, char** argv)
     bool unregister = false;
     bool user = false;
     std::string buildTree;
+    std::string boardDir;
     std::vector<std::string> libraries;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -189,6 +255,10 @@ int main(int argc, char** argv)
             if (i + 1 >= argc)
                 return Usage();
             buildTree = argv[++i];
+        } else if (arg == "--board-dir") {
+            if (i + 1 >= argc)
+                return Usage();
+            boardDir = argv[++i];
         } else if (arg == "--help" || arg == "-h") {
             Usage();
             return 0;
@@ -198,15 +268,23 @@ int main(int argc, char** argv)
             libraries.push_back(arg);
         }
     }
-    if (buildTree.empty() == libraries.empty())
+    if (!buildTree.empty() && (!libraries.empty() || !boardDir.empty()))
+        return Usage();
+    if (buildTree.empty() && libraries.empty() && boardDir.empty())
         return Usage();
     ComSetRegistrationScope(user ? ComRegistrationScope::User : ComRegistrationScope::Machine);
     bool ok = true;
     if (!buildTree.empty()) {
         ok = BuildTree(buildTree, unregister, user ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE);
     } else {
+        // Record the folder after registering and remove it before unregistering,
+        // so a control never finds a recogniser record without its classes.
+        if (unregister && !boardDir.empty())
+            ok = BoardDirectory(boardDir, true, user ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE) && ok;
         for (const std::string& library : libraries)
             ok = CallEntry(library, unregister) && ok;
+        if (!unregister && !boardDir.empty())
+            ok = BoardDirectory(boardDir, false, user ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE) && ok;
     }
     return ok ? 0 : 1;
 }
