@@ -131,6 +131,12 @@ TEST(HelpWindow, ShippedPagesLinkOnlyToEachOther)
         const QString html = window.toHtml();
         EXPECT_FALSE(html.contains(QStringLiteral("<script"), Qt::CaseInsensitive)) << page;
     }
+    // A picture of the contents page for review.
+    ASSERT_TRUE(window.OpenPage(QStringLiteral("index.html")));
+    window.resize(760, 640);
+    QDir().mkpath(QStringLiteral(KESTAVO_TEST_BIN_DIR "/../screenshots"));
+    window.grab().save(QStringLiteral(KESTAVO_TEST_BIN_DIR "/../screenshots/help-index.png"));
+
     // The contents page's links each open a page that exists.
     QFile f(folder + QStringLiteral("/index.html"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
