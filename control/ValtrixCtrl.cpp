@@ -252,13 +252,9 @@ void CValtrixCtrl::DestroyControlWindow()
 {
     if (!m_widget)
         return;
-    if (m_board)
-        m_board->DetachWindow(CObriskConnection::Handle(m_widget->winId()));
-    m_grid.ReleaseCurrentStroke();
     // The window is the parent's child; deleting it here detaches it there.
-    CValtrixWidget* widget = m_widget;
-    m_widget = nullptr;
-    delete widget;
+    // OnWindowDestroyed still sees it while it goes; the pointer clears itself.
+    delete m_widget.data();
 }
 
 QSize CValtrixCtrl::ControlSize() const
@@ -515,6 +511,16 @@ void CValtrixCtrl::OnRecognizeButton()
         // Nobody to report to from a button click; the field stays as it was.
         qCWarning(lcValtrix) << "recognition failed:" << error.what();
     }
+}
+
+void CValtrixCtrl::OnWindowDestroyed()
+{
+    // Also reached when the host deletes the window with its own: no contact may
+    // arrive for it afterwards, and a stroke in progress has lost its surface.
+    // internalWinId: a window being destroyed must not get a native handle now.
+    if (m_board && m_widget && m_widget->internalWinId())
+        m_board->DetachWindow(CObriskConnection::Handle(m_widget->internalWinId()));
+    m_grid.ReleaseCurrentStroke();
 }
 
 void CValtrixCtrl::OnResized()

@@ -88,6 +88,7 @@ public:
     void OnFocusChange(bool gained) override;
     void OnRecognizeButton() override;
     void OnResized() override;
+    void OnWindowDestroyed() override;
 
     // CObriskEventListener: pen contacts over the window become ink.
     void OnXYDown(int x, int y, int value, int pointerId) override;

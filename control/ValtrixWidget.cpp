@@ -30,6 +30,7 @@ CValtrixWidget::CValtrixWidget(Owner* owner, QWidget* parent)
 CValtrixWidget::~CValtrixWidget()
 {
     EndLiveSurface();
+    m_owner->OnWindowDestroyed();
 }
 
 void CValtrixWidget::Render()

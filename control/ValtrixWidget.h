@@ -27,6 +27,8 @@ public:
         virtual void OnFocusChange(bool gained) = 0;
         virtual void OnRecognizeButton() = 0;
         virtual void OnResized() = 0;
+        // The window is being destroyed (by its owner or with its parent).
+        virtual void OnWindowDestroyed() = 0;
 
     protected:
         ~Owner() = default;
