@@ -131,6 +131,12 @@ TEST_F(AppFixture, ViewCycleWithGoStopAndTheNewGameDialog)
     EXPECT_EQ(app.GetGameModel()->GetItemCount(), 10);
     EXPECT_EQ(frame->CurrentView()->property("controlId").toInt(), 101);
     EXPECT_EQ(frame->findChildren<CGameView*>().size(), 1);
+    // The game view sets the menu items: on question 1 only Next.
+    EXPECT_TRUE(frame->Action(CMainFrame::kIdNext)->isEnabled());
+    EXPECT_FALSE(frame->Action(CMainFrame::kIdPrevious)->isEnabled());
+    frame->Action(CMainFrame::kIdNext)->trigger();
+    EXPECT_TRUE(frame->Action(CMainFrame::kIdPrevious)->isEnabled());
+    EXPECT_TRUE(app.IsPreviousEnabled());
 
     frame->OnGo(); // Stop: the summary
     settle();
