@@ -2,6 +2,7 @@
 
 #include "board/BoardEvent.h"
 #include "board/ObriskEventListener.h"
+#include "platform/com/TsanAnnotations.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -28,6 +29,7 @@ public:
 
     bool event(QEvent* e) override
     {
+        TsanAcquire(e); // posted by a board thread
         if (e->type() == DeliveryEventType()) {
             m_dispatcher->Deliver();
             return true;
@@ -133,7 +135,9 @@ void CObriskEventDispatcher::PostLocked()
 {
     m_posted = true;
     ++m_postCount;
-    QCoreApplication::postEvent(m_receiver.data(), new QEvent(DeliveryEventType()));
+    auto* delivery = new QEvent(DeliveryEventType());
+    TsanRelease(delivery);
+    QCoreApplication::postEvent(m_receiver.data(), delivery);
 }
 
 void CObriskEventDispatcher::Deliver()

@@ -1,7 +1,9 @@
 #include "boardsoft/BoardHubAgent.h"
 
 #include "boardsoft/BoardHub.h"
+#include "platform/com/TsanAnnotations.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QWidget>
 
@@ -14,15 +16,33 @@ CBoardHubAgent::CBoardHubAgent(CBoardHub* hub)
     connect(&m_timer, &QTimer::timeout, this, [this] { Tick(); });
 }
 
+namespace {
+
+QEvent::Type WakeEventType()
+{
+    static const QEvent::Type type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
+
+} // namespace
+
 void CBoardHubAgent::Wake()
 {
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (!m_timer.isActive())
-                m_timer.start();
-        },
-        Qt::QueuedConnection);
+    // Any thread: the timer starts on the application thread.
+    auto* wake = new QEvent(WakeEventType());
+    TsanRelease(wake);
+    QCoreApplication::postEvent(this, wake);
+}
+
+bool CBoardHubAgent::event(QEvent* e)
+{
+    TsanAcquire(e);
+    if (e->type() == WakeEventType()) {
+        if (!m_timer.isActive())
+            m_timer.start();
+        return true;
+    }
+    return QObject::event(e);
 }
 
 void CBoardHubAgent::Tick()
@@ -34,6 +54,8 @@ void CBoardHubAgent::Tick()
 
 bool CBoardHubAgent::eventFilter(QObject* watched, QEvent* event)
 {
+    // We see every event of the application, including those posted by other threads.
+    TsanAcquire(event);
     switch (event->type()) {
     case QEvent::TabletPress:
     case QEvent::TabletMove:

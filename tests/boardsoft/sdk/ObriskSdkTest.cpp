@@ -34,12 +34,13 @@ void WriteSetting(const char* name, DWORD value)
 
 QPointingDevice* Device(QPointingDevice::PointerType type)
 {
-    static std::vector<std::unique_ptr<QPointingDevice>> keep;
-    keep.push_back(std::make_unique<QPointingDevice>(QStringLiteral("board stylus"),
-        500 + qint64(keep.size()), QInputDevice::DeviceType::Stylus, type,
+    // Kept for good: a device must not outlive the application it was made in.
+    static auto* keep = new std::vector<std::unique_ptr<QPointingDevice>>;
+    keep->push_back(std::make_unique<QPointingDevice>(QStringLiteral("board stylus"),
+        500 + qint64(keep->size()), QInputDevice::DeviceType::Stylus, type,
         QInputDevice::Capability::Position | QInputDevice::Capability::Pressure, 1, 3, QString(),
         QPointingDeviceUniqueId::fromNumericId(4242)));
-    return keep.back().get();
+    return keep->back().get();
 }
 
 // Sends a tablet event to a widget at a local position; returns whether it was accepted.

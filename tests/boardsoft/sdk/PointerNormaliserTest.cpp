@@ -11,11 +11,12 @@ namespace {
 QPointingDevice* Device(const char* name, QPointingDevice::PointerType type,
     QInputDevice::DeviceType deviceType = QInputDevice::DeviceType::Stylus)
 {
-    static std::vector<std::unique_ptr<QPointingDevice>> keep;
-    keep.push_back(std::make_unique<QPointingDevice>(QString::fromLatin1(name), 900 + qint64(keep.size()),
+    // Kept for good: a device must not outlive the application it was made in.
+    static auto* keep = new std::vector<std::unique_ptr<QPointingDevice>>;
+    keep->push_back(std::make_unique<QPointingDevice>(QString::fromLatin1(name), 900 + qint64(keep->size()),
         deviceType, type, QInputDevice::Capability::Position | QInputDevice::Capability::Pressure, 1, 3,
         QString(), QPointingDeviceUniqueId::fromNumericId(77)));
-    return keep.back().get();
+    return keep->back().get();
 }
 
 QTabletEvent Tablet(QEvent::Type type, const QPointingDevice* device, QPointF pos, Qt::MouseButtons buttons,
