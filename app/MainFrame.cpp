@@ -54,10 +54,13 @@ CMainFrame::CMainFrame(CKestavoApp& app)
 
 CMainFrame::~CMainFrame()
 {
-    // Views unregister from the game model in their destructors: delete them
-    // while the model still exists, and before the strip they may refer to.
-    delete m_view;
+    // Views unregister from the game model and may reach the strip in their
+    // destructors: delete them, old ones still waiting for deferred deletion
+    // included, while this object is whole, and the strip last.
     m_view = nullptr;
+    for (QWidget* child : m_client->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (child != m_strip)
+            delete child;
     delete m_strip;
     m_strip = nullptr;
 }

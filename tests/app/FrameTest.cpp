@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <gtest/gtest.h>
@@ -221,4 +222,17 @@ TEST(GoDialog, KeepIsTheDefaultAndTheChoiceFollowsTheButtons)
     dialog.show();
     dialog.CancelButton()->click();
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+TEST_F(AppFixture, ExitRightAfterASwitchDestroysEveryViewSafely)
+{
+    Start();
+    frame->OnGo();
+    frame->OnGo(); // the game view now only waits for deferred deletion
+    QPointer<QWidget> summary = frame->CurrentView();
+    EXPECT_EQ(app.ExitInstance(), 0);
+    EXPECT_TRUE(summary.isNull());
+    EXPECT_EQ(app.GetMainFrame(), nullptr);
+    EXPECT_EQ(app.GetGameModel(), nullptr);
+    settle();
 }
