@@ -239,15 +239,17 @@ bool CPlayScript::ParseLine(const QString& rawLine, int line)
         c.text = words[1];
     } else if (verb == QLatin1String("expect")) {
         if (argc < 1)
-            return Fail(line, QStringLiteral("'expect' takes status TEXT or apples N"));
+            return Fail(line, QStringLiteral("'expect' takes status TEXT, apples N or strokes N"));
         const QString what = words[1].toLower();
         if (what == QLatin1String("status")) {
             c.kind = Kind::ExpectStatus;
             c.text = RestOfLine(trimmed, 2);
-        } else if (what == QLatin1String("apples")) {
-            c.kind = Kind::ExpectApples;
-            if (argc != 2 || !number(words[2], 0, 100000, c.number))
-                return argc == 2 ? false : Fail(line, QStringLiteral("'expect apples' takes a number"));
+        } else if (what == QLatin1String("apples") || what == QLatin1String("strokes")) {
+            c.kind = what == QLatin1String("apples") ? Kind::ExpectApples : Kind::ExpectStrokes;
+            if (argc != 2)
+                return Fail(line, QStringLiteral("'expect %1' takes a number").arg(what));
+            if (!number(words[2], 0, 100000, c.number))
+                return false;
         } else {
             return Fail(line, QStringLiteral("cannot expect '%1'").arg(words[1]));
         }

@@ -28,6 +28,7 @@ public:
         Screenshot, // text = file name without extension
         ExpectStatus, // text
         ExpectApples, // number
+        ExpectStrokes, // number: scribbles kept for the shown question
         NewGame, // text = keep, change or cancel: the answer to the New Game dialog
     };
 

@@ -290,6 +290,16 @@ bool CScriptRunner::Execute(const CPlayScript::Command& c)
             return Fail(c, QStringLiteral("the status reads '%1', not '%2'").arg(status, c.text.trimmed()));
         return true;
     }
+    case K::ExpectStrokes: {
+        CGameView* view = GameView();
+        if (!view)
+            return Fail(c, QStringLiteral("no game is running"));
+        const int strokes = view->Scribbles().StrokeCount();
+        if (strokes != c.number)
+            return Fail(c,
+                QStringLiteral("the question keeps %1 scribbled strokes, not %2").arg(strokes).arg(c.number));
+        return true;
+    }
     case K::ExpectApples: {
         CGameView* view = GameView();
         if (!view)

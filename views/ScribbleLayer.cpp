@@ -272,6 +272,25 @@ void CScribbleLayer::PolygonErase(const float quad[8], QRect& dirty)
         Unite(dirty, local);
 }
 
+int CScribbleLayer::StrokeCount() const
+{
+    int count = 0;
+    if (!m_question || !*m_question || FAILED((*m_question)->Count(&count)))
+        return 0;
+    // A stroke rubbed out completely may stay in the container without ink.
+    int withInk = 0;
+    for (int i = 0; i < count; ++i) {
+        CComPtr<IInkStroke> stroke;
+        int values = 0;
+        LONG* points = nullptr;
+        if (SUCCEEDED((*m_question)->Item(i, stroke.Receive())) && stroke
+            && SUCCEEDED(stroke->GetPoints(0, &values, &points)) && values > 0)
+            ++withInk;
+        CoTaskMemFree(points);
+    }
+    return withInk;
+}
+
 void CScribbleLayer::DrawInk(QPainter& painter) const
 {
     if (!m_question || !*m_question)

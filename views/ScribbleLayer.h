@@ -53,6 +53,8 @@ public:
     // The eraser circle at the eraser's last recorded point, while erasing.
     void DrawEraser(QPainter& painter) const;
 
+    // Strokes with ink left on the shown question (0 without a question or ink).
+    int StrokeCount() const;
     bool IsStroking() const { return static_cast<bool>(m_stroke); }
     bool IsErasing() const { return static_cast<bool>(m_eraseTarget); }
     const std::vector<QPoint>& EraserPath() const { return m_path; }

@@ -1,0 +1,136 @@
+// Plays whole games through `kestavo --script` on the offscreen platform, with
+// the pen input control, the board software and the recogniser registered in
+// the test's own hive, and compares the printed summary.
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kBuildRoot = QDir(QStringLiteral(KESTAVO_TEST_BIN_DIR "/..")).absolutePath();
+const QString kScripts = QStringLiteral(KESTAVO_TEST_SOURCE_DIR "/tests/e2e/scripts");
+
+struct Result
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Result RunProgram(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment(); // holds the test's hive folder
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(env);
+    process.start(program, arguments);
+    Result r;
+    if (!process.waitForFinished(180000)) {
+        process.kill();
+        process.waitForFinished();
+        r.err = QStringLiteral("timed out");
+        return r;
+    }
+    r.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    r.out = QString::fromUtf8(process.readAllStandardOutput());
+    r.err = QString::fromUtf8(process.readAllStandardError());
+    return r;
+}
+
+class PlayScriptE2ETest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        const Result reg = RunProgram(kBuildRoot + QStringLiteral("/bin/kestavo-register"),
+            { QStringLiteral("--user"), QStringLiteral("--build-tree"), kBuildRoot });
+        ASSERT_EQ(reg.exitCode, 0) << reg.err.toStdString();
+    }
+
+    Result Play(const QString& scriptPath, const QStringList& extra = {})
+    {
+        return RunProgram(kBuildRoot + QStringLiteral("/bin/kestavo"),
+            QStringList { QStringLiteral("--script"), scriptPath } + extra);
+    }
+
+    QString WriteScript(const QString& text)
+    {
+        const QString path = m_dir.filePath(QStringLiteral("script.txt"));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text.toUtf8());
+        return path;
+    }
+
+    QTemporaryDir m_dir;
+};
+
+} // namespace
+
+TEST_F(PlayScriptE2ETest, FullGamePrintsTheSummary)
+{
+    const Result r = Play(kScripts + QStringLiteral("/full_game.txt"),
+        { QStringLiteral("--screenshots"), m_dir.filePath(QStringLiteral("shots")) });
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    // Typed, pen-written (question 3), counted with apples, scribbled and
+    // erased, left empty (6), corrected (7) and wrong (2, 9) answers.
+    EXPECT_EQ(r.out.toStdString(),
+        "Score: 7 correct out of 10\n"
+        "Hints: 0\n"
+        "1)\t3   +   3   =   6\n"
+        "2)\t4   +   2   =   7\n"
+        "3)\t10   +   1   =   11\n"
+        "4)\t4   +   1   =   5\n"
+        "5)\t3   +   5   =   8\n"
+        "6)\t5   +   1   =   ?\n"
+        "7)\t2   +   6   =   8\n"
+        "8)\t5   +   2   =   7\n"
+        "9)\t1   +   2   =   4\n"
+        "10)\t5   +   4   =   9\n");
+}
+
+TEST_F(PlayScriptE2ETest, HintsDivisionAndScreenshots)
+{
+    const QString shots = m_dir.filePath(QStringLiteral("shots"));
+    const QString path = WriteScript(QStringLiteral("seed 7\n"
+                                                    "questions 10\n"
+                                                    "operator divide 2\n"
+                                                    "size 1024 768\n"
+                                                    "hint\n"
+                                                    "screenshot first\n"
+                                                    "stop\n"));
+    const Result r = Play(path, { QStringLiteral("--screenshots"), shots });
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 12);
+    EXPECT_EQ(lines[0], QStringLiteral("Score: 0 correct out of 10"));
+    EXPECT_EQ(lines[1], QStringLiteral("Hints: 1"));
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("1)\t"))) << lines[2].toStdString();
+    EXPECT_TRUE(lines[2].contains(QStringLiteral("   /   "))) << lines[2].toStdString();
+    const QImage first(shots + QStringLiteral("/first.png"));
+    EXPECT_EQ(first.size(), QSize(1024, 768));
+}
+
+TEST_F(PlayScriptE2ETest, ErrorsNameTheLine)
+{
+    // A malformed line stops before the program starts.
+    Result r = Play(WriteScript(QStringLiteral("seed 1\ncheck\nwave hands\n")));
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("line 3: unknown command 'wave'"))) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+
+    // A command that cannot be carried out stops the play with its line.
+    r = Play(WriteScript(QStringLiteral("seed 1\nnext\nexpect status Question 3 of 10\n")));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(
+        r.err.contains(QStringLiteral("line 3: the status reads 'Question 2 of 10', not 'Question 3 of 10'")))
+        << r.err.toStdString();
+
+    r = Play(WriteScript(QStringLiteral("operator add 3 Manipulatives=True\n")));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("line 1: 'Manipulatives' is locked at level 3")))
+        << r.err.toStdString();
+}
