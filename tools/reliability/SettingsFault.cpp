@@ -420,6 +420,10 @@ int runKill(int rounds, unsigned seed)
     std::mt19937 random(seed);
     long acked = 0; // the generation on file
     int killedSaving = 0;
+    int killedWriting = 0;
+    struct stat lastTemp
+    {
+    };
     int totalSaves = 0;
     for (int round = 0; round < rounds; ++round) {
         Child child = spawn({ "settings_fault", "saver", std::to_string(op), std::to_string(acked + 1) });
@@ -454,6 +458,18 @@ int runKill(int rounds, unsigned seed)
             return 1;
         }
         killedSaving += sawSave ? 1 : 0;
+        // A temporary file left behind means the kill came while a save was
+        // writing its new file, the moment that matters most.
+        struct stat st
+        {
+        };
+        // Left where it is, so the next saver meets a stale one; counted once.
+        if (::stat((fault.folder() + "/HKEY_CURRENT_USER.reg.tmp").c_str(), &st) == 0
+            && (st.st_ino != lastTemp.st_ino || st.st_mtim.tv_nsec != lastTemp.st_mtim.tv_nsec
+                || st.st_mtim.tv_sec != lastTemp.st_mtim.tv_sec)) {
+            ++killedWriting;
+            lastTemp = st;
+        }
         std::vector<long> generations;
         std::string why;
         if (!fault.check(generations, why)) {
@@ -470,9 +486,9 @@ int runKill(int rounds, unsigned seed)
         }
         acked = generations[0];
     }
-    std::printf(
-        "kill: %d rounds, %d killed after at least one save, %d saves acknowledged, every file whole\n",
-        rounds, killedSaving, totalSaves);
+    std::printf("kill: %d rounds, %d killed after at least one save, %d while writing the new file, %d saves "
+                "acknowledged, every file whole\n",
+        rounds, killedSaving, killedWriting, totalSaves);
     removeFolder(fault.folder());
     return 0;
 }
