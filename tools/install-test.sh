@@ -205,27 +205,71 @@ else
   fail "build the install checker" "$(tail -n 20 "$work/checker.log" 2>/dev/null)"
 fi
 
-# A short game played through the installed program, when the script mode exists.
+# A short game played through the installed program, when the script mode
+# exists: two typed answers, then "11" written with the board pen, recognised by
+# the installed recogniser that the control found through the hive.
 game_script=$work/game.txt
 cat >"$game_script" <<'EOF'
-seed 1
+seed 42
 questions 10
-operator addition 1
-go
+operator add 1
+size 1024 768
+expect status Question 1 of 10
+type 6
+check
+next
+type 2
+check
+next
+expect status Question 3 of 10
 tray pen
-pen result:12,8 result:12,20 result:12,32
+pen result:30,20 result:30,60 result:30,100 result:30,140
+pen result:90,20 result:90,60 result:90,100 result:90,140
 tray none
 check
 stop
 EOF
+# play_game KESTAVO OUTPUT: the summary shows 6 typed, 2 typed (wrong), 11 written.
+play_game() {
+  (cd / && "$1" --script "$game_script") >"$2" 2>"$2.err" &&
+    grep -q '^Score: 2 correct out of 10' "$2" &&
+    grep -qP '^3\)\t10 +\+ +1 += +11$' "$2"
+}
 if grep -aq -- '--script' "$prefix/bin/kestavo"; then
-  if (cd / && "$prefix/bin/kestavo" --script "$game_script") >"$work/game.out" 2>&1; then
-    pass "installed kestavo --script game"
+  if play_game "$prefix/bin/kestavo" "$work/game.out"; then
+    pass "installed kestavo --script game with pen input"
   else
-    fail "installed kestavo --script game" "$(tail -n 20 "$work/game.out")"
+    fail "installed kestavo --script game with pen input" "$(cat "$work/game.out")" "$(tail -n 10 "$work/game.out.err")"
   fi
 else
   skip "kestavo --script game (this build of kestavo has no script mode yet)"
+fi
+
+# Missing pieces: the program still starts and says which one is missing.
+if grep -aq -- '--script' "$prefix/bin/kestavo"; then
+  printf 'seed 42\nquestions 10\noperator add 1\ntype 6\ncheck\nstop\n' >"$work/typed.txt"
+  printf 'seed 42\nquestions 10\noperator add 1\nstop\n' >"$work/nothing.txt"
+  mv "$libdir/libcallig.so" "$work/libcallig.so.aside"
+  (cd / && "$prefix/bin/kestavo" --script "$work/typed.txt") >"$work/nocallig.out" 2>&1
+  rc=$?
+  mv "$work/libcallig.so.aside" "$libdir/libcallig.so"
+  if [ $rc -eq 0 ] && grep -q '^Score: 1 correct out of 10' "$work/nocallig.out" &&
+    grep -qi 'recogniser' "$work/nocallig.out"; then
+    pass "without the recogniser the installed program plays keyboard-only"
+  else
+    fail "without the recogniser the installed program plays keyboard-only" "$(tail -n 15 "$work/nocallig.out")"
+  fi
+  mv "$libdir/libvaltrix.so" "$work/libvaltrix.so.aside"
+  (cd / && "$prefix/bin/kestavo" --script "$work/nothing.txt") >"$work/novaltrix.out" 2>&1
+  rc=$?
+  mv "$work/libvaltrix.so.aside" "$libdir/libvaltrix.so"
+  if [ $rc -eq 0 ] && grep -q 'libvaltrix.so' "$work/novaltrix.out"; then
+    pass "with the control's library gone the installed program starts and names it"
+    echo "      $(grep -c 'libvaltrix.so' "$work/novaltrix.out") message lines name libvaltrix.so"
+  else
+    fail "with the control's library gone the installed program starts and names it" \
+      "$(tail -n 15 "$work/novaltrix.out")"
+  fi
 fi
 
 # Recording and removing the recogniser's folder leaves another installation's record alone.
@@ -338,10 +382,11 @@ if dpkg -i "$deb" >"$work/dpkg-i.log" 2>&1; then
     fi
   fi
   if grep -aq -- '--script' /usr/bin/kestavo; then
-    if (cd / && /usr/bin/kestavo --script "$game_script") >"$work/game-pkg.out" 2>&1; then
-      pass "packaged kestavo --script game"
+    if play_game /usr/bin/kestavo "$work/game-pkg.out"; then
+      pass "packaged kestavo --script game with pen input"
     else
-      fail "packaged kestavo --script game" "$(tail -n 20 "$work/game-pkg.out")"
+      fail "packaged kestavo --script game with pen input" "$(cat "$work/game-pkg.out")" \
+        "$(tail -n 10 "$work/game-pkg.out.err")"
     fi
   else
     skip "packaged kestavo --script game (no script mode yet)"
