@@ -299,6 +299,27 @@ if [ ${#bad[@]} -eq 0 ]; then pass "uninstall removes the registration and the f
   fail "uninstall removes the registration and the files" "${bad[@]}"
 fi
 
+# An install for the installing user only: the user hive, never the machine hive,
+# and the control still finds the recogniser (through the classes overlay).
+prefix2=$work/prefix-user
+rm -f "$KESTAVO_HIVE_DIR"/*
+if KESTAVO_INSTALL_REGISTRATION=user cmake --install "$build" --prefix "$prefix2" >"$work/install-user.log" 2>&1; then
+  bad=()
+  hive_has "$user_hive" "\"$prefix2/lib/kestavo/libvaltrix.so\"" || bad+=("user hive lacks the control")
+  hive_has "$user_hive" "\"ExeDir\"=\"$prefix2/lib/kestavo/\"" || bad+=("user hive lacks the recogniser's folder")
+  [ -e "$machine_hive" ] && bad+=("the machine hive was written")
+  if [ $checker_ok -eq 1 ] && link_checker "$work/install-check-user" "$prefix2/lib/kestavo"; then
+    (cd / && "$work/install-check-user") >"$work/check-user.out" 2>&1 || bad+=("$(cat "$work/check-user.out")")
+  fi
+  cmake --build "$build" --target kestavo_uninstall >"$work/uninstall-user.log" 2>&1 || bad+=("uninstall failed")
+  hive_has "$user_hive" "$prefix2" && bad+=("user hive still names $prefix2 after uninstall")
+  if [ ${#bad[@]} -eq 0 ]; then pass "install and uninstall for one user"; else
+    fail "install and uninstall for one user" "${bad[@]}"
+  fi
+else
+  fail "install for one user" "$(tail -n 20 "$work/install-user.log")"
+fi
+
 # ---------------------------------------------------------------------------
 echo "== registration from the build tree (tools/dev.sh run)"
 rm -f "$KESTAVO_HIVE_DIR"/*
