@@ -185,7 +185,9 @@ if command -v pkg-config >/dev/null && pkg-config --exists Qt6Widgets; then
   fi
 fi
 if [ $checker_ok -eq 1 ]; then
-  if (cd / && "$work/install-check") >"$work/check.out" 2>&1; then
+  # The recogniser must come from the recorded folder, not the plain library search.
+  if (cd / && "$work/install-check") >"$work/check.out" 2>&1 &&
+    grep -qxF "recogniser: ok $libdir/libcallig.so" "$work/check.out"; then
     pass "installed components and recogniser found through the machine hive"
   else
     fail "installed components and recogniser found through the machine hive" "$(cat "$work/check.out")"
@@ -263,9 +265,9 @@ if grep -aq -- '--script' "$prefix/bin/kestavo"; then
   (cd / && "$prefix/bin/kestavo" --script "$work/nothing.txt") >"$work/novaltrix.out" 2>&1
   rc=$?
   mv "$work/libvaltrix.so.aside" "$libdir/libvaltrix.so"
-  if [ $rc -eq 0 ] && grep -q 'libvaltrix.so' "$work/novaltrix.out"; then
+  if [ $rc -eq 0 ] && grep -qF "$libdir/libvaltrix.so" "$work/novaltrix.out"; then
     pass "with the control's library gone the installed program starts and names it"
-    echo "      $(grep -c 'libvaltrix.so' "$work/novaltrix.out") message lines name libvaltrix.so"
+    echo "      $(grep -c 'libvaltrix.so' "$work/novaltrix.out") message lines name libvaltrix.so (one per answer field)"
   else
     fail "with the control's library gone the installed program starts and names it" \
       "$(tail -n 15 "$work/novaltrix.out")"
@@ -306,10 +308,12 @@ rm -f "$KESTAVO_HIVE_DIR"/*
 if KESTAVO_INSTALL_REGISTRATION=user cmake --install "$build" --prefix "$prefix2" >"$work/install-user.log" 2>&1; then
   bad=()
   hive_has "$user_hive" "\"$prefix2/lib/kestavo/libvaltrix.so\"" || bad+=("user hive lacks the control")
-  hive_has "$user_hive" "\"ExeDir\"=\"$prefix2/lib/kestavo/\"" || bad+=("user hive lacks the recogniser's folder")
+  hive_has "$user_hive" "\"ExeDir\"=\"$prefix2/lib/kestavo\"" || bad+=("user hive lacks the recogniser's folder")
   [ -e "$machine_hive" ] && bad+=("the machine hive was written")
   if [ $checker_ok -eq 1 ] && link_checker "$work/install-check-user" "$prefix2/lib/kestavo"; then
-    (cd / && "$work/install-check-user") >"$work/check-user.out" 2>&1 || bad+=("$(cat "$work/check-user.out")")
+    { (cd / && "$work/install-check-user") >"$work/check-user.out" 2>&1 &&
+      grep -qxF "recogniser: ok $prefix2/lib/kestavo/libcallig.so" "$work/check-user.out"; } ||
+      bad+=("$(cat "$work/check-user.out")")
   fi
   cmake --build "$build" --target kestavo_uninstall >"$work/uninstall-user.log" 2>&1 || bad+=("uninstall failed")
   hive_has "$user_hive" "$prefix2" && bad+=("user hive still names $prefix2 after uninstall")
@@ -396,7 +400,8 @@ if dpkg -i "$deb" >"$work/dpkg-i.log" 2>&1; then
     fail "packaged kestavo --questions" "$(head -n 5 <<<"$out_pkg")"
   fi
   if [ $checker_ok -eq 1 ] && link_checker "$work/install-check-pkg" /usr/lib/kestavo; then
-    if (cd / && "$work/install-check-pkg") >"$work/check-pkg.out" 2>&1; then
+    if (cd / && "$work/install-check-pkg") >"$work/check-pkg.out" 2>&1 &&
+      grep -qxF "recogniser: ok /usr/lib/kestavo/libcallig.so" "$work/check-pkg.out"; then
       pass "packaged components and recogniser found through the machine hive"
     else
       fail "packaged components and recogniser found through the machine hive" "$(cat "$work/check-pkg.out")"

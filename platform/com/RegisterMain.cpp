@@ -22,7 +22,6 @@
 #include <dlfcn.h>
 #include <string>
 #include <sys/stat.h>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -178,25 +177,32 @@ bool BoardDirectory(const std::string& dir, bool unregister, HKEY hive)
         folder += '/';
     // The control reads the install record from the machine hive only; for one
     // user the classes overlay ("Software\TandrelBoard") is where it finds it.
-    std::vector<std::pair<const char*, const char*>> places { { kInstallKey, kInstallValue } };
+    // The control always adds a separator to that one, so it is kept without.
+    struct SPlace
+    {
+        const char* key;
+        const char* value;
+        std::string folder;
+    };
+    std::vector<SPlace> places { { kInstallKey, kInstallValue, folder } };
     if (hive == HKEY_CURRENT_USER)
-        places.emplace_back(kClassesBoardKey, kClassesBoardValue);
+        places.push_back({ kClassesBoardKey, kClassesBoardValue, folder.substr(0, folder.size() - 1) });
     bool ok = true;
     int changed = 0;
-    for (const auto& place : places) {
+    for (const SPlace& place : places) {
         if (!unregister) {
-            ok = SetString(hive, place.first, place.second, folder) && ok;
+            ok = SetString(hive, place.key, place.value, place.folder) && ok;
             ++changed;
             continue;
         }
         std::string current;
-        if (!ReadString(hive, place.first, place.second, current))
+        if (!ReadString(hive, place.key, place.value, current))
             continue;
         if (current != folder && current + '/' != folder) {
             std::printf("kept board directory %s (not %s)\n", current.c_str(), folder.c_str());
             continue;
         }
-        ok = RemoveString(hive, place.first, place.second) && ok;
+        ok = RemoveString(hive, place.key, place.value) && ok;
         ++changed;
     }
     if (ok && changed > 0)
