@@ -19,6 +19,7 @@ while getopts "b:vH:" opt; do
   esac
 done
 shift $((OPTIND - 1))
+build=$(cd "$build" && pwd)
 counts=("$@")
 [ ${#counts[@]} -gt 0 ] || counts=(1 10 100)
 

@@ -22,8 +22,8 @@ while getopts "b:r:t:o:" opt; do
 done
 shift $((OPTIND - 1))
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(HiveParserFuzz AnswerGridFuzz ReplayScriptFuzz PlayScriptFuzz
-  CgrLoadDictFuzz CgrRecognizeFuzz LicenseTextFuzz)
+# Every target registered in the tests, unless named on the command line.
+[ ${#targets[@]} -gt 0 ] || mapfile -t targets < <(grep -rhoP 'kestavo_fuzz\(NAME \K\w+' "$root/tests" | sort -u)
 
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
