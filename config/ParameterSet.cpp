@@ -166,8 +166,10 @@ LONG CParameterSet::SaveToRegistry(HKEY root, const char* subkey) const
         if (result != ERROR_SUCCESS)
             break;
     }
-    RegCloseKey(key);
-    return result;
+    // The store writes the hive when the key is closed: a failure there (a full
+    // disk) means the settings were not saved.
+    const LONG closed = RegCloseKey(key);
+    return result != ERROR_SUCCESS ? result : closed;
 }
 
 int CParameterSet::ReadLevelValue(HKEY root, const char* subkey)
@@ -256,6 +258,6 @@ LONG RegWriteDword(HKEY root, const char* subkey, const char* valueName, DWORD n
         return result;
     result
         = RegSetValueExA(key, valueName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
-    RegCloseKey(key);
-    return result;
+    const LONG closed = RegCloseKey(key);
+    return result != ERROR_SUCCESS ? result : closed;
 }
