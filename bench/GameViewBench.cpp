@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
-
 #include <dlfcn.h>
 #include <memory>
 #include <string>
@@ -28,7 +27,8 @@ bool RegisterValtrix()
 }
 
 // A game of addition questions at level 1 (apples on) in a view of the given size.
-struct Game {
+struct Game
+{
     Game(int width, int height)
         : model(42u)
         , setup(model)

@@ -75,7 +75,7 @@ TEST_F(PlayScriptE2ETest, FullGamePrintsTheSummary)
     const Result r = Play(kScripts + QStringLiteral("/full_game.txt"),
         { QStringLiteral("--screenshots"), m_dir.filePath(QStringLiteral("shots")) });
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    // Typed, pen-written (question 3), counted with apples, scribbled and
+    // Typed, pen-written (question 3), counted with apples by mouse and pen, scribbled and
     // erased, left empty (6), corrected (7) and wrong (2, 9) answers.
     EXPECT_EQ(r.out.toStdString(),
         "Score: 7 correct out of 10\n"
