@@ -10,6 +10,7 @@
 #include <QLoggingCategory>
 #include <QPainter>
 #include <QPushButton>
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -301,7 +302,8 @@ void CValtrixCtrl::SetAnswer(BSTR answer)
 LONG CValtrixCtrl::GetPreferredWidth()
 {
     const double width = std::trunc(static_cast<double>(m_grid.CellCount()) * m_renderer.CellWidth());
-    return static_cast<LONG>(width) + 1;
+    // An absurdly long answer must not overflow the 32-bit result.
+    return static_cast<LONG>(std::min(width, 2147483646.0)) + 1;
 }
 
 LONG CValtrixCtrl::GetPreferredHeight()
