@@ -109,7 +109,7 @@ CQuestionItem* CGameView::CurrentItem() const
 
 CComPtr<IInkContainer>* CGameView::InkSlot(CQuestionItem* item)
 {
-    return item ? &m_inks[item] : nullptr;
+    return item ? &item->ink : nullptr;
 }
 
 void CGameView::StopSound()
@@ -315,8 +315,8 @@ void CGameView::resizeEvent(QResizeEvent* event)
 void CGameView::OnQuestionsBuilt()
 {
     StopSound();
+    // The items were replaced: the layer must not keep the old one's ink.
     m_scribbles.SetQuestion(nullptr);
-    m_inks.clear();
     ShowQuestion(0);
     UpdateNavigation();
 }

@@ -15,7 +15,6 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <memory>
 
 class CAppServices;
@@ -136,8 +135,6 @@ private:
     COffscreenBitmap m_buffer;
     CManipulatives m_manipulatives;
     std::unique_ptr<CSoundPlayer> m_sound;
-    // Each question's scribbles, for as long as the game (and this view) runs.
-    std::map<const CQuestionItem*, CComPtr<IInkContainer>> m_inks;
     QRect m_pending;
     QString m_controlProblem;
 };
