@@ -278,7 +278,7 @@ def main():
                          "images; never touches the held-out digits or writes the tree's files"
                          % (TRAIN_PER_DIGIT - VAL_PER_DIGIT, VAL_PER_DIGIT))
     ap.add_argument("--size", default="%d,%d,%d,%d" % (C1, C2, C3, DENSE), help="conv1,conv2,conv3,dense")
-    ap.add_argument("--elastic", type=float, default=1.2, help="strength of the smooth bend (56-grid px)")
+    ap.add_argument("--elastic", type=float, default=0.0, help="strength of the smooth bend (56-grid px), 0 = none")
     ap.add_argument("--pen", default="3.2,6.6", help="pen radius range of the training ink (4x px)")
     ap.add_argument("--raw", type=float, default=0.25, help="share of plain MNIST images mixed in")
     ap.add_argument("--init", help="model file to start from (fine-tuning) instead of random weights")
