@@ -2,6 +2,7 @@
 
 #include "app/AboutSheet.h"
 #include "app/MainFrame.h"
+#include "app/PartsCheck.h"
 #include "config/Setup.h"
 #include "platform/help/HelpWindow.h"
 #include "resources/StringTable.h"
@@ -60,10 +61,18 @@ bool CKestavoApp::InitInstance(const Options& options)
     else
         m_frame->show();
 
-    // Go once the window is on screen, so Setup opens over the blank view.
-    if (options.goAtStart) {
-        QTimer::singleShot(0, m_frame.get(), [this] {
-            if (m_frame && m_frame->GetButtonStrip())
+    // Once the window is on screen: first what is missing, then Go, so Setup
+    // opens over the blank view after the teacher has read the message.
+    if (options.checkParts || options.goAtStart) {
+        const bool checkParts = options.checkParts;
+        const bool goAtStart = options.goAtStart;
+        QTimer::singleShot(0, m_frame.get(), [this, checkParts, goAtStart] {
+            if (checkParts) {
+                const QString report = CPartsCheck::Report(CPartsCheck::Probe());
+                if (!report.isEmpty())
+                    QMessageBox::warning(m_frame.get(), LoadResString(kTitleString), report);
+            }
+            if (goAtStart && m_frame && m_frame->GetButtonStrip())
                 m_frame->GetButtonStrip()->OnGoStop();
         });
     }

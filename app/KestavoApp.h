@@ -18,6 +18,9 @@ public:
         bool fullScreen = false;
         // Run the Go operation once the window shows, as a press of GO would.
         bool goAtStart = true;
+        // Look for the separately installed parts once the window shows and
+        // say in one message box what is missing, before Setup opens.
+        bool checkParts = false;
         // The Setup dialog; empty: the real dialog (tests script it).
         CGameModel::SetupRunner setupRunner;
         // Where messages for the user go; empty: a message box.

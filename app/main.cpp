@@ -1,6 +1,7 @@
 // The kestavo program: routes the command-line modes to their handlers.
 
 #include "app/KestavoApp.h"
+#include "app/PartsCheck.h"
 #include "app/ScriptRunner.h"
 #include "game/QuestionsCommand.h"
 
@@ -39,6 +40,10 @@ int main(int argc, char** argv)
         QApplication app(argc, argv);
         QTextStream out(stdout);
         QTextStream err(stderr);
+        // What the message box would say, once, where a script's reader sees it.
+        const QString missing = CPartsCheck::Report(CPartsCheck::Probe());
+        if (!missing.isEmpty())
+            err << missing << Qt::endl;
         return CScriptRunner::RunCommandLine(app.arguments().mid(1), out, err);
     }
 
@@ -47,6 +52,7 @@ int main(int argc, char** argv)
     CKestavoApp kestavo;
     CKestavoApp::Options options;
     options.fullScreen = HasArgument(argc, argv, "--fullscreen");
+    options.checkParts = true;
     if (!kestavo.InitInstance(options))
         return 1;
     app.exec();

@@ -1,0 +1,132 @@
+#include "app/PartsCheck.h"
+
+#include "app/LicenseText.h"
+#include "control/HandwritingRecognizer.h"
+#include "control/ValtrixIds.h"
+#include "platform/com/BoardInterfaces.h"
+#include "platform/com/Com.h"
+#include "platform/help/HelpWindow.h"
+#include "platform/registry/HiveLocation.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <cerrno>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+Q_LOGGING_CATEGORY(lcPartsCheck, "kestavo.app.parts")
+
+namespace {
+
+bool Creatable(REFCLSID clsid)
+{
+    IUnknown* object = nullptr;
+    const HRESULT hr = CoCreateInstance(
+        clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&object));
+    if (FAILED(hr) || !object)
+        return false;
+    object->Release();
+    return true;
+}
+
+} // namespace
+
+bool CPartsCheck::SettingsFolderWritable()
+{
+    std::string folder = CHiveLocation::user().folder;
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    // A folder not made yet is made by the first save, in the nearest one
+    // above it that exists.
+    while (!folder.empty() && !QFileInfo(QString::fromStdString(folder)).isDir()) {
+        // A plain file in the way: the folder can never be made.
+        if (QFileInfo::exists(QString::fromStdString(folder)))
+            return false;
+        const size_t slash = folder.rfind('/');
+        if (slash == std::string::npos)
+            folder.clear();
+        else
+            folder = slash == 0 ? std::string("/") : folder.substr(0, slash);
+    }
+    if (folder.empty())
+        return false;
+    // Trying is the only sure test: permission bits do not tell about
+    // read-only mounts, and the superuser passes every access() check.
+    std::string pattern = folder + (folder.back() == '/' ? "" : "/") + ".kestavo-probe-XXXXXX";
+    const int fd = mkstemp(pattern.data());
+    if (fd < 0)
+        return false;
+    close(fd);
+    unlink(pattern.c_str());
+    return true;
+}
+
+CPartsCheck::SFound CPartsCheck::Probe()
+{
+    SFound found;
+    found.present[PenControl] = Creatable(CLSID_ValtrixCtrl);
+    found.present[BoardSoftware] = Creatable(CLSID_ObriskSdk);
+    found.present[InkComponent] = Creatable(CLSID_InkContainer);
+
+    CHandwritingRecognizer recognizer;
+    found.present[Recognizer] = recognizer.FindRecognizer();
+    found.present[RecognizerWords] = !found.present[Recognizer] || !recognizer.VocabularyPath().empty();
+
+    const QString helpFolder = CHelpWindow::FindHelpFolder(QCoreApplication::applicationDirPath());
+    found.present[HelpPages] = !helpFolder.isEmpty()
+        && QFileInfo::exists(QDir(helpFolder).filePath(QString::fromLatin1(CHelpWindow::kDefaultPage)));
+    found.present[LicenseFile] = !LicenseText::Find().isEmpty();
+    found.present[SettingsFolder] = SettingsFolderWritable();
+
+    for (int part = 0; part < PartCount; ++part) {
+        if (!found.present[size_t(part)])
+            qCInfo(lcPartsCheck) << "part missing:" << part;
+    }
+    return found;
+}
+
+QStringList CPartsCheck::Sentences(const SFound& found)
+{
+    const auto missing = [&found](EPart part) { return !found.present[size_t(part)]; };
+    QStringList sentences;
+    if (missing(PenControl)) {
+        sentences << QStringLiteral("Kestavo cannot find its answer boxes, so answers cannot be entered; "
+                                    "please ask whoever looks after this computer to install Kestavo again.");
+    } else {
+        if (missing(BoardSoftware)) {
+            sentences << QStringLiteral("Kestavo cannot find the whiteboard software, so pupils cannot write "
+                                        "with the pen; they can still type their answers with the keyboard.");
+        } else if (missing(InkComponent)) {
+            sentences << QStringLiteral(
+                "Kestavo cannot show pen writing in the answer boxes; pupils can still "
+                "type their answers with the keyboard.");
+        }
+        if (missing(Recognizer)) {
+            sentences << QStringLiteral("Kestavo cannot find its handwriting reader. Pupils can still type "
+                                        "their answers with the keyboard.");
+        } else if (missing(RecognizerWords)) {
+            sentences << QStringLiteral(
+                "Kestavo's handwriting reader cannot read its word list, so it may not "
+                "read handwritten answers; pupils can still type them with the keyboard.");
+        }
+    }
+    if (missing(HelpPages))
+        sentences << QStringLiteral("Kestavo cannot find its help pages; the game itself works as usual.");
+    if (missing(LicenseFile)) {
+        sentences << QStringLiteral("Kestavo cannot find its licence text, so the About box cannot show it; "
+                                    "the game itself works as usual.");
+    }
+    if (missing(SettingsFolder)) {
+        sentences << QStringLiteral("Kestavo cannot save settings on this computer, so choices made in Setup "
+                                    "are used now but forgotten when Kestavo closes.");
+    }
+    return sentences;
+}
+
+QString CPartsCheck::Report(const SFound& found)
+{
+    return Sentences(found).join(QLatin1Char('\n'));
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <array>
+
+// Looks, once at start, for the parts the program relies on but that are
+// installed on their own (the answer fields' control, the board software,
+// the handwriting reader, help, licence, the settings folder) and says in
+// plain words what is missing and what still works.
+class CPartsCheck
+{
+public:
+    enum EPart
+    {
+        PenControl,
+        BoardSoftware,
+        InkComponent,
+        Recognizer,
+        RecognizerWords,
+        HelpPages,
+        LicenseFile,
+        SettingsFolder,
+        PartCount
+    };
+
+    // Which parts were found; all present by default.
+    struct SFound
+    {
+        std::array<bool, PartCount> present;
+        SFound() { present.fill(true); }
+    };
+
+    // Probes the installed parts. Needs a QApplication: the answer fields'
+    // control is created (and released) to see that it can be.
+    static SFound Probe();
+
+    // One sentence per missing part, in the order of EPart. Without the
+    // control no answer can be entered at all, so the pen parts behind it
+    // are not mentioned then: their sentences promise keyboard input.
+    static QStringList Sentences(const SFound& found);
+    // The sentences as one text; empty when nothing is missing.
+    static QString Report(const SFound& found);
+
+    // Whether new files can be made in the user's settings folder (or, when
+    // it does not exist yet, in the nearest folder above it that does).
+    static bool SettingsFolderWritable();
+};
