@@ -5,6 +5,7 @@
 #include "control/InkRecognition.h"
 #include "control/OleColor.h"
 #include "control/ValtrixIds.h"
+#include "platform/LogOnce.h"
 #include "platform/com/BoardInterfaces.h"
 
 #include <QLoggingCategory>
@@ -82,7 +83,7 @@ CValtrixCtrl::CValtrixCtrl()
     if (SUCCEEDED(CoCreateInstance(
             CLSID_InkContainer, nullptr, CLSCTX_INPROC_SERVER, IID_IInkContainer, ink.ReceiveVoid())))
         m_grid.SetInkContainer(ink.Get());
-    else
+    else if (IsFirstReport(QStringLiteral("no ink component: the field takes keyboard input only")))
         qCInfo(lcValtrix) << "no ink component: the field takes keyboard input only";
 }
 
@@ -542,13 +543,15 @@ void CValtrixCtrl::SetUpRecognizer()
 {
     std::unique_ptr<CInkRecognition> recognition = CreateRecognition();
     if (!recognition) {
-        qCInfo(lcValtrix) << "no handwriting recogniser: the field takes keyboard input only";
+        if (IsFirstReport(QStringLiteral("no handwriting recogniser: the field takes keyboard input only")))
+            qCInfo(lcValtrix) << "no handwriting recogniser: the field takes keyboard input only";
         return;
     }
     m_recognition = std::move(recognition);
     m_board = std::make_unique<CObriskConnection>();
     if (!m_board->CreateWithEvents(m_widget, this)) {
-        qCInfo(lcValtrix) << "no board software: ink cannot be written";
+        if (IsFirstReport(QStringLiteral("no board software: ink cannot be written")))
+            qCInfo(lcValtrix) << "no board software: ink cannot be written";
         m_board.reset();
     }
     if (m_widget)

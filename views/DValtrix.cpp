@@ -1,5 +1,6 @@
 #include "views/DValtrix.h"
 
+#include "platform/LogOnce.h"
 #include "platform/com/ComObject.h"
 #include "platform/com/ComVariant.h"
 #include "platform/com/DispatchTable.h"
@@ -126,14 +127,16 @@ bool CDValtrix::Create()
         kClassId, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&unknown));
     if (FAILED(m_createError)) {
         m_status = m_createError == REGDB_E_CLASSNOTREG ? Status::NotRegistered : Status::LoadFailed;
-        qCWarning(lcDValtrix) << StatusMessage();
+        if (IsFirstReport(StatusMessage()))
+            qCWarning(lcDValtrix) << StatusMessage();
         return false;
     }
     CComPtr<IUnknown> object = CComPtr<IUnknown>::Adopt(unknown);
     CComPtr<IDispatch> dispatch;
     if (FAILED(object->QueryInterface(IID_IDispatch, dispatch.ReceiveVoid()))) {
         m_status = Status::NoInterface;
-        qCWarning(lcDValtrix) << StatusMessage();
+        if (IsFirstReport(StatusMessage()))
+            qCWarning(lcDValtrix) << StatusMessage();
         return false;
     }
     CComPtr<IQtWidgetControl> control;
@@ -144,7 +147,8 @@ bool CDValtrix::Create()
         if (control)
             control->SetSite(nullptr);
         m_status = Status::NoWindow;
-        qCWarning(lcDValtrix) << StatusMessage();
+        if (IsFirstReport(StatusMessage()))
+            qCWarning(lcDValtrix) << StatusMessage();
         return false;
     }
     m_window = window;

@@ -3,6 +3,7 @@
 #include "board/ObriskConnection.h"
 #include "game/GameModel.h"
 #include "game/QuestionItem.h"
+#include "platform/LogOnce.h"
 #include "platform/sound/SoundPlayer.h"
 #include "resources/StringTable.h"
 #include "views/AppServices.h"
@@ -58,7 +59,9 @@ CGameView::CGameView(CAppServices& services, QWidget* parent, Clock clock)
         field->setGeometry(0, 0, 100, 100);
         if (!field->Create() && m_controlProblem.isEmpty()) {
             m_controlProblem = field->StatusMessage();
-            qCWarning(lcGameView).noquote() << m_controlProblem;
+            // The field has logged it already when it is its first time.
+            if (IsFirstReport(m_controlProblem))
+                qCWarning(lcGameView).noquote() << m_controlProblem;
         }
         field->SetFont(QStringLiteral("Arial"), 26);
         field->show();

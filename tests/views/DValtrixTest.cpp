@@ -6,7 +6,9 @@
 #include <QKeyEvent>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -38,6 +40,32 @@ TEST(DValtrixTest, MissingControlIsReportedAndCallsDoNothing)
     EXPECT_FALSE(field.IsHintPossible());
     EXPECT_TRUE(field.GetState().isEmpty());
     EXPECT_EQ(field.ControlWindow(), nullptr);
+}
+
+namespace {
+int g_notRegisteredLines = 0;
+void CountNotRegistered(QtMsgType, const QMessageLogContext&, const QString& text)
+{
+    if (text.contains(QStringLiteral("not registered")))
+        ++g_notRegisteredLines;
+}
+} // namespace
+
+TEST(DValtrixTest, AMissingControlIsLoggedOnceNotOncePerField)
+{
+    g_notRegisteredLines = 0;
+    const QtMessageHandler previous = qInstallMessageHandler(CountNotRegistered);
+    std::vector<std::unique_ptr<CDValtrix>> fields;
+    for (int i = 0; i < 7; ++i) {
+        fields.push_back(std::make_unique<CDValtrix>());
+        EXPECT_FALSE(fields.back()->Create());
+    }
+    qInstallMessageHandler(previous);
+    // Once in the process: an earlier test may have logged it already.
+    EXPECT_LE(g_notRegisteredLines, 1);
+    // Each field still knows its own problem, for the view's message.
+    for (const auto& field : fields)
+        EXPECT_TRUE(field->StatusMessage().contains(QStringLiteral("not registered")));
 }
 
 TEST(DValtrixTest, RegisteredClassWhoseLibraryIsGoneFailsToLoad)
