@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLoggingCategory>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSlider>
 
@@ -259,13 +260,25 @@ void CSetup::accept()
     m_numberOfQuestions = m_questions->currentText().toInt();
 
     const DWORD index = DWORD(qMax(0, m_questions->currentIndex()));
-    // Store errors are not reported: the game runs with the choices anyway.
-    RegWriteDword(HKEY_CURRENT_USER, kKestavoRegistryKey, kQuestionsIndexValue, index);
+    // A failed save does not stop the game: it runs with the choices, and the
+    // teacher learns that they will not be there next time.
+    bool saved = RegWriteDword(HKEY_CURRENT_USER, kKestavoRegistryKey, kQuestionsIndexValue, index) == 0;
     for (int op = 0; op < OperatorCount; ++op) {
         const std::string key = OperatorRegistryKey(op);
         const LONG result = m_sets[op].SaveToRegistry(HKEY_CURRENT_USER, key.c_str());
-        if (result != 0)
+        if (result != 0) {
             qCWarning(lcSetup) << "could not store" << key.c_str() << "error" << result;
+            saved = false;
+        }
+    }
+    if (!saved) {
+        const QString text = QStringLiteral("Your choices could not be saved on this computer. "
+                                            "This game still uses them, but Setup will not remember them "
+                                            "next time.");
+        if (m_saveErrorSink)
+            m_saveErrorSink(text);
+        else
+            QMessageBox::warning(this, windowTitle(), text);
     }
     QDialog::accept();
 }

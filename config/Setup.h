@@ -66,7 +66,12 @@ public:
     QPushButton* HelpButton() const { return m_help; }
 
     void OnAdvanced();
+    // Stores the choices and closes with Accepted, even when they could not
+    // be stored: the game goes ahead with them, and the teacher is told.
     void accept() override;
+
+    // Where the "could not be saved" message goes; unset: a message box.
+    void SetSaveErrorSink(std::function<void(const QString&)> sink) { m_saveErrorSink = std::move(sink); }
 
 signals:
     // The "Help" button: the application shows its help.
@@ -93,4 +98,5 @@ private:
     QPushButton* m_cancel = nullptr;
     QPushButton* m_help = nullptr;
     QPushButton* m_advanced = nullptr;
+    std::function<void(const QString&)> m_saveErrorSink;
 };

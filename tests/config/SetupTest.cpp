@@ -8,10 +8,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -288,4 +290,44 @@ TEST(Setup, CancelStoresNothingAndHelpAsksTheApplication)
     HKEY key = nullptr;
     EXPECT_NE(
         RegOpenKeyExA(HKEY_CURRENT_USER, OperatorRegistryKey(OpAddition).c_str(), 0, KEY_READ, &key), 0);
+}
+
+TEST(Setup, AFailedSaveTellsTheTeacherAndTheGameStillGoesAhead)
+{
+    QStringList told;
+    {
+        // Saved: nothing to tell.
+        CSetup setup;
+        setup.SetSaveErrorSink([&told](const QString& text) { told << text; });
+        setup.InitDialog();
+        setup.OperatorBox(OpSubtraction)->click();
+        setup.OkButton()->click();
+        EXPECT_EQ(setup.result(), QDialog::Accepted);
+        EXPECT_TRUE(told.isEmpty());
+    }
+
+    // A settings folder below a plain file cannot be made, whoever runs this.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile plain(dir.filePath(QStringLiteral("plain")));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    const QByteArray oldHive = qgetenv("KESTAVO_HIVE_DIR");
+    qputenv("KESTAVO_HIVE_DIR", QFile::encodeName(plain.fileName() + QStringLiteral("/hive")));
+    {
+        CSetup setup;
+        setup.SetSaveErrorSink([&told](const QString& text) { told << text; });
+        setup.InitDialog();
+        setup.OperatorBox(OpMultiplication)->click();
+        setup.QuestionsList()->setCurrentIndex(2);
+        setup.OkButton()->click();
+        EXPECT_EQ(setup.result(), QDialog::Accepted);
+        EXPECT_EQ(setup.GetNumberOfQuestions(), 20);
+        std::vector<CParameterSet> selected;
+        setup.CollectSelected(selected);
+        EXPECT_EQ(selected.size(), 1u);
+    }
+    qputenv("KESTAVO_HIVE_DIR", oldHive);
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(told[0].contains(QStringLiteral("could not be saved")));
 }
