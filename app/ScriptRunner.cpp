@@ -468,19 +468,46 @@ bool CScriptRunner::BoardStroke(const CPlayScript::Command& c)
             return Fail(c, QStringLiteral("write the remainder with 'click remainder' and 'type'"));
         window = QStringLiteral("CValtrixCtrl");
     }
-    QStringList coords;
+    QVector<QPoint> points;
+    points.reserve(c.points.size());
     for (const CPlayScript::Point& p : c.points) {
         QPoint at = p.offset;
         if (field.isEmpty() && !Resolve(c, p, at))
             return false;
-        coords << QStringLiteral("%1,%2").arg(at.x()).arg(at.y());
+        points << at;
     }
     const QString body
-        = QStringLiteral("wait-window %1 2000\nwindow %1\ntool %2\nstroke %3\n")
-              .arg(window,
-                  c.kind == CPlayScript::Kind::Pen ? QStringLiteral("pen") : QStringLiteral("eraser"),
-                  coords.join(QLatin1Char(' ')));
+        = QStringLiteral("wait-window %1 2000\nwindow %1\ntool %2\n")
+              .arg(
+                  window, c.kind == CPlayScript::Kind::Pen ? QStringLiteral("pen") : QStringLiteral("eraser"))
+        + StrokeLines(points);
     return Replay(c, body);
+}
+
+QString CScriptRunner::StrokeLines(const QVector<QPoint>& points)
+{
+    // The replay reads lines of at most this many characters.
+    constexpr int kMaxReplayLine = 4096;
+    if (points.isEmpty())
+        return QString();
+    QStringList coords;
+    coords.reserve(points.size());
+    for (const QPoint& at : points)
+        coords << QStringLiteral("%1,%2").arg(at.x()).arg(at.y());
+    const QString stroke = QStringLiteral("stroke ") + coords.join(QLatin1Char(' '));
+    if (stroke.size() <= kMaxReplayLine)
+        return stroke + QLatin1Char('\n');
+    // Long strokes: the same contact, one point a line.
+    QString lines;
+    lines.reserve(points.size() * 20);
+    for (int i = 0; i < points.size(); ++i) {
+        lines += QStringLiteral("%1 %2 %3\n")
+                     .arg(i == 0 ? QStringLiteral("down") : QStringLiteral("move"))
+                     .arg(points[i].x())
+                     .arg(points[i].y());
+    }
+    lines += QStringLiteral("up %1 %2\n").arg(points.back().x()).arg(points.back().y());
+    return lines;
 }
 
 bool CScriptRunner::Replay(const CPlayScript::Command& c, const QString& body)

@@ -2,8 +2,10 @@
 
 #include "app/PlayScript.h"
 
+#include <QPoint>
 #include <QString>
 #include <QTextStream>
+#include <QVector>
 #include <array>
 #include <memory>
 #include <vector>
@@ -43,6 +45,12 @@ public:
 
     // The summary of the finished game: two header lines, then one line a question.
     static QStringList SummaryLines(const class CGameModel& model);
+
+    // One board contact through the given points as replay lines, each ending
+    // in a newline: a single "stroke" line, or, when that would pass the
+    // replay's line length limit, a "down" line, "move" lines and an "up"
+    // line, which the board plays the same way.
+    static QString StrokeLines(const QVector<QPoint>& points);
 
 private:
     bool Execute(const CPlayScript::Command& c);
