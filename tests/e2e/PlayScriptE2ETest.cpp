@@ -134,3 +134,24 @@ TEST_F(PlayScriptE2ETest, ErrorsNameTheLine)
     EXPECT_TRUE(r.err.contains(QStringLiteral("line 1: 'Manipulatives' is locked at level 3")))
         << r.err.toStdString();
 }
+
+TEST_F(PlayScriptE2ETest, LongPenStrokePlaysAndRegisteredPartsAreFound)
+{
+    // Far more points than fit on one line of the board's replay.
+    QStringList points;
+    for (int i = 0; i < 2000; ++i)
+        points << QStringLiteral("%1,%2").arg(100 + i % 200).arg(100 + i / 200 * 4);
+    const Result r = Play(WriteScript(QStringLiteral("seed 1\n"
+                                                     "questions 10\n"
+                                                     "operator add 1\n"
+                                                     "size 1024 768\n"
+                                                     "expect status Question 1 of 10\n"
+                                                     "pen %1\n"
+                                                     "expect strokes 1\n"
+                                                     "stop\n")
+                                          .arg(points.join(QLatin1Char(' ')))));
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    // The start-up check finds what kestavo-register registered.
+    EXPECT_FALSE(r.err.contains(QStringLiteral("answer boxes"))) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains(QStringLiteral("whiteboard software"))) << r.err.toStdString();
+}
