@@ -10,12 +10,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -235,4 +238,42 @@ TEST_F(AppFixture, ExitRightAfterASwitchDestroysEveryViewSafely)
     EXPECT_EQ(app.GetMainFrame(), nullptr);
     EXPECT_EQ(app.GetGameModel(), nullptr);
     settle();
+}
+
+TEST(AppStart, MissingPartsAreToldInOneMessageBeforeSetupOpens)
+{
+    // The test hive registers no component: the check has something to say.
+    int boxes = 0;
+    QString told;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            ++boxes;
+            told = box->text();
+            box->done(QMessageBox::Ok);
+        }
+    });
+    closer.start(10);
+
+    CKestavoApp app;
+    CKestavoApp::Options options;
+    options.checkParts = true;
+    int setupRuns = 0;
+    int boxesBeforeSetup = -1;
+    options.setupRunner = [&](std::vector<CParameterSet>&, int&) {
+        ++setupRuns;
+        boxesBeforeSetup = boxes;
+        return false;
+    };
+    ASSERT_TRUE(app.InitInstance(options));
+    QDeadlineTimer deadline(10000);
+    while (setupRuns == 0 && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    settle();
+
+    ASSERT_EQ(setupRuns, 1);
+    EXPECT_EQ(boxesBeforeSetup, 1);
+    EXPECT_EQ(boxes, 1);
+    EXPECT_TRUE(told.contains(QStringLiteral("answer boxes"))) << told.toStdString();
+    EXPECT_FALSE(told.contains(QStringLiteral("libvaltrix"))) << told.toStdString();
 }
