@@ -70,6 +70,10 @@ case "$mode" in
     build="$root/build/asan"
     configure_and_build "$build" -DCMAKE_BUILD_TYPE=Debug -DKESTAVO_SANITIZE=address,undefined -DKESTAVO_BUILD_BENCH=OFF
     export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    # The sanitizers' dlopen interceptor hides the caller's run path from the
+    # loader, so a library opened by bare name (the recogniser's last search
+    # place) is found only through the loader's own path here.
+    export LD_LIBRARY_PATH="$build/lib/kestavo${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
     cd "$build" && ctest -j"$jobs" --output-on-failure --timeout 900 "$@"
     ;;
   test-tsan)
@@ -77,6 +81,7 @@ case "$mode" in
     configure_and_build "$build" -DCMAKE_BUILD_TYPE=Debug -DKESTAVO_SANITIZE=thread -DKESTAVO_BUILD_BENCH=OFF \
       -DKESTAVO_BUILD_PROGRAM=OFF "-DKESTAVO_TEST_FOLDERS=board;boardsoft;control"
     export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
+    export LD_LIBRARY_PATH="$build/lib/kestavo${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
     cd "$build" && ctest -j"$jobs" --output-on-failure --timeout 900 -L 'board|control|boardsoft' "$@"
     ;;
   fuzz)
