@@ -151,6 +151,17 @@ LONG CRegistryStore::modifyKey(const RegKeyHandle& h, const std::function<LONG(C
     });
 }
 
+LONG CRegistryStore::resolveSubKey(HKEY key, LPCSTR subKey, RegKeyHandle& out, std::vector<std::string>& full)
+{
+    if (const LONG rc = resolve(key, out); rc != ERROR_SUCCESS)
+        return rc;
+    std::vector<std::string> parts;
+    if (const LONG rc = CKeyPath::split(subKey, parts); rc != ERROR_SUCCESS)
+        return rc;
+    full = concat(out.path, parts);
+    return ERROR_SUCCESS;
+}
+
 LONG CRegistryStore::newHandle(const RegKeyHandle& h, std::vector<std::string> path, REGSAM sam, PHKEY result)
 {
     auto* handle = new RegKeyHandle { h.layers, std::move(path), sam };
@@ -166,12 +177,9 @@ LONG CRegistryStore::createKey(HKEY key, LPCSTR subKey, REGSAM sam, PHKEY result
     *result = nullptr;
     std::lock_guard<std::mutex> guard(m_mutex);
     RegKeyHandle parent;
-    if (const LONG rc = resolve(key, parent); rc != ERROR_SUCCESS)
+    std::vector<std::string> full;
+    if (const LONG rc = resolveSubKey(key, subKey, parent, full); rc != ERROR_SUCCESS)
         return rc;
-    std::vector<std::string> parts;
-    if (const LONG rc = CKeyPath::split(subKey, parts); rc != ERROR_SUCCESS)
-        return rc;
-    std::vector<std::string> full = concat(parent.path, parts);
     if (full.size() > CKeyPath::kMaxDepth)
         return ERROR_INVALID_PARAMETER;
 
@@ -208,12 +216,9 @@ LONG CRegistryStore::openKey(HKEY key, LPCSTR subKey, REGSAM sam, PHKEY result)
     *result = nullptr;
     std::lock_guard<std::mutex> guard(m_mutex);
     RegKeyHandle parent;
-    if (const LONG rc = resolve(key, parent); rc != ERROR_SUCCESS)
+    std::vector<std::string> full;
+    if (const LONG rc = resolveSubKey(key, subKey, parent, full); rc != ERROR_SUCCESS)
         return rc;
-    std::vector<std::string> parts;
-    if (const LONG rc = CKeyPath::split(subKey, parts); rc != ERROR_SUCCESS)
-        return rc;
-    std::vector<std::string> full = concat(parent.path, parts);
     if (!lookup(parent, full, nullptr))
         return lookup(parent, parent.path, nullptr) ? ERROR_FILE_NOT_FOUND : ERROR_KEY_DELETED;
     return newHandle(parent, std::move(full), sam, result);
@@ -408,12 +413,9 @@ LONG CRegistryStore::deleteKey(HKEY key, LPCSTR subKey)
 {
     std::lock_guard<std::mutex> guard(m_mutex);
     RegKeyHandle h;
-    if (const LONG rc = resolve(key, h); rc != ERROR_SUCCESS)
+    std::vector<std::string> full;
+    if (const LONG rc = resolveSubKey(key, subKey, h, full); rc != ERROR_SUCCESS)
         return rc;
-    std::vector<std::string> parts;
-    if (const LONG rc = CKeyPath::split(subKey, parts); rc != ERROR_SUCCESS)
-        return rc;
-    const std::vector<std::string> full = concat(h.path, parts);
     if (full.empty())
         return ERROR_ACCESS_DENIED; // a root cannot be deleted
     std::size_t index = 0;

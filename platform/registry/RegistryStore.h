@@ -58,6 +58,8 @@ private:
     // Fills out with the handle's layers (a predefined key is resolved from
     // the environment now). ERROR_INVALID_HANDLE for an unknown handle.
     LONG resolve(HKEY key, RegKeyHandle& out);
+    // resolve, then the full path of subKey below the handle's key.
+    LONG resolveSubKey(HKEY key, LPCSTR subKey, RegKeyHandle& out, std::vector<std::string>& full);
     std::shared_ptr<CHiveFile> hive(const CHiveLocation& location, const char* rootName);
 
     // The key in the first layer that has it; layerIndex tells which.
