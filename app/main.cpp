@@ -4,6 +4,7 @@
 #include "app/PartsCheck.h"
 #include "app/ScriptRunner.h"
 #include "game/QuestionsCommand.h"
+#include "platform/sound/SoundPlayer.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -44,17 +45,24 @@ int main(int argc, char** argv)
         const QString missing = CPartsCheck::Report(CPartsCheck::Probe());
         if (!missing.isEmpty())
             err << missing << Qt::endl;
-        return CScriptRunner::RunCommandLine(app.arguments().mid(1), out, err);
+        const int result = CScriptRunner::RunCommandLine(app.arguments().mid(1), out, err);
+        CSoundPlayer::FinishPendingLoads();
+        return result;
     }
 
     // The game itself. --fullscreen fills the screen, for a projector.
     QApplication app(argc, argv);
-    CKestavoApp kestavo;
-    CKestavoApp::Options options;
-    options.fullScreen = HasArgument(argc, argv, "--fullscreen");
-    options.checkParts = true;
-    if (!kestavo.InitInstance(options))
-        return 1;
-    app.exec();
-    return kestavo.ExitInstance();
+    int result = 1;
+    {
+        CKestavoApp kestavo;
+        CKestavoApp::Options options;
+        options.fullScreen = HasArgument(argc, argv, "--fullscreen");
+        options.checkParts = true;
+        if (kestavo.InitInstance(options)) {
+            app.exec();
+            result = kestavo.ExitInstance();
+        }
+    }
+    CSoundPlayer::FinishPendingLoads();
+    return result;
 }

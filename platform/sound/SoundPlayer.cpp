@@ -1,9 +1,39 @@
 #include "platform/sound/SoundPlayer.h"
 
+#include <QEventLoop>
 #include <QLoggingCategory>
 #include <QSoundEffect>
+#include <QTimer>
+
+#include <set>
+#include <vector>
 
 Q_LOGGING_CATEGORY(lcSound, "kestavo.platform.sound")
+
+namespace {
+
+// Every effect that exists, so pending loads can be found whoever owns them.
+std::set<QSoundEffect*>& AllEffects()
+{
+    static std::set<QSoundEffect*> effects;
+    return effects;
+}
+
+// Effects of destroyed players whose load had not finished yet: deleting one
+// mid-load is safe for Qt, but the load itself must be over before teardown.
+// Never destroyed: deleting an effect after the QApplication is gone is unsafe.
+std::vector<std::unique_ptr<QSoundEffect>>& Orphans()
+{
+    static auto* orphans = new std::vector<std::unique_ptr<QSoundEffect>>;
+    return *orphans;
+}
+
+bool IsLoading(const QSoundEffect* effect)
+{
+    return effect->status() == QSoundEffect::Loading;
+}
+
+} // namespace
 
 CSoundPlayer::CSoundPlayer(QObject* parent)
     : QObject(parent)
@@ -13,6 +43,49 @@ CSoundPlayer::CSoundPlayer(QObject* parent)
 CSoundPlayer::~CSoundPlayer()
 {
     Stop();
+    for (auto& entry : m_effects) {
+        if (IsLoading(entry.second.get())) {
+            entry.second->setMuted(true);
+            Orphans().push_back(std::move(entry.second));
+        } else {
+            AllEffects().erase(entry.second.get());
+        }
+    }
+}
+
+int CSoundPlayer::PendingLoads()
+{
+    int pending = 0;
+    for (const QSoundEffect* effect : AllEffects())
+        pending += IsLoading(effect) ? 1 : 0;
+    return pending;
+}
+
+void CSoundPlayer::FinishPendingLoads(int timeoutMs)
+{
+    if (PendingLoads() > 0) {
+        // A load reports its end through a queued signal, so the events must run.
+        QEventLoop loop;
+        QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &loop, [&loop] {
+            if (PendingLoads() == 0)
+                loop.quit();
+        });
+        poll.start(5);
+        loop.exec();
+        if (PendingLoads() > 0)
+            qCWarning(lcSound) << PendingLoads() << "sounds still loading after" << timeoutMs << "ms";
+    }
+    auto& orphans = Orphans();
+    for (auto it = orphans.begin(); it != orphans.end();) {
+        if (IsLoading(it->get())) {
+            ++it;
+            continue;
+        }
+        AllEffects().erase(it->get());
+        it = orphans.erase(it);
+    }
 }
 
 QUrl CSoundPlayer::WaveResource(int id)
@@ -27,6 +100,7 @@ void CSoundPlayer::Play(const QUrl& source)
     if (!effect) {
         effect = std::make_unique<QSoundEffect>();
         QSoundEffect* raw = effect.get();
+        AllEffects().insert(raw);
         connect(raw, &QSoundEffect::statusChanged, this, [raw] {
             if (raw->status() == QSoundEffect::Error)
                 qCDebug(lcSound) << "cannot play" << raw->source();

@@ -30,6 +30,15 @@ public:
     // Whether a sound is audible right now.
     bool IsPlaying() const;
 
+    // Qt reads a sound in a loader thread that keeps going after its player is
+    // gone and touches the plugin loader, which tearing down the QApplication
+    // frees underneath it. Call this before the QApplication is destroyed: it
+    // lets loads still running finish (at most timeoutMs) and frees the sounds
+    // of players already destroyed.
+    static void FinishPendingLoads(int timeoutMs = 3000);
+    // How many sounds are still being read, of live and destroyed players.
+    static int PendingLoads();
+
 private:
     // One loaded effect per sound, kept so the second play starts at once.
     std::map<QString, std::unique_ptr<QSoundEffect>> m_effects;

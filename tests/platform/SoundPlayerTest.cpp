@@ -63,3 +63,21 @@ TEST(SoundPlayer, UnreadableOrMissingSoundIsSilent)
     EXPECT_FALSE(player.IsPlaying());
     player.Stop();
 }
+
+// A player destroyed while its sound is still being read must not leave the
+// load running into the application's teardown.
+TEST(SoundPlayer, LoadsOfDestroyedPlayersAreFinishedBeforeTeardown)
+{
+    const QUrl a = QUrl::fromLocalFile(QStringLiteral(KESTAVO_TEST_SOURCE_DIR "/resources/wave/147.wav"));
+    const QUrl b = QUrl::fromLocalFile(QStringLiteral(KESTAVO_TEST_SOURCE_DIR "/resources/wave/148.wav"));
+    {
+        CSoundPlayer player;
+        player.Play(a);
+        player.Play(b);
+        EXPECT_EQ(CSoundPlayer::PendingLoads(), 2);
+    }
+    // Loading finishes only through queued events, which have not run yet.
+    EXPECT_EQ(CSoundPlayer::PendingLoads(), 2);
+    CSoundPlayer::FinishPendingLoads();
+    EXPECT_EQ(CSoundPlayer::PendingLoads(), 0);
+}
