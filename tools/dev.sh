@@ -85,19 +85,10 @@ case "$mode" in
     cd "$build" && ctest -j"$jobs" --output-on-failure --timeout 900 -L 'board|control|boardsoft' "$@"
     ;;
   fuzz)
+    # Every target for a while each (CI: a minute), through the campaign script.
     seconds=${1:-60}
-    build="$root/build/fuzz"
-    configure_and_build "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-      -DKESTAVO_FUZZ=ON -DKESTAVO_BUILD_BENCH=OFF
-    for f in "$build"/fuzz/*; do
-      [ -x "$f" ] || continue
-      name=$(basename "$f")
-      corpus=$(find "$root/tests" -type d -path "*/fuzz/corpus/$name" | head -n1)
-      work=$(mktemp -d)
-      echo "== $name for ${seconds}s"
-      "$f" -max_total_time="$seconds" -print_final_stats=1 "$work" ${corpus:+"$corpus"}
-      rm -rf "$work"
-    done
+    KESTAVO_JOBS=$jobs bash "$root/tools/reliability/fuzz-all.sh" -b "$root/build/fuzz" -t "$seconds" \
+      -o "$root/build/fuzz/fuzz-results"
     ;;
   *)
     sed -n '2,7p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'

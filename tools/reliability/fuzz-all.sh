@@ -52,7 +52,11 @@ for t in "${targets[@]}"; do
   speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -n1)
   rss=$(sed -n 's/^stat::peak_rss_mb: *//p' "$log" | tail -n1)
   result=ok
-  if [ $rc -ne 0 ]; then result="FAILED (rc $rc, see $log)"; status=1; fi
+  if [ $rc -ne 0 ]; then
+    result="FAILED (rc $rc, see $log)"
+    status=1
+    tail -n 40 "$log" >&2
+  fi
   printf '%-18s %12s %8s %8s %7s %s\n' "$t" "${execs:-?}" "$took" "${speed:-?}" "${rss:-?}" "$result"
   rm -rf "$work"
 done
