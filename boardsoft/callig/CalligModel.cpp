@@ -209,61 +209,93 @@ std::unique_ptr<CCalligModel> CCalligModel::Load(const uint8_t* image, std::stri
 
 bool CCalligModel::ReadPayload(const std::vector<uint8_t>& payload, std::string* error)
 {
-    if (payload.size() < 20)
+    size_t at = 0;
+    while (at < payload.size()) {
+        if (m_nets.size() == kMaxNetworks)
+            return fail(error, "too many networks");
+        if (!ReadNetwork(payload, at, error))
+            return false;
+    }
+    return !m_nets.empty() || fail(error, "payload too short");
+}
+
+bool CCalligModel::ReadNetwork(const std::vector<uint8_t>& payload, size_t& at, std::string* error)
+{
+    if (payload.size() - at < 20)
         return fail(error, "payload too short");
-    const uint32_t c1 = readU32(&payload[0]), c2 = readU32(&payload[4]), c3 = readU32(&payload[8]);
-    const uint32_t dn = readU32(&payload[12]), classes = readU32(&payload[16]);
+    const uint8_t* p = payload.data() + at;
+    const uint32_t c1 = readU32(p), c2 = readU32(p + 4), c3 = readU32(p + 8);
+    const uint32_t dn = readU32(p + 12), classes = readU32(p + 16);
     if (c1 == 0 || c2 == 0 || c3 == 0 || dn == 0 || c1 > kMaxChannels || c2 > kMaxChannels
         || c3 > kMaxChannels || dn > kMaxDense || classes != uint32_t(kClasses))
         return fail(error, "bad layer sizes");
     const size_t count = WeightCount(c1, c2, c3, dn);
-    if (payload.size() != 20 + count * sizeof(float))
+    if (payload.size() - at - 20 < count * sizeof(float))
         return fail(error, "payload length does not match the layers");
     std::vector<float> all(count);
-    std::memcpy(all.data(), payload.data() + 20, count * sizeof(float));
+    std::memcpy(all.data(), p + 20, count * sizeof(float));
     for (float v : all)
         if (!std::isfinite(v))
             return fail(error, "weight not finite");
-    m_c1 = int(c1);
-    m_c2 = int(c2);
-    m_c3 = int(c3);
-    m_dense = int(dn);
-    size_t at = 0;
+    Network net;
+    net.c1 = int(c1);
+    net.c2 = int(c2);
+    net.c3 = int(c3);
+    net.dense = int(dn);
+    size_t from = 0;
     auto take = [&](std::vector<float>& dst, size_t n) {
-        dst.assign(all.begin() + at, all.begin() + at + n);
-        at += n;
+        dst.assign(all.begin() + from, all.begin() + from + n);
+        from += n;
     };
-    take(m_w1, size_t(c1) * 9);
-    take(m_b1, c1);
-    take(m_w2, size_t(c2) * c1 * 9);
-    take(m_b2, c2);
-    take(m_w3, size_t(c3) * c2 * 9);
-    take(m_b3, c3);
-    take(m_w4, size_t(dn) * c3 * 9);
-    take(m_b4, dn);
-    take(m_w5, size_t(kClasses) * dn);
-    take(m_b5, kClasses);
+    take(net.w1, size_t(c1) * 9);
+    take(net.b1, c1);
+    take(net.w2, size_t(c2) * c1 * 9);
+    take(net.b2, c2);
+    take(net.w3, size_t(c3) * c2 * 9);
+    take(net.b3, c3);
+    take(net.w4, size_t(dn) * c3 * 9);
+    take(net.b4, dn);
+    take(net.w5, size_t(kClasses) * dn);
+    take(net.b5, kClasses);
+    m_nets.push_back(std::move(net));
+    at += 20 + count * sizeof(float);
     return true;
+}
+
+void CCalligModel::Network::Logits(const float* image, float logits[kClasses]) const
+{
+    const int maxC = std::max(c1, std::max(c2, c3));
+    std::vector<float> a(size_t(maxC) * 28 * 28), b(size_t(maxC) * 28 * 28);
+    conv3x3(image, 1, 28, w1.data(), b1.data(), c1, a.data());
+    int side = maxPool(a.data(), c1, 28, b.data());
+    conv3x3(b.data(), c1, side, w2.data(), b2.data(), c2, a.data());
+    side = maxPool(a.data(), c2, side, b.data());
+    conv3x3(b.data(), c2, side, w3.data(), b3.data(), c3, a.data());
+    side = maxPool(a.data(), c3, side, b.data());
+    std::vector<float> hidden(dense);
+    ::dense(b.data(), c3 * side * side, w4.data(), b4.data(), dense, hidden.data(), true);
+    ::dense(hidden.data(), dense, w5.data(), b5.data(), kClasses, logits, false);
 }
 
 void CCalligModel::Classify(const float* image, float scores[kClasses]) const
 {
-    const int maxC = std::max(m_c1, std::max(m_c2, m_c3));
-    std::vector<float> a(size_t(maxC) * 28 * 28), b(size_t(maxC) * 28 * 28);
-    conv3x3(image, 1, 28, m_w1.data(), m_b1.data(), m_c1, a.data());
-    int side = maxPool(a.data(), m_c1, 28, b.data());
-    conv3x3(b.data(), m_c1, side, m_w2.data(), m_b2.data(), m_c2, a.data());
-    side = maxPool(a.data(), m_c2, side, b.data());
-    conv3x3(b.data(), m_c2, side, m_w3.data(), m_b3.data(), m_c3, a.data());
-    side = maxPool(a.data(), m_c3, side, b.data());
-    std::vector<float> hidden(m_dense);
-    dense(b.data(), m_c3 * side * side, m_w4.data(), m_b4.data(), m_dense, hidden.data(), true);
-    float logits[kClasses];
-    dense(hidden.data(), m_dense, m_w5.data(), m_b5.data(), kClasses, logits, false);
-    const float top = *std::max_element(logits, logits + kClasses);
+    // The mean of the networks' log-softmax, normalised again.
+    float mean[kClasses] = {};
+    for (const Network& net : m_nets) {
+        float logits[kClasses];
+        net.Logits(image, logits);
+        const float top = *std::max_element(logits, logits + kClasses);
+        float sum = 0;
+        for (int i = 0; i < kClasses; ++i)
+            sum += std::exp(logits[i] - top);
+        const float logSum = top + std::log(sum);
+        for (int i = 0; i < kClasses; ++i)
+            mean[i] += (logits[i] - logSum) / float(m_nets.size());
+    }
+    const float top = *std::max_element(mean, mean + kClasses);
     float sum = 0;
     for (int i = 0; i < kClasses; ++i)
-        sum += scores[i] = std::exp(logits[i] - top);
+        sum += scores[i] = std::exp(mean[i] - top);
     for (int i = 0; i < kClasses; ++i)
         scores[i] /= sum;
 }

@@ -161,6 +161,61 @@ TEST(CalligModelFile, ReadsAMultiBlockFileTheSameFromTheLibrary)
     EXPECT_NE(CgrFreeDict(&dict), CGR_OK) << "already freed";
 }
 
+// Networks trained apart are kept in one file and averaged in the log domain.
+TEST(CalligModelFile, SeveralNetworksAreAveragedAndTheirNumberIsBounded)
+{
+    const size_t n = CCalligModel::WeightCount(2, 2, 2, 3);
+    auto network = [n](float phase) {
+        std::vector<float> w(n);
+        for (size_t i = 0; i < n; ++i)
+            w[i] = 0.5f * std::sin(float(i) * 0.37f + phase);
+        return CCalligModel::MakePayload(2, 2, 2, 3, w);
+    };
+    const auto a = network(0.0f), b = network(1.3f);
+    auto both = a;
+    both.insert(both.end(), b.begin(), b.end());
+    auto loadModel = [](const std::vector<uint8_t>& payload) {
+        auto file = CCalligModel::Pack(payload);
+        file.resize(file.size() + CCalligModel::kMaxOverRead, 0);
+        std::string error;
+        auto model = CCalligModel::Load(file.data(), &error);
+        EXPECT_TRUE(model || !error.empty());
+        return model;
+    };
+    const auto ma = loadModel(a), mb = loadModel(b), mab = loadModel(both);
+    ASSERT_TRUE(ma && mb && mab);
+    EXPECT_EQ(mab->NetworkCount(), 2u);
+
+    std::vector<float> image(28 * 28);
+    for (int i = 0; i < 28 * 28; ++i)
+        image[i] = (i / 28 > 6 && i / 28 < 20 && i % 28 > 10 && i % 28 < 16) ? 1.0f : 0.0f;
+    float sa[10], sb[10], sab[10];
+    ma->Classify(image.data(), sa);
+    mb->Classify(image.data(), sb);
+    mab->Classify(image.data(), sab);
+    float sum = 0;
+    for (int c = 0; c < 10; ++c) {
+        sum += sab[c];
+        // Ratios against class 0 are the geometric mean of the members' ratios.
+        EXPECT_NEAR(std::log(sab[c] / sab[0]), 0.5f * (std::log(sa[c] / sa[0]) + std::log(sb[c] / sb[0])), 1e-4)
+            << c;
+    }
+    EXPECT_NEAR(sum, 1.0f, 1e-5);
+
+    std::vector<uint8_t> nine;
+    for (size_t i = 0; i < CCalligModel::kMaxNetworks + 1; ++i)
+        nine.insert(nine.end(), a.begin(), a.end());
+    std::vector<uint8_t> eight(nine.begin(), nine.begin() + a.size() * CCalligModel::kMaxNetworks);
+    EXPECT_TRUE(loadModel(eight));
+    EXPECT_FALSE(loadModel(nine)) << "more networks than the bound";
+    auto partial = a;
+    partial.insert(partial.end(), b.begin(), b.begin() + 30);
+    EXPECT_FALSE(loadModel(partial)) << "a second network cut short";
+    auto counts = a;
+    counts.insert(counts.end(), b.begin(), b.begin() + 20);
+    EXPECT_FALSE(loadModel(counts)) << "a second network's sizes without weights";
+}
+
 TEST(CalligSession, CallsOutOfOrderOrWithUnknownHandlesFailWithoutEffect)
 {
     const int32_t ctx = CgrCreateContext();

@@ -192,12 +192,15 @@ def pack(payload):
     return bytes(out)
 
 
-def export_model(net, path):
-    weights = []
-    for layer in (net.c1, net.c2, net.c3, net.f1, net.f2):
-        weights.append(layer.weight.detach().numpy().astype("<f4").reshape(-1))
-        weights.append(layer.bias.detach().numpy().astype("<f4").reshape(-1))
-    payload = struct.pack("<5I", *net.sizes, 10) + np.concatenate(weights).tobytes()
+def export_model(nets, path):
+    """One network after another in the payload; the library averages their log-scores."""
+    payload = b""
+    for net in nets:
+        weights = []
+        for layer in (net.c1, net.c2, net.c3, net.f1, net.f2):
+            weights.append(layer.weight.detach().numpy().astype("<f4").reshape(-1))
+            weights.append(layer.bias.detach().numpy().astype("<f4").reshape(-1))
+        payload += struct.pack("<5I", *net.sizes, 10) + np.concatenate(weights).tobytes()
     with open(path, "wb") as f:
         f.write(pack(payload))
     return os.path.getsize(path)
@@ -218,7 +221,8 @@ def export_eval(samples, path):
 
 
 def import_model(net, path):
-    """Loads the weights of a model file (same layer sizes) into `net`, to train on from there."""
+    """Loads the weights of a model file's first network (same layer sizes) into `net`, to train
+    on from there."""
     with open(path, "rb") as f:
         data = f.read()
     head = data[:32]
@@ -228,7 +232,7 @@ def import_model(net, path):
     sizes = struct.unpack("<4I", payload[:16])
     if tuple(sizes) != net.sizes:
         raise SystemExit("%s holds a %s network, not %s" % (path, sizes, net.sizes))
-    w = np.frombuffer(payload[20:], "<f4")
+    w = np.frombuffer(payload[20:], "<f4")  # further networks, if any, are not read
     at = 0
     with torch.no_grad():
         for layer in (net.c1, net.c2, net.c3, net.f1, net.f2):
@@ -242,10 +246,10 @@ def render_set(renderer, strokes, radii):
     return np.stack([np.stack([renderer.render(s, r) for s in strokes]) for r in radii])
 
 
-def accuracy(net, images, labels):
-    """Top-1 accuracy of the averaged log-scores over the renderings in `images`."""
+def accuracy(nets, images, labels):
+    """Top-1 accuracy of the log-scores averaged over the networks and the renderings in `images`."""
     with torch.no_grad():
-        logp = sum(F.log_softmax(net(torch.from_numpy(x)[:, None]), 1) for x in images)
+        logp = sum(F.log_softmax(net(torch.from_numpy(x)[:, None]), 1) for net in nets for x in images)
     return (logp.argmax(1).numpy() == labels).mean()
 
 
@@ -264,6 +268,44 @@ def traced(images, cache):
         with open(cache, "wb") as f:
             pickle.dump({"key": key, "strokes": strokes}, f)
     return strokes
+
+
+def train_one(args, sizes, pen, renderer, train_strokes, labels, raw, held_x, held_y, name, rng, t0):
+    """Trains one network on freshly distorted ink every epoch."""
+    net = Net(*sizes)
+    if args.init:
+        import_model(net, args.init)
+    print("network %s: %d weights" % (args.size, sum(p.numel() for p in net.parameters())), flush=True)
+    opt = torch.optim.Adam(net.parameters(), lr=2e-3)
+    n_raw = int(len(raw) * args.raw)
+    steps = args.epochs * ((len(train_strokes) + n_raw) // 64 + 1)
+    sched = torch.optim.lr_scheduler.OneCycleLR(opt, max_lr=args.max_lr, total_steps=steps)
+    usable = [i for i, s in enumerate(train_strokes) if s]
+    for epoch in range(args.epochs):
+        net.train()
+        xs = [renderer.render(distort(train_strokes[i], rng, args.elastic), rng.uniform(*pen)) for i in usable]
+        ys = [labels[i] for i in usable]
+        extra = rng.choice(len(raw), n_raw, replace=False)
+        x = torch.from_numpy(np.concatenate([np.stack(xs), raw[extra]]))[:, None]
+        y = torch.from_numpy(np.concatenate([np.asarray(ys), labels[extra]]))
+        perm = torch.randperm(len(x))
+        total = 0.0
+        for b in range(0, len(x), 64):
+            idx = perm[b:b + 64]
+            opt.zero_grad()
+            loss = F.cross_entropy(net(x[idx]), y[idx])
+            loss.backward()
+            opt.step()
+            sched.step()
+            total += loss.item() * len(idx)
+        net.eval()
+        line = "epoch %2d loss %.4f (%.0f s)" % (epoch + 1, total / len(x), time.time() - t0)
+        if args.validate or epoch + 1 == args.epochs:
+            line += " %s traced ink %.2f %%" % (name, 100 * accuracy([net], held_x, held_y))
+        print(line, flush=True)
+
+    net.eval()
+    return net
 
 
 def main():
@@ -286,6 +328,8 @@ def main():
     ap.add_argument("--epochs", type=int, default=30)
     ap.add_argument("--threads", type=int, default=1)
     ap.add_argument("--seed", type=int, default=7)
+    ap.add_argument("--members", type=int, default=1,
+                    help="networks trained with different seeds and kept together in the file")
     args = ap.parse_args()
     sizes = [int(v) for v in args.size.split(",")]
     pen = [float(v) for v in args.pen.split(",")]
@@ -324,46 +368,26 @@ def main():
     held_raw_y = np.asarray([d for d, _ in held], np.int64)
     name = "validation" if args.validate else "held-out"
 
-    net = Net(*sizes)
-    if args.init:
-        import_model(net, args.init)
-    print("network %s: %d weights" % (args.size, sum(p.numel() for p in net.parameters())), flush=True)
-    opt = torch.optim.Adam(net.parameters(), lr=2e-3)
-    n_raw = int(len(raw) * args.raw)
-    steps = args.epochs * ((len(train) + n_raw) // 64 + 1)
-    sched = torch.optim.lr_scheduler.OneCycleLR(opt, max_lr=args.max_lr, total_steps=steps)
-    usable = [i for i, s in enumerate(train_strokes) if s]
-    for epoch in range(args.epochs):
-        net.train()
-        xs = [renderer.render(distort(train_strokes[i], rng, args.elastic), rng.uniform(*pen)) for i in usable]
-        ys = [labels[i] for i in usable]
-        extra = rng.choice(len(raw), n_raw, replace=False)
-        x = torch.from_numpy(np.concatenate([np.stack(xs), raw[extra]]))[:, None]
-        y = torch.from_numpy(np.concatenate([np.asarray(ys), labels[extra]]))
-        perm = torch.randperm(len(x))
-        total = 0.0
-        for b in range(0, len(x), 64):
-            idx = perm[b:b + 64]
-            opt.zero_grad()
-            loss = F.cross_entropy(net(x[idx]), y[idx])
-            loss.backward()
-            opt.step()
-            sched.step()
-            total += loss.item() * len(idx)
-        net.eval()
-        line = "epoch %2d loss %.4f (%.0f s)" % (epoch + 1, total / len(x), time.time() - t0)
-        if args.validate or epoch + 1 == args.epochs:
-            line += " %s traced ink %.2f %%" % (name, 100 * accuracy(net, held_x, held_y))
-        print(line, flush=True)
+    nets = []
+    for member in range(args.members):
+        if args.members > 1:
+            print("network %d of %d" % (member + 1, args.members), flush=True)
+            torch.manual_seed(args.seed + 1000 * member)
+            rng = np.random.default_rng(args.seed + 1000 * member)
+        nets.append(train_one(args, sizes, pen, renderer, train_strokes, labels, raw, held_x, held_y, name,
+                              rng, t0))
+        if args.members > 1:
+            print("network %d alone: %s traced ink %.2f %%; the %d so far: %.2f %%" %
+                  (member + 1, name, 100 * accuracy(nets[-1:], held_x, held_y), len(nets),
+                   100 * accuracy(nets, held_x, held_y)), flush=True)
 
-    net.eval()
-    print("%s MNIST images %.2f %%" % (name, 100 * accuracy(net, held_raw[None], held_raw_y)))
+    print("%s MNIST images %.2f %%" % (name, 100 * accuracy(nets, held_raw[None], held_raw_y)))
     for radii in ([4.8], [4.0, 5.6], [3.6, 4.8, 6.0]):
         print("%s traced ink, pen radii %s averaged: %.2f %%" %
-              (name, radii, 100 * accuracy(net, render_set(renderer, held_s, radii), held_y)), flush=True)
+              (name, radii, 100 * accuracy(nets, render_set(renderer, held_s, radii), held_y)), flush=True)
     out = os.path.join(HERE, "work", "validation.voc") if args.validate and args.out == ap.get_default("out") \
         else args.out
-    size = export_model(net, out)
+    size = export_model(nets, out)
     print("wrote %s (%d bytes)%s" % (out, size, "" if args.validate else " and %s (%d samples)" %
                                      (args.eval_out, len(eval_samples))))
 
