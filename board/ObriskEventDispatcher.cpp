@@ -1,6 +1,7 @@
 #include "board/ObriskEventDispatcher.h"
 
 #include "board/BoardEvent.h"
+#include "board/ContactProbe.h"
 #include "board/ObriskEventListener.h"
 #include "platform/com/TsanAnnotations.h"
 
@@ -211,6 +212,7 @@ bool CObriskEventDispatcher::HasReceiver() const
 void CObriskEventDispatcher::OnXYDown(LONG x, LONG y, LONG value, LONG pointerId)
 {
     Enqueue([&](CObriskEventListener* l) {
+        CContactProbe::Report(CContactProbe::Queued, OBRISK_DISPID_XYDOWN, x, y, value, pointerId, l);
         return std::make_unique<CContactEvent>(l, &CObriskEventListener::OnXYDown, x, y, value, pointerId);
     });
 }
@@ -218,6 +220,7 @@ void CObriskEventDispatcher::OnXYDown(LONG x, LONG y, LONG value, LONG pointerId
 void CObriskEventDispatcher::OnXYMove(LONG x, LONG y, LONG value, LONG pointerId)
 {
     Enqueue([&](CObriskEventListener* l) {
+        CContactProbe::Report(CContactProbe::Queued, OBRISK_DISPID_XYMOVE, x, y, value, pointerId, l);
         return std::make_unique<CContactEvent>(l, &CObriskEventListener::OnXYMove, x, y, value, pointerId);
     });
 }
@@ -225,6 +228,7 @@ void CObriskEventDispatcher::OnXYMove(LONG x, LONG y, LONG value, LONG pointerId
 void CObriskEventDispatcher::OnXYUp(LONG x, LONG y, LONG value, LONG pointerId)
 {
     Enqueue([&](CObriskEventListener* l) {
+        CContactProbe::Report(CContactProbe::Queued, OBRISK_DISPID_XYUP, x, y, value, pointerId, l);
         return std::make_unique<CContactEvent>(l, &CObriskEventListener::OnXYUp, x, y, value, pointerId);
     });
 }
@@ -232,6 +236,8 @@ void CObriskEventDispatcher::OnXYUp(LONG x, LONG y, LONG value, LONG pointerId)
 void CObriskEventDispatcher::OnXYNonProjectedDown(LONG x, LONG y, LONG value, LONG pointerId)
 {
     Enqueue([&](CObriskEventListener* l) {
+        CContactProbe::Report(
+            CContactProbe::Queued, OBRISK_DISPID_XYNONPROJECTEDDOWN, x, y, value, pointerId, l);
         return std::make_unique<CContactEvent>(
             l, &CObriskEventListener::OnXYNonProjectedDown, x, y, value, pointerId);
     });
@@ -240,6 +246,8 @@ void CObriskEventDispatcher::OnXYNonProjectedDown(LONG x, LONG y, LONG value, LO
 void CObriskEventDispatcher::OnXYNonProjectedMove(LONG x, LONG y, LONG value, LONG pointerId)
 {
     Enqueue([&](CObriskEventListener* l) {
+        CContactProbe::Report(
+            CContactProbe::Queued, OBRISK_DISPID_XYNONPROJECTEDMOVE, x, y, value, pointerId, l);
         return std::make_unique<CContactEvent>(
             l, &CObriskEventListener::OnXYNonProjectedMove, x, y, value, pointerId);
     });
@@ -248,6 +256,8 @@ void CObriskEventDispatcher::OnXYNonProjectedMove(LONG x, LONG y, LONG value, LO
 void CObriskEventDispatcher::OnXYNonProjectedUp(LONG x, LONG y, LONG value, LONG pointerId)
 {
     Enqueue([&](CObriskEventListener* l) {
+        CContactProbe::Report(
+            CContactProbe::Queued, OBRISK_DISPID_XYNONPROJECTEDUP, x, y, value, pointerId, l);
         return std::make_unique<CContactEvent>(
             l, &CObriskEventListener::OnXYNonProjectedUp, x, y, value, pointerId);
     });
