@@ -37,12 +37,14 @@ CButtonStrip::CButtonStrip(CAppServices& services, QWidget* parent)
     // The back buffer covers every pixel: no erase before painting.
     setAttribute(Qt::WA_OpaquePaintEvent);
 
+    m_goIcon = LoadIconResource(kGoIcon);
+    m_stopIcon = LoadIconResource(kStopIcon);
     for (int i = 0; i < ButtonCount; ++i) {
         auto* button = new QPushButton(this);
         button->setObjectName(QString::fromLatin1(kButtons[i].text));
         button->setAccessibleName(QString::fromLatin1(kButtons[i].text));
         button->setProperty("commandId", kFirstCommand + i);
-        button->setIcon(LoadIconResource(kButtons[i].iconId));
+        button->setIcon(i == GoStop ? m_goIcon : LoadIconResource(kButtons[i].iconId));
         button->setIconSize(QSize(32, 32));
         button->setGeometry(0, 0, 0, 0);
         // Pressing a strip button must not take the keyboard focus away from
@@ -123,7 +125,7 @@ void CButtonStrip::OnGoStop()
         return;
     m_services.SwitchView();
     m_running = !m_running;
-    m_buttons[GoStop]->setIcon(LoadIconResource(GoStopIconId()));
+    m_buttons[GoStop]->setIcon(m_running ? m_stopIcon : m_goIcon);
 }
 
 void CButtonStrip::EnablePrevious(bool enable)

@@ -2,6 +2,7 @@
 
 #include "views/OffscreenBitmap.h"
 
+#include <QIcon>
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -75,5 +76,9 @@ private:
     bool m_running = false;
     QString m_statusText;
     std::array<QPushButton*, ButtonCount> m_buttons {};
+    // Loaded once: a freshly loaded icon has new pixmaps, and every one of them
+    // would take a new entry in Qt's pixmap cache when the button paints.
+    QIcon m_goIcon;
+    QIcon m_stopIcon;
     COffscreenBitmap m_buffer;
 };
