@@ -639,13 +639,19 @@ void CValtrixCtrl::OnXYUp(int x, int y, int, int pointerId)
     QPainter* surface = m_widget ? m_widget->LiveSurface() : nullptr;
     stroke->End(surface, static_cast<float>(x), static_cast<float>(y), 1.0f);
     // Without a container the stroke has nowhere to go and is dropped.
-    if (IInkContainer* ink = m_grid.InkContainer())
-        ink->Insert(stroke, m_grid.InkCount());
-    if (m_widget)
+    IInkContainer* ink = m_grid.InkContainer();
+    const bool kept = ink && SUCCEEDED(ink->Insert(stroke, m_grid.InkCount()));
+    if (m_widget) {
         m_widget->EndLiveSurface();
+        // Ink is the last layer of a render and this stroke the last of the ink, so
+        // drawing it over the back buffer shows what a full render would, at the
+        // cost of one stroke rather than of all the ink the field holds (a field
+        // written on for long re-rendered everything at every stroke's end).
+        if (kept)
+            m_widget->DrawOverBuffer([stroke](QPainter& painter) { stroke->Draw(&painter, 0, 0, 1.0f); });
+    }
     m_grid.ReleaseCurrentStroke();
     EnableRecognizeButton(true);
-    Repaint();
 }
 
 std::unique_ptr<CInkRecognition> CValtrixCtrl::CreateRecognition()

@@ -94,6 +94,19 @@ void CValtrixWidget::UpdateLiveRect(const QRectF& rect)
     update(rect.toAlignedRect().adjusted(-2, -2, 2, 2));
 }
 
+void CValtrixWidget::DrawOverBuffer(const std::function<void(QPainter&)>& draw)
+{
+    if (m_buffer.size() != size().expandedTo(QSize(1, 1))) {
+        Invalidate();
+        return;
+    }
+    {
+        QPainter painter(&m_buffer);
+        draw(painter);
+    }
+    update();
+}
+
 void CValtrixWidget::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);

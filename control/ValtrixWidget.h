@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 class QPainter;
@@ -55,6 +56,9 @@ public:
     QPainter* LiveSurface() const { return m_livePainter.get(); }
     // Repaints the part of the window a live segment touched.
     void UpdateLiveRect(const QRectF& rect);
+    // Draws over the back buffer, where the last layer of a render goes, and
+    // schedules a repaint; a buffer of an old size is rendered whole instead.
+    void DrawOverBuffer(const std::function<void(QPainter&)>& draw);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -96,6 +96,37 @@ TEST_F(InkCaptureTest, PenStrokesBecomeInkAndRecognitionFillsTheCells)
     EXPECT_EQ(State()[3], ' ');
 }
 
+TEST_F(InkCaptureTest, FinishedStrokesShowExactlyAsAFullRenderOfTheFieldDoes)
+{
+    ASSERT_EQ(Call(DISPID_VALTRIX_SETFONT, { CComVariant::Bstr("Arial"), CComVariant::I4(26) }), S_OK);
+    SetAnswer("17");
+    SetStatic(false);
+    if (!RecognizeButton())
+        GTEST_SKIP() << "no handwriting recogniser found beside the control (libcallig.so not built)";
+    const int width = Long(DISPID_VALTRIX_GETPREFERREDWIDTH);
+    const int height = Long(DISPID_VALTRIX_GETPREFERREDHEIGHT);
+    window->resize(width, height);
+    const QImage blank = window->grab().toImage();
+
+    // Crossing strokes over both cells and the grid line, each drawn over the
+    // ink before it as it ends.
+    auto at = [&](int px, int py) {
+        return std::to_string(px * (width - 1) / 100) + "," + std::to_string(py * (height - 1) / 100);
+    };
+    std::string script = "window CValtrixCtrl\ntool pen\n";
+    script += "stroke " + at(10, 20) + " " + at(50, 80) + " " + at(90, 30) + "\n";
+    script += "stroke " + at(10, 80) + " " + at(50, 20) + " " + at(90, 85) + "\n";
+    script += "stroke " + at(48, 10) + " " + at(52, 50) + " " + at(49, 90) + "\n";
+    Replay(script);
+    const QImage shown = window->grab().toImage();
+    EXPECT_NE(shown, blank);
+
+    // The same font again re-renders the whole field: cells, then all the ink.
+    ASSERT_EQ(Call(DISPID_VALTRIX_SETFONT, { CComVariant::Bstr("Arial"), CComVariant::I4(26) }), S_OK);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->grab().toImage(), shown);
+}
+
 TEST_F(InkCaptureTest, StaticFieldsAreNotAttachedAndTakeNoInk)
 {
     SetAnswer("17");
