@@ -17,6 +17,7 @@
 #include <dlfcn.h>
 #include <fstream>
 #include <iterator>
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
@@ -46,8 +47,17 @@ struct SApi
 };
 
 const std::string kLib = std::string(KESTAVO_TEST_LIB_DIR) + "/libcallig.so";
-const std::string kModel = std::string(KESTAVO_TEST_LIB_DIR) + "/Calligrapher.voc";
-const std::string kEval = std::string(KESTAVO_TEST_SOURCE_DIR) + "/bench/data/HeldOutDigitStrokes.bin";
+// Another model or stroke set can be given to compare candidates through the
+// same calls (train.py --validate writes a validation set for that).
+std::string fromEnv(const char* name, const std::string& fallback)
+{
+    const char* v = std::getenv(name);
+    return v && *v ? std::string(v) : fallback;
+}
+const std::string kModel
+    = fromEnv("KESTAVO_BENCH_MODEL", std::string(KESTAVO_TEST_LIB_DIR) + "/Calligrapher.voc");
+const std::string kEval = fromEnv(
+    "KESTAVO_BENCH_STROKES", std::string(KESTAVO_TEST_SOURCE_DIR) + "/bench/data/HeldOutDigitStrokes.bin");
 
 std::vector<uint8_t> readFile(const std::string& path)
 {
@@ -200,7 +210,8 @@ void printAccuracy()
         close(api);
         return;
     }
-    std::printf("Held-out digits: %zu, traced into pen strokes\n", g_eval.size());
+    std::printf("Model %s\nDigits of %s: %zu, traced into pen strokes\n", kModel.c_str(), kEval.c_str(),
+        g_eval.size());
     // Writing sizes: the 56-unit grid mapped onto cells of 40, 70 and 140 pixels
     // (digits about 28, 50 and 100 pixels high).
     const float sizes[] = { 40, 70, 140 };

@@ -355,7 +355,10 @@ def main():
     print("traced %d + %d images in %.0f s" % (len(train), len(held), time.time() - t0), flush=True)
 
     eval_samples = [(d, s) for (d, _), s in zip(held, held_strokes) if s]
-    if not args.validate:
+    if args.validate:
+        # For bench/RecogniserBench (KESTAVO_BENCH_STROKES): candidates compared through the library.
+        export_eval(eval_samples, os.path.join(HERE, "work", "ValidationDigitStrokes.bin"))
+    else:
         os.makedirs(os.path.dirname(args.eval_out), exist_ok=True)
         export_eval(eval_samples, args.eval_out)
 
