@@ -40,6 +40,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -228,6 +229,8 @@ struct Recorder
     long long queuedCursor[TargetCount] = { 0, 0 };
     std::atomic<long long> queued { 0 };
     std::atomic<long long> queuedWrong { 0 };
+    long long firstQueuedNs = 0;
+    long long lastQueuedNs = 0;
 
     // Window's thread only.
     long long deliveredCursor[TargetCount] = { 0, 0 };
@@ -239,6 +242,7 @@ struct Recorder
     std::vector<long long> awaitingPaint[TargetCount];
     long long painted[TargetCount] = { 0, 0 };
     long long paints[TargetCount] = { 0, 0 };
+    CHistogram lockWait; // replay thread only
     CHistogram deliveryAll, deliveryWindow, paintAll, paintWindow, paintTarget[TargetCount];
 
     static Target TargetOfListener(const Recorder& r, const void* listener)
@@ -257,14 +261,29 @@ struct Recorder
             firstFault = text;
     }
 
-    // Replay thread.
+    // Replay thread: the sink was called; its lock is not taken yet.
+    static long long& ArrivedNs()
+    {
+        thread_local long long arrived = 0;
+        return arrived;
+    }
+    void OnArriving() { ArrivedNs() = NowNs(); }
+
+    // Replay thread: the sink queued the contact. A contact's start is its
+    // arrival, the last one on this thread (the same contact: a sink call reports
+    // both before it returns).
     void OnQueued(int dispid, int x, int y, int value, const void* listener)
     {
-        const long long now = NowNs();
+        const long long queuedNs = NowNs();
+        const long long now = ArrivedNs() ? ArrivedNs() : queuedNs;
+        lockWait.Add(queuedNs - now);
         const Target t = TargetOfListener(*this, listener);
         const long long n = plan.NextFor(t, queuedCursor[t]);
         if (!Matches(plan.At(n), dispid, x, y, value))
             queuedWrong.fetch_add(1, std::memory_order_relaxed);
+        if (firstQueuedNs == 0)
+            firstQueuedNs = now;
+        lastQueuedNs = now;
         queuedAt[static_cast<size_t>(n) & (kRing - 1)] = now;
         queuedCursor[t] = n + 1;
         queued.fetch_add(1, std::memory_order_release);
@@ -347,6 +366,9 @@ extern "C" __attribute__((visibility("default"))) void KestavoContactProbe(
     if (!r)
         return;
     switch (stage) {
+    case CContactProbe::Arriving:
+        r->OnArriving();
+        break;
     case CContactProbe::Queued:
         r->OnQueued(dispid, x, y, value, listener);
         break;
@@ -459,7 +481,15 @@ struct Row
     double timerMax = 0;
     long long backlogMax = 0;
     long long rssKb = 0;
+    double cpuPercent = 0; // the window's thread
 };
+
+long long ThreadCpuNs()
+{
+    timespec t {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<long long>(t.tv_sec) * 1000000000LL + t.tv_nsec;
+}
 
 } // namespace
 
@@ -584,7 +614,6 @@ int main(int argc, char** argv)
     std::atomic<bool> stop { false };
     std::string feederError;
     std::vector<int> pausesUsed;
-    long long firstQueuedNs = 0;
 
     // Rows and samples, all sized before the baseline is taken.
     const int rows = (options.seconds + options.window - 1) / options.window;
@@ -596,6 +625,7 @@ int main(int argc, char** argv)
     long long backlogMax = 0, backlogWindowMax = 0;
     int row = 0;
     long long rowSentStart = 0, rowDeliveredStart = 0;
+    long long rowWallStart = 0, rowCpuStart = 0;
 
     g_recorder = &recorder;
     Pump(100);
@@ -604,18 +634,19 @@ int main(int argc, char** argv)
 
     QElapsedTimer wall;
     wall.start();
+    rowWallStart = NowNs();
+    rowCpuStart = ThreadCpuNs();
     std::thread feeder([&] {
         int pauses = options.rate >= 1000
             ? static_cast<int>(contactsPerChunk / std::max(1, options.rate / 1000))
             : 0;
+        auto cycleStart = Clock::now();
         for (int c = 0; c < chunks && !stop.load(); ++c) {
             const std::string script = recorder.plan.Script(static_cast<long long>(c) * strokesPerChunk,
                 static_cast<long long>(c + 1) * strokesPerChunk, pauses, c == 0);
-            const auto begin = Clock::now();
             const int id = replay.Start(script);
             int state = 0;
             while ((state = replay.Wait(id, 200)) == 0 && !stop.load()) { }
-            const double ms = std::chrono::duration<double, std::milli>(Clock::now() - begin).count();
             if (state != 1) {
                 feederError = state == 0 ? "stopped" : replay.Error(id);
                 replay.Release(id);
@@ -624,10 +655,13 @@ int main(int argc, char** argv)
             replay.Release(id);
             sent.fetch_add(contactsPerChunk);
             pausesUsed.push_back(pauses);
-            // Keep a chunk at one second: fewer pauses when it ran long.
-            if (ms > 0)
-                pauses = std::clamp(static_cast<int>(std::lround(pauses * (1000.0 / ms))), 0,
-                    static_cast<int>(contactsPerChunk));
+            // Keep a chunk, with the making of the next script, at one second: a
+            // pause of 1 ms lasts a little longer than that, so adjust by 1.1 ms a pause.
+            const auto now = Clock::now();
+            const double cycleMs = std::chrono::duration<double, std::milli>(now - cycleStart).count();
+            cycleStart = now;
+            pauses = std::clamp(pauses + static_cast<int>(std::lround((1000.0 - cycleMs) / 1.1)), 0,
+                static_cast<int>(contactsPerChunk));
         }
         feederDone = true;
     });
@@ -663,6 +697,11 @@ int main(int argc, char** argv)
         r.timerMax = timerWindow.MaxMs();
         r.backlogMax = backlogWindowMax;
         r.rssKb = rssSamples.back();
+        const long long wallNow = NowNs(), cpuNow = ThreadCpuNs();
+        r.cpuPercent = 100.0 * static_cast<double>(cpuNow - rowCpuStart)
+            / static_cast<double>(std::max(1LL, wallNow - rowWallStart));
+        rowWallStart = wallNow;
+        rowCpuStart = cpuNow;
         rowSentStart = recorder.queued.load();
         rowDeliveredStart = recorder.delivered.load();
         recorder.deliveryWindow.Reset();
@@ -709,7 +748,6 @@ int main(int argc, char** argv)
     rssSamples.push_back(RssKb());
     if (second % options.window != 0 || row == 0)
         closeRow(second);
-    (void)firstQueuedNs;
 
     // --- the report ----------------------------------------------------------------------------
     const long long rssPeak = *std::max_element(rssSamples.begin(), rssSamples.end());
@@ -728,21 +766,27 @@ int main(int argc, char** argv)
     std::printf("scribble area %d,%d %dx%d in the view; field window %dx%d\n", recorder.plan.viewBox.x(),
         recorder.plan.viewBox.y(), recorder.plan.viewBox.width(), recorder.plan.viewBox.height(),
         fieldWindow->width(), fieldWindow->height());
-    std::printf("\n%-9s %9s %9s %12s %27s %18s %9s %9s\n", "seconds", "sent", "delivered", "deliv p99 ms",
-        "pen to paint p50/p99/max ms", "timer late p99/max", "backlog", "RSS KB");
+    std::printf("\n%-9s %8s %9s %12s %27s %18s %8s %6s %8s\n", "seconds", "queued", "delivered",
+        "deliv p99 ms", "pen to paint p50/p99/max ms", "timer late p99/max", "backlog", "cpu %", "RSS KB");
     for (int i = 0; i < row; ++i) {
         const Row& r = table[static_cast<size_t>(i)];
-        std::printf("%3d-%-5d %9lld %9lld %12.2f %9.2f %8.2f %8.2f %9.2f %8.2f %9lld %9lld\n", r.from, r.to,
-            r.sent, r.delivered, r.deliveryP99, r.paintP50, r.paintP99, r.paintMax, r.timerP99, r.timerMax,
-            r.backlogMax, r.rssKb);
+        std::printf("%3d-%-5d %8lld %9lld %12.2f %9.2f %8.2f %8.2f %9.2f %8.2f %8lld %6.0f %8lld\n", r.from,
+            r.to, r.sent, r.delivered, r.deliveryP99, r.paintP50, r.paintP99, r.paintMax, r.timerP99,
+            r.timerMax, r.backlogMax, r.cpuPercent, r.rssKb);
     }
+    std::printf("(deliv: sink call to the listener; pen to paint: sink call to the first paint of the window "
+                "after the listener got it; cpu: the window's thread)\n");
     std::printf(
         "\ncontacts: planned %lld, sent by the replay %lld, queued at the sinks %lld, delivered %lld, "
         "handled %lld\n",
         planned, sent.load(), queuedTotal, deliveredTotal, recorder.handled);
-    std::printf("rate achieved: %.0f contacts/s over %.1f s (pauses of 1 ms a chunk: first %d, last %d)\n",
-        static_cast<double>(queuedTotal) / seconds, seconds, pausesUsed.empty() ? 0 : pausesUsed.front(),
-        pausesUsed.empty() ? 0 : pausesUsed.back());
+    const double span = static_cast<double>(recorder.lastQueuedNs - recorder.firstQueuedNs) / 1e9;
+    std::printf("rate achieved: %.0f contacts/s from the first to the last sink call (%.1f s); run %.1f s "
+                "(pauses of 1 ms a chunk: first %d, last %d)\n",
+        span > 0 ? static_cast<double>(queuedTotal - 1) / span : 0.0, span, seconds,
+        pausesUsed.empty() ? 0 : pausesUsed.front(), pausesUsed.empty() ? 0 : pausesUsed.back());
+    std::printf("replay thread waiting for the sink's lock: p50 %.2f ms, p99 %.2f ms, max %.2f ms\n",
+        recorder.lockWait.QuantileMs(0.5), recorder.lockWait.QuantileMs(0.99), recorder.lockWait.MaxMs());
     std::printf("sink call to delivery: p50 %.2f ms, p99 %.2f ms, max %.2f ms\n",
         recorder.deliveryAll.QuantileMs(0.5), recorder.deliveryAll.QuantileMs(0.99),
         recorder.deliveryAll.MaxMs());

@@ -2,11 +2,12 @@
 
 // An optional observer of board contacts, for load measurements. A program that
 // exports the C function `KestavoContactProbe` (link it with -rdynamic) is told
-// of every contact event three times: when the event sink queues it (on the
-// board's thread), and just before and just after the listener handles it (on
-// the owner's thread). The observer is looked up once per module, so the
-// control's library and the program reach the same one; without it a contact
-// costs one null check. Nothing about delivery changes either way.
+// of every contact event as the board's thread calls the event sink (before the
+// sink's lock: listener null), once the sink has queued it (the listener known),
+// and just before and just after the listener handles it (on the owner's
+// thread). The observer is looked up once per module, so the control's library
+// and the program reach the same one; without it a contact costs one null
+// check. Nothing about delivery changes either way.
 
 extern "C" {
 // stage: CContactProbe::Stage; dispid: the contact event's DISPID; listener: who gets it.
@@ -22,6 +23,7 @@ public:
         Queued = 0,
         Delivering = 1,
         Handled = 2,
+        Arriving = 3,
     };
 
     static constexpr const char* kSymbol = "KestavoContactProbe";

@@ -211,6 +211,7 @@ bool CObriskEventDispatcher::HasReceiver() const
 
 void CObriskEventDispatcher::OnXYDown(LONG x, LONG y, LONG value, LONG pointerId)
 {
+    CContactProbe::Report(CContactProbe::Arriving, OBRISK_DISPID_XYDOWN, x, y, value, pointerId, nullptr);
     Enqueue([&](CObriskEventListener* l) {
         CContactProbe::Report(CContactProbe::Queued, OBRISK_DISPID_XYDOWN, x, y, value, pointerId, l);
         return std::make_unique<CContactEvent>(l, &CObriskEventListener::OnXYDown, x, y, value, pointerId);
@@ -219,6 +220,7 @@ void CObriskEventDispatcher::OnXYDown(LONG x, LONG y, LONG value, LONG pointerId
 
 void CObriskEventDispatcher::OnXYMove(LONG x, LONG y, LONG value, LONG pointerId)
 {
+    CContactProbe::Report(CContactProbe::Arriving, OBRISK_DISPID_XYMOVE, x, y, value, pointerId, nullptr);
     Enqueue([&](CObriskEventListener* l) {
         CContactProbe::Report(CContactProbe::Queued, OBRISK_DISPID_XYMOVE, x, y, value, pointerId, l);
         return std::make_unique<CContactEvent>(l, &CObriskEventListener::OnXYMove, x, y, value, pointerId);
@@ -227,6 +229,7 @@ void CObriskEventDispatcher::OnXYMove(LONG x, LONG y, LONG value, LONG pointerId
 
 void CObriskEventDispatcher::OnXYUp(LONG x, LONG y, LONG value, LONG pointerId)
 {
+    CContactProbe::Report(CContactProbe::Arriving, OBRISK_DISPID_XYUP, x, y, value, pointerId, nullptr);
     Enqueue([&](CObriskEventListener* l) {
         CContactProbe::Report(CContactProbe::Queued, OBRISK_DISPID_XYUP, x, y, value, pointerId, l);
         return std::make_unique<CContactEvent>(l, &CObriskEventListener::OnXYUp, x, y, value, pointerId);
@@ -235,6 +238,8 @@ void CObriskEventDispatcher::OnXYUp(LONG x, LONG y, LONG value, LONG pointerId)
 
 void CObriskEventDispatcher::OnXYNonProjectedDown(LONG x, LONG y, LONG value, LONG pointerId)
 {
+    CContactProbe::Report(
+        CContactProbe::Arriving, OBRISK_DISPID_XYNONPROJECTEDDOWN, x, y, value, pointerId, nullptr);
     Enqueue([&](CObriskEventListener* l) {
         CContactProbe::Report(
             CContactProbe::Queued, OBRISK_DISPID_XYNONPROJECTEDDOWN, x, y, value, pointerId, l);
@@ -245,6 +250,8 @@ void CObriskEventDispatcher::OnXYNonProjectedDown(LONG x, LONG y, LONG value, LO
 
 void CObriskEventDispatcher::OnXYNonProjectedMove(LONG x, LONG y, LONG value, LONG pointerId)
 {
+    CContactProbe::Report(
+        CContactProbe::Arriving, OBRISK_DISPID_XYNONPROJECTEDMOVE, x, y, value, pointerId, nullptr);
     Enqueue([&](CObriskEventListener* l) {
         CContactProbe::Report(
             CContactProbe::Queued, OBRISK_DISPID_XYNONPROJECTEDMOVE, x, y, value, pointerId, l);
@@ -255,6 +262,8 @@ void CObriskEventDispatcher::OnXYNonProjectedMove(LONG x, LONG y, LONG value, LO
 
 void CObriskEventDispatcher::OnXYNonProjectedUp(LONG x, LONG y, LONG value, LONG pointerId)
 {
+    CContactProbe::Report(
+        CContactProbe::Arriving, OBRISK_DISPID_XYNONPROJECTEDUP, x, y, value, pointerId, nullptr);
     Enqueue([&](CObriskEventListener* l) {
         CContactProbe::Report(
             CContactProbe::Queued, OBRISK_DISPID_XYNONPROJECTEDUP, x, y, value, pointerId, l);
