@@ -1,21 +1,29 @@
 #!/usr/bin/env bash
 # Whole games played by `kestavo --script` in one process: peak memory for a
 # growing number of games (flat after the first game means nothing piles up),
-# and optionally a leak check under valgrind.
-#   tools/reliability/endurance.sh [-b build] [-v] [-H games] [games...]
-# Defaults: build-rel, games 1 10 100. -v also runs 3 games under valgrind;
-# -H N runs N games under heaptrack and prints what is still allocated at exit.
+# and optionally a leak check under valgrind and heap profiles under heaptrack.
+#   tools/reliability/endurance.sh [-b build] [-o dir] [-v] [-H games] [-D a,b] [games...]
+# Defaults: build-rel, games 1 10 100: peak RSS of each run, and how much the
+# resident size grows from two seconds in to the run's largest sample.
+# -v also runs 3 games under valgrind; -H N runs N games under heaptrack and
+# prints the peak and what is still allocated at exit; -D a,b profiles a and
+# b games and prints what the longer run holds more at its peak; -o keeps the
+# samples, logs and profiles in dir. Needs valgrind / heaptrack for -v / -H, -D.
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 build=$root/build-rel
 valgrind=0
 heap=0
-while getopts "b:vH:" opt; do
+diff=
+keep=
+while getopts "b:o:vH:D:" opt; do
   case $opt in
     b) build=$OPTARG ;;
+    o) keep=$OPTARG ;;
     v) valgrind=1 ;;
     H) heap=$OPTARG ;;
-    *) sed -n '2,6p' "$0"; exit 2 ;;
+    D) diff=$OPTARG ;;
+    *) sed -n '2,11p' "$0"; exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))
@@ -23,9 +31,21 @@ build=$(cd "$build" && pwd)
 counts=("$@")
 [ ${#counts[@]} -gt 0 ] || counts=(1 10 100)
 
+need() {
+  command -v "$1" >/dev/null && return 0
+  echo "$1 is not installed (Debian: apt-get install -y $2)" >&2
+  exit 2
+}
+[ $valgrind -eq 0 ] || need valgrind valgrind
+[ "$heap" = 0 ] && [ -z "$diff" ] || { need heaptrack heaptrack; need heaptrack_print heaptrack; }
+
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export QT_QPA_PLATFORM=offscreen KESTAVO_HIVE_DIR=$work/hive XDG_RUNTIME_DIR=$work
+if [ -n "$keep" ]; then
+  mkdir -p "$keep" && keep=$(cd "$keep" && pwd) || exit 2
+fi
+mkdir -m 700 "$work/run"
+export QT_QPA_PLATFORM=offscreen KESTAVO_HIVE_DIR=$work/hive XDG_RUNTIME_DIR=$work/run
 "$build/bin/kestavo-register" --user --build-tree "$build" >/dev/null || exit 2
 
 # One game: ten questions, an answer typed into each, board strokes drawn and
@@ -50,31 +70,88 @@ script() {
   done
 }
 
-printf '%6s %12s %9s %s\n' games peak_rss_kb seconds result
+# The whole script is read before the first game, so a longer script makes a
+# bigger process from the start: the peak of an N-game run also holds the
+# script. The resident size sampled after two seconds (a few games in) against
+# the largest sample of the run shows what the games themselves add. Samples
+# come from smaps_rollup, which counts pages exactly; the status file's counts
+# may lag by up to 64 pages per thread.
+sample() {
+  local pid=$1 out=$2 t=0 rss
+  while kill -0 "$pid" 2>/dev/null; do
+    rss=$(awk '/^Rss:/ { print $2 }' "/proc/$pid/smaps_rollup" 2>/dev/null)
+    [ -n "$rss" ] && echo "$t $rss" >>"$out"
+    sleep 0.5
+    t=$((t + 1))
+  done
+}
+
+keepfile() { [ -z "$keep" ] || cp "$1" "$keep/$2"; }
+
+printf '%6s %12s %12s %12s %10s %9s %s\n' games peak_rss_kb rss_at_2s_kb rss_max_kb growth_kb seconds result
 for n in "${counts[@]}"; do
   script "$n" >"$work/games-$n.txt"
   /usr/bin/time -f '%M %e' -o "$work/time-$n" "$build/bin/kestavo" --script "$work/games-$n.txt" \
-    >"$work/out-$n" 2>"$work/err-$n"
+    >"$work/out-$n" 2>"$work/err-$n" &
+  timer=$!
+  kid=
+  for _ in 1 2 3 4 5 6 7 8 9 10; do
+    kid=$(pgrep -P "$timer" | head -n 1)
+    [ -n "$kid" ] && break
+    sleep 0.05
+  done
+  : >"$work/rss-$n"
+  [ -z "$kid" ] || sample "$kid" "$work/rss-$n"
+  wait "$timer"
   rc=$?
   read -r rss secs <"$work/time-$n"
+  early=$(awk '$1 >= 4 { print $2; exit }' "$work/rss-$n")
+  most=$(awk '$1 >= 4 && $2 > m { m = $2 } END { if (m) print m }' "$work/rss-$n")
+  growth=-
+  [ -n "$early" ] && growth=$((most - early))
   result=ok
   if [ $rc -ne 0 ] || ! grep -q '^Score:' "$work/out-$n"; then
     result="FAILED (rc $rc): $(grep -v dvaltrix "$work/err-$n" | tail -n 2 | tr '\n' ' ')"
   fi
-  printf '%6s %12s %9s %s\n' "$n" "$rss" "$secs" "$result"
+  printf '%6s %12s %12s %12s %10s %9s %s\n' "$n" "$rss" "${early:--}" "${most:--}" "$growth" "$secs" "$result"
+  keepfile "$work/rss-$n" "rss-$n.txt"
 done
 
 if [ $valgrind -eq 1 ]; then
   script 3 >"$work/games-v.txt"
-  valgrind --leak-check=full --errors-for-leak-kinds=definite --error-exitcode=9 \
-    "$build/bin/kestavo" --script "$work/games-v.txt" >/dev/null 2>"$work/valgrind"
-  echo "valgrind, 3 games: exit $?"
-  grep -E 'definitely lost|indirectly lost|ERROR SUMMARY' "$work/valgrind"
+  valgrind --leak-check=full --errors-for-leak-kinds=definite --error-exitcode=9 --num-callers=40 \
+    "$build/bin/kestavo" --script "$work/games-v.txt" >"$work/out-v" 2>"$work/valgrind"
+  rc=$?
+  echo "valgrind, 3 games: exit $rc$(grep -q '^Score:' "$work/out-v" && echo ', summary printed')"
+  grep -E 'definitely lost|indirectly lost|possibly lost|ERROR SUMMARY' "$work/valgrind"
+  keepfile "$work/valgrind" valgrind-3.txt
 fi
 
+profile() {
+  local games=$1
+  script "$games" >"$work/games-h$games.txt"
+  (cd "$work" && heaptrack -o "$work/heap-$games" "$build/bin/kestavo" --script "$work/games-h$games.txt" \
+    >/dev/null 2>&1)
+  keepfile "$(ls "$work"/heap-"$games".*zst)" "heaptrack-$games.zst"
+}
+
 if [ "$heap" -gt 0 ]; then
-  script "$heap" >"$work/games-h.txt"
-  (cd "$work" && heaptrack -o "$work/heap" "$build/bin/kestavo" --script "$work/games-h.txt" >/dev/null 2>&1)
+  profile "$heap"
   echo "heaptrack, $heap games:"
-  heaptrack_print -f "$work"/heap.*zst 2>/dev/null | grep -E '^(total runtime|calls to allocation|peak heap memory|peak RSS|total memory leaked)'
+  heaptrack_print -f "$work"/heap-"$heap".*zst 2>/dev/null \
+    | grep -E '^(total runtime|calls to allocation|peak heap memory|peak RSS|total memory leaked)'
+fi
+
+if [ -n "$diff" ]; then
+  a=${diff%,*}
+  b=${diff#*,}
+  profile "$a"
+  profile "$b"
+  for g in "$a" "$b"; do
+    echo "heaptrack, $g games: $(heaptrack_print -f "$work"/heap-"$g".*zst 2>/dev/null \
+      | grep -E '^peak heap memory' | tr -s ' ')"
+  done
+  echo "held more at the peak of $b games than of $a games (largest first):"
+  heaptrack_print -f "$work"/heap-"$b".*zst -d "$work"/heap-"$a".*zst -p 1 -a 0 -T 0 -n 8 -s 3 2>/dev/null \
+    | grep -A2 -E '^[-0-9.]+[KMGB]* peak memory consumed' | grep -v '^--' | paste - - - | tr -s ' \t' ' '
 fi
