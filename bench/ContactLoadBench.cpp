@@ -12,7 +12,11 @@
 // window's thread, the backlog of queued contacts and the RSS every second.
 //
 //   contact_load_bench [--seconds N] [--rate R] [--points P] [--size WxH] [--window S]
-//                      [--only view|field]
+//                      [--only view|field] [--recognise S]
+//
+// --recognise S recognises the field's ink every S seconds, as the field's "A"
+// button does: the ink is turned into digits and dropped, so what the field
+// keeps no longer grows.
 //
 // Exit 0 when all contacts were delivered in order, 1 when one was lost, out of
 // order or never painted, 2 when the run could not be set up.
@@ -393,6 +397,7 @@ struct Options
     QSize size { 1024, 768 };
     int window = 10; // seconds a table row
     Plan::Mode mode = Plan::Both;
+    int recognise = 0; // seconds between recognitions of the field's ink (0: never)
 };
 
 bool ParseOptions(int argc, char** argv, Options& o)
@@ -408,6 +413,8 @@ bool ParseOptions(int argc, char** argv, Options& o)
             o.points = std::atoi(argv[++i]);
         else if (a == "--window" && hasValue)
             o.window = std::atoi(argv[++i]);
+        else if (a == "--recognise" && hasValue)
+            o.recognise = std::atoi(argv[++i]);
         else if (a == "--only" && hasValue) {
             const std::string which = argv[++i];
             if (which != "view" && which != "field")
@@ -421,8 +428,8 @@ bool ParseOptions(int argc, char** argv, Options& o)
         } else
             return false;
     }
-    return o.seconds > 0 && o.rate > 0 && o.points >= 2 && o.points <= 10000 && o.window > 0
-        && o.size.width() >= 640 && o.size.height() >= 480;
+    return o.seconds > 0 && o.rate > 0 && o.recognise >= 0 && o.points >= 2 && o.points <= 10000
+        && o.window > 0 && o.size.width() >= 640 && o.size.height() >= 480;
 }
 
 long long RssKb()
@@ -499,7 +506,7 @@ int main(int argc, char** argv)
     if (!ParseOptions(argc, argv, options)) {
         std::fprintf(stderr,
             "usage: contact_load_bench [--seconds N] [--rate R] [--points P] [--size WxH] [--window S]\n"
-            "                          [--only view|field]\n");
+            "                          [--only view|field] [--recognise S]\n");
         return 2;
     }
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && !qEnvironmentVariableIsSet("DISPLAY"))
@@ -711,6 +718,19 @@ int main(int argc, char** argv)
         ++row;
     };
 
+    int recognitions = 0;
+    CHistogram recognitionMs;
+    QTimer recogniseTimer;
+    recogniseTimer.setInterval(std::max(1, options.recognise) * 1000);
+    QObject::connect(&recogniseTimer, &QTimer::timeout, [&] {
+        const long long begin = NowNs();
+        field->DoRecognition();
+        recognitionMs.Add(NowNs() - begin);
+        ++recognitions;
+    });
+    if (options.recognise > 0)
+        recogniseTimer.start();
+
     int second = 0;
     QTimer perSecond;
     perSecond.setTimerType(Qt::PreciseTimer);
@@ -741,6 +761,7 @@ int main(int argc, char** argv)
     const double seconds = static_cast<double>(wall.nsecsElapsed()) / 1e9;
     timer.stop();
     perSecond.stop();
+    recogniseTimer.stop();
     finish.stop();
     stop = true;
     feeder.join();
@@ -805,6 +826,9 @@ int main(int argc, char** argv)
     std::printf("RSS: start %lld KB, peak %lld KB, end %lld KB (%+lld KB)\n", rssStart, rssPeak, rssEnd,
         rssEnd - rssStart);
     std::printf("ink kept: %d scribbled strokes on the question\n", view->Scribbles().StrokeCount());
+    if (options.recognise > 0)
+        std::printf("field recognised %d times: p50 %.1f ms, max %.1f ms\n", recognitions,
+            recognitionMs.QuantileMs(0.5), recognitionMs.MaxMs());
 
     bool ok = true;
     if (!feederError.empty()) {

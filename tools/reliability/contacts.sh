@@ -3,11 +3,11 @@
 # strokes of 300 contacts each through the board software's replay driver,
 # alternately over the game view (scribbles) and over the answer field
 # (handwriting), then finishes the game. Prints the wall time, the contacts a
-# second that achieves and the peak RSS. (300: the replay driver takes lines of
-# at most 4096 characters, and the runner sends a stroke as one line.)
+# second that achieves and the peak RSS.
 #   tools/reliability/contacts.sh [build] [strokes]     (default build-rel, 2000)
-# It measures throughput and memory only: the order of delivered events and the
-# delay from event to paint need a probe in the view that does not exist yet.
+# It measures the scripted path's throughput and memory only, one stroke at a
+# time. Contacts at a set rate (ten thousand a second), their delivery order and
+# the delay from each contact to its paint: bench/ContactLoadBench.cpp.
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 build=${1:-$root/build-rel}
