@@ -2,13 +2,16 @@
 # Whole games played by `kestavo --script` in one process: peak memory for a
 # growing number of games (flat after the first game means nothing piles up),
 # and optionally a leak check under valgrind and heap profiles under heaptrack.
-#   tools/reliability/endurance.sh [-b build] [-o dir] [-v] [-H games] [-D a,b] [games...]
+#   tools/reliability/endurance.sh [-b build] [-o dir] [-v] [-H games] [-D a,b] [-O games] [games...]
 # Defaults: build-rel, games 1 10 100: peak RSS of each run, and how much the
 # resident size grows from two seconds in to the run's largest sample.
 # -v also runs 3 games under valgrind; -H N runs N games under heaptrack and
 # prints the peak and what is still allocated at exit; -D a,b profiles a and
 # b games and prints what the longer run holds more at its peak; -o keeps the
 # samples, logs and profiles in dir. Needs valgrind / heaptrack for -v / -H, -D.
+# -O N plays N games with the QObject counting probe preloaded (built with the
+# tests: <build>/tests/libkestavo_object_count_probe.so) and prints the classes
+# whose objects pile up during the run.
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 build=$root/build-rel
@@ -16,14 +19,16 @@ valgrind=0
 heap=0
 diff=
 keep=
-while getopts "b:o:vH:D:" opt; do
+objects=0
+while getopts "b:o:vH:D:O:" opt; do
   case $opt in
     b) build=$OPTARG ;;
     o) keep=$OPTARG ;;
     v) valgrind=1 ;;
     H) heap=$OPTARG ;;
     D) diff=$OPTARG ;;
-    *) sed -n '2,11p' "$0"; exit 2 ;;
+    O) objects=$OPTARG ;;
+    *) sed -n '2,14p' "$0"; exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))
@@ -154,4 +159,46 @@ if [ -n "$diff" ]; then
   echo "held more at the peak of $b games than of $a games (largest first):"
   heaptrack_print -f "$work"/heap-"$b".*zst -d "$work"/heap-"$a".*zst -p 1 -a 0 -T 0 -n 8 -s 3 2>/dev/null \
     | grep -A2 -E '^[-0-9.]+[KMGB]* peak memory consumed' | grep -v '^--' | paste - - - | tr -s ' \t' ' '
+fi
+
+if [ "$objects" -gt 0 ]; then
+  probe=$build/tests/libkestavo_object_count_probe.so
+  if [ ! -f "$probe" ]; then
+    echo "no $probe: build the target kestavo_object_count_probe (tests on)" >&2
+    exit 2
+  fi
+  script "$objects" >"$work/games-o.txt"
+  KESTAVO_OBJECT_COUNTS=$work/objects.txt LD_PRELOAD=$probe \
+    "$build/bin/kestavo" --script "$work/games-o.txt" >"$work/out-o" 2>"$work/err-o"
+  echo "QObjects alive, $objects games: exit $?"
+  keepfile "$work/objects.txt" "objects-$objects.txt"
+  # Samples from two seconds in. A class piles up when even the fewest of its
+  # objects alive at a sample of the last quarter are more than the most at a
+  # sample of the first quarter; objects that come and go within a game (a
+  # sound being played) do not.
+  awk '
+    /^sample/ { if ($2 >= 2000) { n++; live[n] = $4 } next }
+    n > 0 { count[n, $2] = $1; names[$2] = 1 }
+    END {
+      if (n < 8) { print "too few samples (" n "): play more games"; exit }
+      q = int(n / 4)
+      earlyMin = lateMin = 1e9
+      for (i = 1; i <= q; i++) {
+        if (live[i] > earlyMax) earlyMax = live[i]
+        if (live[i] < earlyMin) earlyMin = live[i]
+      }
+      for (i = n - q + 1; i <= n; i++) {
+        if (live[i] > lateMax) lateMax = live[i]
+        if (live[i] < lateMin) lateMin = live[i]
+      }
+      printf "%d samples; alive: %d-%d in the first quarter, %d-%d in the last\n", n, earlyMin, earlyMax, lateMin, lateMax
+      piling = 0
+      for (name in names) {
+        early = 0; late = 1e9
+        for (i = 1; i <= q; i++) if (count[i, name] > early) early = count[i, name]
+        for (i = n - q + 1; i <= n; i++) if (count[i, name] + 0 < late) late = count[i, name] + 0
+        if (late > early) { printf "  piling up: %s, at most %d early, at least %d late\n", name, early, late; piling++ }
+      }
+      if (!piling) print "  no class piles up"
+    }' "$work/objects.txt"
 fi
