@@ -12,7 +12,7 @@
 // window's thread, the backlog of queued contacts and the RSS every second.
 //
 //   contact_load_bench [--seconds N] [--rate R] [--points P] [--size WxH] [--window S]
-//                      [--only view|field] [--recognise S]
+//                      [--only view|field] [--recognise S] [--screenshot FILE]
 //
 // --recognise S recognises the field's ink every S seconds, as the field's "A"
 // button does: the ink is turned into digits and dropped, so what the field
@@ -26,6 +26,7 @@
 #include "boardsoft/ObriskReplay.h"
 #include "config/OperatorSettings.h"
 #include "game/GameModel.h"
+#include "game/Random.h"
 #include "platform/com/BoardInterfaces.h"
 #include "views/DValtrix.h"
 #include "views/GameView.h"
@@ -398,6 +399,7 @@ struct Options
     int window = 10; // seconds a table row
     Plan::Mode mode = Plan::Both;
     int recognise = 0; // seconds between recognitions of the field's ink (0: never)
+    QString screenshot; // the window at the end, as PNG
 };
 
 bool ParseOptions(int argc, char** argv, Options& o)
@@ -413,6 +415,8 @@ bool ParseOptions(int argc, char** argv, Options& o)
             o.points = std::atoi(argv[++i]);
         else if (a == "--window" && hasValue)
             o.window = std::atoi(argv[++i]);
+        else if (a == "--screenshot" && hasValue)
+            o.screenshot = QString::fromLocal8Bit(argv[++i]);
         else if (a == "--recognise" && hasValue)
             o.recognise = std::atoi(argv[++i]);
         else if (a == "--only" && hasValue) {
@@ -506,7 +510,7 @@ int main(int argc, char** argv)
     if (!ParseOptions(argc, argv, options)) {
         std::fprintf(stderr,
             "usage: contact_load_bench [--seconds N] [--rate R] [--points P] [--size WxH] [--window S]\n"
-            "                          [--only view|field] [--recognise S]\n");
+            "                          [--only view|field] [--recognise S] [--screenshot FILE]\n");
         return 2;
     }
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && !qEnvironmentVariableIsSet("DISPLAY"))
@@ -546,6 +550,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "the program did not start\n");
         return 2;
     }
+    // The same questions, and so the same layout, every run: the first game
+    // starts from the event loop, after this.
+    CRandom::Seed(5);
     CMainFrame* frame = kestavo->GetMainFrame();
     frame->resize(options.size);
     CGameView* view = nullptr;
@@ -857,6 +864,8 @@ int main(int argc, char** argv)
     }
     std::printf("%s\n", ok ? "all contacts delivered in order" : "FAILED");
 
+    if (!options.screenshot.isEmpty() && !frame->grab().save(options.screenshot))
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(options.screenshot));
     g_recorder = nullptr;
     view->removeEventFilter(&watch);
     fieldWindow->removeEventFilter(&watch);
