@@ -2,7 +2,7 @@
 # Whole games played by `kestavo --script` in one process: peak memory for a
 # growing number of games (flat after the first game means nothing piles up),
 # and optionally a leak check under valgrind and heap profiles under heaptrack.
-#   tools/reliability/endurance.sh [-b build] [-o dir] [-v] [-H games] [-D a,b] [-O games] [games...]
+#   tools/reliability/endurance.sh [-b build] [-o dir] [-X] [-v] [-H games] [-D a,b] [-O games] [games...]
 # Defaults: build-rel, games 1 10 100: peak RSS of each run, and how much the
 # resident size grows from two seconds in to the run's largest sample.
 # -v also runs 3 games under valgrind; -H N runs N games under heaptrack and
@@ -11,7 +11,8 @@
 # samples, logs and profiles in dir. Needs valgrind / heaptrack for -v / -H, -D.
 # -O N plays N games with the QObject counting probe preloaded (built with the
 # tests: <build>/tests/libkestavo_object_count_probe.so) and prints the classes
-# whose objects pile up during the run.
+# whose objects pile up during the run. -X plays on an X server (Xvfb, Qt's
+# xcb platform) instead of the offscreen platform.
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 build=$root/build-rel
@@ -20,7 +21,8 @@ heap=0
 diff=
 keep=
 objects=0
-while getopts "b:o:vH:D:O:" opt; do
+xserver=0
+while getopts "b:o:XvH:D:O:" opt; do
   case $opt in
     b) build=$OPTARG ;;
     o) keep=$OPTARG ;;
@@ -28,7 +30,8 @@ while getopts "b:o:vH:D:O:" opt; do
     H) heap=$OPTARG ;;
     D) diff=$OPTARG ;;
     O) objects=$OPTARG ;;
-    *) sed -n '2,14p' "$0"; exit 2 ;;
+    X) xserver=1 ;;
+    *) sed -n '2,16p' "$0"; exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))
@@ -43,14 +46,24 @@ need() {
 }
 [ $valgrind -eq 0 ] || need valgrind valgrind
 [ "$heap" = 0 ] && [ -z "$diff" ] || { need heaptrack heaptrack; need heaptrack_print heaptrack; }
+[ $xserver -eq 0 ] || need Xvfb xvfb
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+xpid=
+trap '[ -z "$xpid" ] || kill "$xpid" 2>/dev/null; rm -rf "$work"' EXIT
 if [ -n "$keep" ]; then
   mkdir -p "$keep" && keep=$(cd "$keep" && pwd) || exit 2
 fi
 mkdir -m 700 "$work/run"
 export QT_QPA_PLATFORM=offscreen KESTAVO_HIVE_DIR=$work/hive XDG_RUNTIME_DIR=$work/run
+if [ $xserver -eq 1 ]; then
+  # A private X server on the first free display; it writes the number it took.
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  xpid=$!
+  for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+  [ -s "$work/display" ] || { echo "Xvfb did not start: $(cat "$work/xvfb.log")" >&2; exit 2; }
+  export DISPLAY=:$(cat "$work/display") QT_QPA_PLATFORM=xcb
+fi
 "$build/bin/kestavo-register" --user --build-tree "$build" >/dev/null || exit 2
 
 # One game: ten questions, an answer typed into each, board strokes drawn and
