@@ -26,6 +26,7 @@
 #include "boardsoft/ObriskReplay.h"
 #include "config/OperatorSettings.h"
 #include "game/GameModel.h"
+#include "game/QuestionItem.h"
 #include "game/Random.h"
 #include "platform/com/BoardInterfaces.h"
 #include "views/DValtrix.h"
@@ -832,7 +833,11 @@ int main(int argc, char** argv)
         timerAll.QuantileMs(0.5), timerAll.QuantileMs(0.99), timerAll.MaxMs(), timerAll.Count(), backlogMax);
     std::printf("RSS: start %lld KB, peak %lld KB, end %lld KB (%+lld KB)\n", rssStart, rssPeak, rssEnd,
         rssEnd - rssStart);
-    std::printf("ink kept: %d scribbled strokes on the question\n", view->Scribbles().StrokeCount());
+    int containerStrokes = 0;
+    if (CQuestionItem* item = kestavo->GetGameModel()->GetItem(view->CurrentIndex()); item && item->ink)
+        item->ink->Count(&containerStrokes);
+    std::printf("ink kept: %d scribbled strokes with ink on the question, %d strokes in its ink container\n",
+        view->Scribbles().StrokeCount(), containerStrokes);
     if (options.recognise > 0)
         std::printf("field recognised %d times: p50 %.1f ms, max %.1f ms\n", recognitions,
             recognitionMs.QuantileMs(0.5), recognitionMs.MaxMs());

@@ -29,6 +29,18 @@ void Unite(QRect& into, const QRect& other)
     into = into.isEmpty() ? other : into.united(other);
 }
 
+// Takes a stroke rubbed out completely (no point left) out of the question's
+// ink; true when it did. Left there, every stroke ever rubbed out would be walked
+// by each later erase and render of the question, and kept with it.
+bool DropIfRubbedOut(IInkContainer& container, IInkStroke* stroke)
+{
+    int values = 0;
+    LONG* points = nullptr;
+    const bool empty = SUCCEEDED(stroke->GetPoints(0, &values, &points)) && values == 0;
+    CoTaskMemFree(points);
+    return empty && SUCCEEDED(container.Remove(stroke));
+}
+
 } // namespace
 
 CScribbleLayer::CScribbleLayer(Clock clock, Factory factory)
@@ -235,6 +247,10 @@ void CScribbleLayer::PointErase(int x, int y, QRect& dirty)
         RECT bounds {};
         if (result == 2 && SUCCEEDED(stroke->GetBoundingRect(0, 1.0f, &bounds)))
             Unite(local, FromRect(bounds));
+        if (result != 0 && DropIfRubbedOut(*container, stroke.Get())) {
+            --i;
+            --count;
+        }
     }
     if (changed)
         Unite(dirty, local);
@@ -267,6 +283,10 @@ void CScribbleLayer::PolygonErase(const float quad[8], QRect& dirty)
         RECT bounds {};
         if (result == 2 && SUCCEEDED(stroke->GetBoundingRect(0, 1.0f, &bounds)))
             Unite(local, FromRect(bounds));
+        if (result != 0 && DropIfRubbedOut(*container, stroke.Get())) {
+            --i;
+            --count;
+        }
     }
     if (changed)
         Unite(dirty, local);

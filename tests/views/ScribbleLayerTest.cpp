@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPolygonF>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -66,7 +67,18 @@ public:
             g->drawLine(points[i - 1], points[i]);
         return S_OK;
     }
-    HRESULT GetPoints(int, int*, LONG**) override { return E_NOTIMPL; }
+    HRESULT GetPoints(int, int* count, LONG** values) override
+    {
+        // x and y of each point, in thousandths of a pixel.
+        *count = static_cast<int>(points.size() * 2);
+        *values
+            = points.empty() ? nullptr : static_cast<LONG*>(CoTaskMemAlloc(points.size() * 2 * sizeof(LONG)));
+        for (size_t i = 0; i < points.size(); ++i) {
+            (*values)[2 * i] = static_cast<LONG>(points[i].x() * 1000);
+            (*values)[2 * i + 1] = static_cast<LONG>(points[i].y() * 1000);
+        }
+        return S_OK;
+    }
     HRESULT Begin(QPainter*, float x, float y, int, float) override { return Add(x, y); }
     HRESULT AddPoint(QPainter*, float x, float y, float, int) override { return Add(x, y); }
     HRESULT End(QPainter*, float x, float y, float) override { return Add(x, y); }
@@ -130,7 +142,15 @@ public:
         *stroke = strokes[static_cast<size_t>(index)];
         return S_OK;
     }
-    HRESULT Remove(IInkStroke*) override { return E_NOTIMPL; }
+    HRESULT Remove(IInkStroke* stroke) override
+    {
+        const auto it = std::find(strokes.begin(), strokes.end(), static_cast<FakeStroke*>(stroke));
+        if (it == strokes.end())
+            return E_INVALIDARG;
+        strokes.erase(it);
+        stroke->Release();
+        return S_OK;
+    }
     HRESULT Insert(IInkStroke* stroke, int) override
     {
         stroke->AddRef();
@@ -330,6 +350,32 @@ TEST_F(ScribbleLayerTest, FastSwipeErasesTheWholeBandBetweenPoints)
         (std::vector<QPointF> { QPointF(150, 0), QPointF(150, 25), QPointF(150, 75), QPointF(150, 100) }));
     // The dirty area holds the stroke's bounds, which it reports for repainting.
     EXPECT_TRUE(host.renders.back().contains(QRect(150, 0, 2, 100)));
+}
+
+TEST_F(ScribbleLayerTest, StrokesRubbedOutCompletelyLeaveTheQuestionsInk)
+{
+    layer.SetQuestion(&question2);
+    Stroke({ QPoint(40, 40), QPoint(45, 42) }); // under the first eraser touch
+    Stroke({ QPoint(60, 40), QPoint(62, 45) }); // likewise
+    Stroke({ QPoint(150, 140), QPoint(150, 160) }); // inside the band of the swipe
+    Stroke({ QPoint(30, 220), QPoint(50, 220), QPoint(200, 220) }); // partly under the last touch
+    ASSERT_EQ(Ink(question2)->strokes.size(), 4u);
+
+    layer.BeginErase(50, 40, host, 20);
+    layer.EndErase(50, 40, host);
+    EXPECT_EQ(Ink(question2)->strokes.size(), 2u);
+
+    layer.BeginErase(20, 150, host, 20);
+    now += 500;
+    layer.EraseMove(280, 150, host);
+    layer.EndErase(280, 150, host);
+    ASSERT_EQ(Ink(question2)->strokes.size(), 1u);
+
+    layer.BeginErase(40, 220, host, 20);
+    layer.EndErase(40, 220, host);
+    ASSERT_EQ(Ink(question2)->strokes.size(), 1u); // what is left of a stroke stays
+    EXPECT_EQ(Ink(question2)->strokes[0]->points, std::vector<QPointF>({ QPointF(200, 220) }));
+    EXPECT_EQ(layer.StrokeCount(), 1);
 }
 
 TEST_F(ScribbleLayerTest, EraserCircleShowsWhileErasingAndGoesOnRelease)
