@@ -278,13 +278,34 @@ def train_one(args, sizes, pen, renderer, train_strokes, labels, raw, held_x, he
     print("network %s: %d weights" % (args.size, sum(p.numel() for p in net.parameters())), flush=True)
     opt = torch.optim.Adam(net.parameters(), lr=2e-3)
     n_raw = int(len(raw) * args.raw)
-    steps = args.epochs * ((len(train_strokes) + n_raw) // 64 + 1)
+    # Every epoch draws a tenth of the set more per unit of focus: hard glyphs
+    # first, the rest at random, so the schedule's length is known.
+    extra_n = int(0.1 * args.focus * len(train_strokes))
+    steps = args.epochs * ((len(train_strokes) + extra_n + n_raw) // 64 + 1)
     sched = torch.optim.lr_scheduler.OneCycleLR(opt, max_lr=args.max_lr, total_steps=steps)
     usable = [i for i, s in enumerate(train_strokes) if s]
+    clean = None
+    hard = []
     for epoch in range(args.epochs):
         net.train()
-        xs = [renderer.render(distort(train_strokes[i], rng, args.elastic), rng.uniform(*pen)) for i in usable]
-        ys = [labels[i] for i in usable]
+        # Glyphs the network still misreads (or barely reads) are drawn again
+        # `focus` more times each, after the first third of the epochs.
+        if args.focus > 0 and epoch >= args.epochs // 3:
+            if clean is None:
+                clean = torch.from_numpy(render_set(renderer, [train_strokes[i] for i in usable], [4.8])[0])[:, None]
+            net.eval()
+            with torch.no_grad():
+                p = F.softmax(net(clean), 1)[torch.arange(len(usable)), torch.from_numpy(labels[usable])]
+            net.train()
+            hard = [usable[k] for k in np.nonzero(p.numpy() < 0.6)[0]]
+        pool = hard * args.focus
+        if len(pool) > extra_n:
+            pool = [int(i) for i in rng.choice(pool, extra_n, replace=False)]
+        else:
+            pool += [int(i) for i in rng.choice(usable, extra_n - len(pool))]
+        chosen = usable + pool
+        xs = [renderer.render(distort(train_strokes[i], rng, args.elastic), rng.uniform(*pen)) for i in chosen]
+        ys = [labels[i] for i in chosen]
         extra = rng.choice(len(raw), n_raw, replace=False)
         x = torch.from_numpy(np.concatenate([np.stack(xs), raw[extra]]))[:, None]
         y = torch.from_numpy(np.concatenate([np.asarray(ys), labels[extra]]))
@@ -300,6 +321,8 @@ def train_one(args, sizes, pen, renderer, train_strokes, labels, raw, held_x, he
             total += loss.item() * len(idx)
         net.eval()
         line = "epoch %2d loss %.4f (%.0f s)" % (epoch + 1, total / len(x), time.time() - t0)
+        if hard:
+            line += " %d hard glyphs" % len(hard)
         if args.validate or epoch + 1 == args.epochs:
             line += " %s traced ink %.2f %%" % (name, 100 * accuracy([net], held_x, held_y))
         print(line, flush=True)
@@ -328,6 +351,8 @@ def main():
     ap.add_argument("--epochs", type=int, default=30)
     ap.add_argument("--threads", type=int, default=1)
     ap.add_argument("--seed", type=int, default=7)
+    ap.add_argument("--focus", type=int, default=0,
+                    help="extra drawings per epoch of each training glyph the network still misreads")
     ap.add_argument("--members", type=int, default=1,
                     help="networks trained with different seeds and kept together in the file")
     args = ap.parse_args()
