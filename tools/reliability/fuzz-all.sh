@@ -44,8 +44,10 @@ for t in "${targets[@]}"; do
   log=$out/$t.log
   start=$(date +%s)
   # The kept corpus is read, never written: new inputs go to the work folder.
+  # The targets' own output is dropped (the recogniser logs every model it
+  # refuses, a third of its time); libFuzzer keeps its own stderr for reports.
   "$bin" -runs="$runs" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$out/$t-" \
-    -timeout=10 -rss_limit_mb=2048 "$work" ${corpus:+"$corpus"} >"$log" 2>&1
+    -timeout=10 -rss_limit_mb=2048 -close_fd_mask=3 "$work" ${corpus:+"$corpus"} >"$log" 2>&1
   rc=$?
   took=$(( $(date +%s) - start ))
   execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n1)
