@@ -46,8 +46,10 @@ for t in "${targets[@]}"; do
   # The kept corpus is read, never written: new inputs go to the work folder.
   # The targets' own output is dropped (the recogniser logs every model it
   # refuses, a third of its time); libFuzzer keeps its own stderr for reports.
+  # The timeout is wall time: at nice 19 on a busy machine an input that takes
+  # milliseconds was once starved past 10 s and reported as a hang.
   "$bin" -runs="$runs" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$out/$t-" \
-    -timeout=10 -rss_limit_mb=2048 -close_fd_mask=3 "$work" ${corpus:+"$corpus"} >"$log" 2>&1
+    -timeout=30 -rss_limit_mb=2048 -close_fd_mask=3 "$work" ${corpus:+"$corpus"} >"$log" 2>&1
   rc=$?
   took=$(( $(date +%s) - start ))
   execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n1)
