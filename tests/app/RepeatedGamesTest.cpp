@@ -2,6 +2,7 @@
 // widgets nor the pictures Qt's style and icons keep in its pixmap cache.
 #include "app/KestavoApp.h"
 #include "app/MainFrame.h"
+#include "tests/app/AdditionGameOptions.h"
 #include "config/OperatorSettings.h"
 #include "views/ButtonStrip.h"
 #include "views/GameView.h"
@@ -38,16 +39,7 @@ class RepeatedGamesTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        CKestavoApp::Options options;
-        options.goAtStart = false;
-        options.setupRunner = [](std::vector<CParameterSet>& sets, int& count) {
-            CParameterSet set;
-            ApplyDefaults(set, OperatorName::Addition, 0);
-            sets.assign(1, set);
-            count = 10;
-            return true;
-        };
-        options.messageSink = [](const QString&) {};
+        const CKestavoApp::Options options = AdditionGameOptions();
         ASSERT_TRUE(m_app.InitInstance(options));
         m_frame = m_app.GetMainFrame();
         m_frame->SetNewGameDialogRunner([](bool& keep) {

@@ -2,6 +2,7 @@
 // geometry and colours the frame fixes.
 #include "app/KestavoApp.h"
 #include "app/MainFrame.h"
+#include "tests/app/AdditionGameOptions.h"
 #include "config/OperatorSettings.h"
 #include "views/ButtonStrip.h"
 #include "views/SummaryView.h"
@@ -47,16 +48,7 @@ void checkStrip(const QImage& client, const CButtonStrip& strip)
 TEST(Screenshots, BlankViewGameAndSummaryAtProjectorSizes)
 {
     CKestavoApp app;
-    CKestavoApp::Options options;
-    options.goAtStart = false;
-    options.setupRunner = [](std::vector<CParameterSet>& sets, int& count) {
-        CParameterSet set;
-        ApplyDefaults(set, OperatorName::Addition, 0);
-        sets.assign(1, set);
-        count = 10;
-        return true;
-    };
-    options.messageSink = [](const QString&) {};
+    const CKestavoApp::Options options = AdditionGameOptions();
     ASSERT_TRUE(app.InitInstance(options));
     CMainFrame* frame = app.GetMainFrame();
 
