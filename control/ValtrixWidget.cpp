@@ -160,6 +160,11 @@ void CValtrixWidget::keyPressEvent(QKeyEvent* event)
 
 void CValtrixWidget::mousePressEvent(QMouseEvent* event)
 {
+    // Qt moves the focus on click only for clicks from the window system; the
+    // click the game view posts to put the pupil in the answer field must take
+    // it too, or the first digit typed goes to the view and is lost.
+    if (!event->spontaneous() && (focusPolicy() & Qt::ClickFocus) && !hasFocus())
+        setFocus(Qt::MouseFocusReason);
     if (event->button() == Qt::LeftButton)
         m_owner->OnLeftButtonDown(static_cast<int>(event->position().x()));
     QWidget::mousePressEvent(event);

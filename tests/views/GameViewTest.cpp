@@ -160,6 +160,27 @@ TEST_F(GameViewTest, CheckPlaysTheRightOrWrongSound)
     EXPECT_EQ(LastSound(), kWrong);
 }
 
+// The frame gives the keyboard focus to a new view after it has shown its
+// first question; the click the view posted to the answer field must still
+// take it there, or the first digit typed is lost.
+TEST_F(GameViewTest, ThePostedClickGivesTheAnswerFieldTheKeyboardFocus)
+{
+    CGameView& v = MakeView();
+    v.activateWindow();
+    Pose(0, "+", "3", "4", "7");
+    v.ShowQuestion(0);
+    v.setFocus();
+    QApplication::processEvents();
+    if (!v.isActiveWindow())
+        GTEST_SKIP() << "this platform gives no window the focus";
+    QWidget* field = v.GetField(CGameView::Result)->ControlWindow();
+    ASSERT_EQ(QApplication::focusWidget(), field);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_7, Qt::NoModifier, "7");
+    QApplication::sendEvent(QApplication::focusWidget(), &press);
+    model.OnCheck();
+    EXPECT_EQ(LastSound(), kRight);
+}
+
 TEST_F(GameViewTest, DivisionWithRemainderNeedsBothRight)
 {
     CGameView& v = MakeView();
