@@ -655,7 +655,8 @@ int main(int argc, char** argv)
         int pauses = options.rate >= 1000
             ? static_cast<int>(contactsPerChunk / std::max(1, options.rate / 1000))
             : 0;
-        auto cycleStart = Clock::now();
+        const auto runStart = Clock::now();
+        auto cycleStart = runStart;
         for (int c = 0; c < chunks && !stop.load(); ++c) {
             const std::string script = recorder.plan.Script(static_cast<long long>(c) * strokesPerChunk,
                 static_cast<long long>(c + 1) * strokesPerChunk, pauses, c == 0);
@@ -670,12 +671,16 @@ int main(int argc, char** argv)
             replay.Release(id);
             sent.fetch_add(contactsPerChunk);
             pausesUsed.push_back(pauses);
-            // Keep a chunk, with the making of the next script, at one second: a
-            // pause of 1 ms lasts a little longer than that, so adjust by 1.1 ms a pause.
+            // Keep a chunk, with the making of the next script, at one second and
+            // make up what earlier chunks lost, so the run as a whole keeps the
+            // rate: a pause of 1 ms lasts a little longer than that, so adjust by
+            // 1.1 ms a pause.
             const auto now = Clock::now();
             const double cycleMs = std::chrono::duration<double, std::milli>(now - cycleStart).count();
+            const double aheadMs
+                = (c + 1) * 1000.0 - std::chrono::duration<double, std::milli>(now - runStart).count();
             cycleStart = now;
-            pauses = std::clamp(pauses + static_cast<int>(std::lround((1000.0 - cycleMs) / 1.1)), 0,
+            pauses = std::clamp(pauses + static_cast<int>(std::lround((1000.0 - cycleMs + aheadMs) / 1.1)), 0,
                 static_cast<int>(contactsPerChunk));
         }
         feederDone = true;

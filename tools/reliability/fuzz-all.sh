@@ -3,21 +3,26 @@
 # executions or a time limit, one after the other, and prints a table of what
 # each ran. Crash inputs are kept in the output folder; copy each one into the
 # target's corpus (tests/<folder>/fuzz/corpus/<Target>/) as a regression.
-#   tools/reliability/fuzz-all.sh [-b build] [-r runs] [-t seconds] [-o out] [target...]
-# Defaults: build-rel-fuzz, ten million runs, no time limit. CI: -t 60.
+# Inputs that reached new edges stay in <out>/<Target>.new for merging into the
+# kept corpus (-merge=1).
+#   tools/reliability/fuzz-all.sh [-b build] [-r runs] [-t seconds] [-l max_len] [-o out] [target...]
+# Defaults: build-rel-fuzz, ten million runs, no time limit, libFuzzer's own
+# length limit (4096, which long runs reach and then slow to a tenth). CI: -t 60.
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 build=$root/build-rel-fuzz
 runs=10000000
 seconds=0
+maxlen=
 out=$root/build-rel-fuzz/fuzz-results
-while getopts "b:r:t:o:" opt; do
+while getopts "b:r:t:l:o:" opt; do
   case $opt in
     b) build=$OPTARG ;;
     r) runs=$OPTARG ;;
     t) seconds=$OPTARG ;;
+    l) maxlen=$OPTARG ;;
     o) out=$OPTARG ;;
-    *) sed -n '2,8p' "$0"; exit 2 ;;
+    *) sed -n '2,11p' "$0"; exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))
@@ -40,7 +45,8 @@ printf '%-18s %12s %8s %8s %7s %s\n' target executions seconds exec/s rss_mb res
 for t in "${targets[@]}"; do
   bin=$build/fuzz/$t
   corpus=$(find "$root/tests" -type d -path "*/fuzz/corpus/$t" | head -n1)
-  work=$(mktemp -d)
+  work=$out/$t.new
+  rm -rf "$work" && mkdir -p "$work"
   log=$out/$t.log
   start=$(date +%s)
   # The kept corpus is read, never written: new inputs go to the work folder.
@@ -49,7 +55,7 @@ for t in "${targets[@]}"; do
   # The timeout is wall time: at nice 19 on a busy machine an input that takes
   # milliseconds was once starved past 10 s and reported as a hang.
   "$bin" -runs="$runs" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$out/$t-" \
-    -timeout=30 -rss_limit_mb=2048 -close_fd_mask=3 "$work" ${corpus:+"$corpus"} >"$log" 2>&1
+    -timeout=30 -rss_limit_mb=2048 -close_fd_mask=3 ${maxlen:+-max_len="$maxlen"} "$work" ${corpus:+"$corpus"} >"$log" 2>&1
   rc=$?
   took=$(( $(date +%s) - start ))
   execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n1)
@@ -62,6 +68,5 @@ for t in "${targets[@]}"; do
     tail -n 40 "$log" >&2
   fi
   printf '%-18s %12s %8s %8s %7s %s\n' "$t" "${execs:-?}" "$took" "${speed:-?}" "${rss:-?}" "$result"
-  rm -rf "$work"
 done
 exit $status
