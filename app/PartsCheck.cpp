@@ -14,7 +14,9 @@
 #include <QLoggingCategory>
 #include <cerrno>
 #include <cstdlib>
+#include <fcntl.h>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 Q_LOGGING_CATEGORY(lcPartsCheck, "kestavo.app.parts")
@@ -34,9 +36,45 @@ bool Creatable(REFCLSID clsid)
 
 } // namespace
 
+namespace {
+
+// A save locks <file>.lock, writes <file>.tmp (neither followed if a link)
+// and renames it over <file>: the first two, where they exist, must be plain
+// files and the lock file must open for writing; the file itself must not be
+// a folder (a link is simply replaced). Nothing is created or changed here.
+bool SettingsFilesUsable(const std::string& file)
+{
+    const struct
+    {
+        std::string path;
+        bool plainOnly;
+    } paths[] = { { file, false }, { file + ".tmp", true }, { file + ".lock", true } };
+    for (const auto& entry : paths) {
+        struct stat st
+        {
+        };
+        if (::lstat(entry.path.c_str(), &st) != 0) {
+            if (errno == ENOENT)
+                continue;
+            return false;
+        }
+        if (entry.plainOnly ? !S_ISREG(st.st_mode) : S_ISDIR(st.st_mode))
+            return false;
+    }
+    const int fd = ::open((file + ".lock").c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
+    if (fd >= 0) {
+        ::close(fd);
+        return true;
+    }
+    return errno == ENOENT;
+}
+
+} // namespace
+
 bool CPartsCheck::SettingsFolderWritable()
 {
-    std::string folder = CHiveLocation::user().folder;
+    const CHiveLocation location = CHiveLocation::user();
+    std::string folder = location.folder;
     while (folder.size() > 1 && folder.back() == '/')
         folder.pop_back();
     // A folder not made yet is made by the first save, in the nearest one
@@ -61,7 +99,7 @@ bool CPartsCheck::SettingsFolderWritable()
         return false;
     close(fd);
     unlink(pattern.c_str());
-    return true;
+    return SettingsFilesUsable(location.file);
 }
 
 CPartsCheck::SFound CPartsCheck::Probe()

@@ -42,7 +42,10 @@ public:
     // The sentences as one text; empty when nothing is missing.
     static QString Report(const SFound& found);
 
-    // Whether new files can be made in the user's settings folder (or, when
-    // it does not exist yet, in the nearest folder above it that does).
+    // Whether settings can be saved: new files can be made in the user's
+    // settings folder (or, when it does not exist yet, in the nearest folder
+    // above it that does), and the settings file, its lock file and its
+    // temporary file are not in the way (something other than a plain file,
+    // or a lock file that cannot be opened for writing).
     static bool SettingsFolderWritable();
 };

@@ -1,4 +1,5 @@
 #include "app/PartsCheck.h"
+#include "platform/registry/HiveLocation.h"
 
 #include <QDir>
 #include <QFile>
@@ -95,6 +96,36 @@ TEST(PartsCheck, ProbeFindsNoComponentsInAnEmptyHive)
     EXPECT_FALSE(found.present[CPartsCheck::InkComponent]);
     EXPECT_TRUE(found.present[CPartsCheck::SettingsFolder]);
     EXPECT_TRUE(CPartsCheck::Report(found).contains(QStringLiteral("answer boxes")));
+}
+
+TEST(PartsCheck, SettingsFilesInTheWayMeanSettingsCannotBeSaved)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile plain(dir.filePath(QStringLiteral("plain")));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    // The folder is fine but the settings file, its lock file or its
+    // temporary file is a folder: every save fails. A settings file that
+    // is a link is replaced by a save, so it is no obstacle.
+    const QString folder = dir.filePath(QStringLiteral("blocked"));
+    HiveDirOverride hive(folder);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString file = QString::fromStdString(CHiveLocation::user().file);
+    EXPECT_TRUE(CPartsCheck::SettingsFolderWritable());
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("plain")), file));
+    QFile lockFile(file + QStringLiteral(".lock"));
+    ASSERT_TRUE(lockFile.open(QIODevice::WriteOnly));
+    lockFile.close();
+    EXPECT_TRUE(CPartsCheck::SettingsFolderWritable());
+    for (const QString& suffix : { QStringLiteral(""), QStringLiteral(".tmp"), QStringLiteral(".lock") }) {
+        QFile::remove(file + suffix);
+        ASSERT_TRUE(QDir().mkdir(file + suffix));
+        EXPECT_FALSE(CPartsCheck::SettingsFolderWritable()) << "a folder at " << (file + suffix).toStdString();
+        ASSERT_TRUE(QDir().rmdir(file + suffix));
+    }
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("plain")), file + QStringLiteral(".lock")));
+    EXPECT_FALSE(CPartsCheck::SettingsFolderWritable()) << "a link as the lock file";
 }
 
 TEST(PartsCheck, SettingsFolderWritableOnlyWhereFilesCanBeMade)
