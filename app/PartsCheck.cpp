@@ -34,21 +34,17 @@ bool Creatable(REFCLSID clsid)
     return true;
 }
 
-} // namespace
-
-namespace {
-
-// A save locks <file>.lock, writes <file>.tmp (neither followed if a link)
-// and renames it over <file>: the first two, where they exist, must be plain
-// files and the lock file must open for writing; the file itself must not be
-// a folder (a link is simply replaced). Nothing is created or changed here.
-bool SettingsFilesUsable(const std::string& file)
+// A save locks the lock file, writes the temporary file (neither followed if
+// a link) and renames it over the hive: the first two, where they exist, must
+// be plain files and the lock file must open for writing; the hive itself must
+// not be a folder (a link is simply replaced). Nothing is created or changed.
+bool SettingsFilesUsable(const CHiveLocation& location)
 {
     const struct
     {
         std::string path;
         bool plainOnly;
-    } paths[] = { { file, false }, { file + ".tmp", true }, { file + ".lock", true } };
+    } paths[] = { { location.file, false }, { location.tempFile(), true }, { location.lockFile(), true } };
     for (const auto& entry : paths) {
         struct stat st
         {
@@ -61,7 +57,7 @@ bool SettingsFilesUsable(const std::string& file)
         if (entry.plainOnly ? !S_ISREG(st.st_mode) : S_ISDIR(st.st_mode))
             return false;
     }
-    const int fd = ::open((file + ".lock").c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
+    const int fd = ::open(location.lockFile().c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
     if (fd >= 0) {
         ::close(fd);
         return true;
@@ -99,7 +95,7 @@ bool CPartsCheck::SettingsFolderWritable()
         return false;
     close(fd);
     unlink(pattern.c_str());
-    return SettingsFilesUsable(location.file);
+    return SettingsFilesUsable(location);
 }
 
 CPartsCheck::SFound CPartsCheck::Probe()

@@ -137,7 +137,7 @@ void CHiveFile::refresh(bool haveLock)
     if (!haveLock) {
         CFileLock lock;
         if (ensureFolder()
-            && lock.acquire(m_location.file + ".lock", m_location.fileMode, 2000) == ERROR_SUCCESS) {
+            && lock.acquire(m_location.lockFile(), m_location.fileMode, 2000) == ERROR_SUCCESS) {
             refresh(true);
             return;
         }
@@ -218,7 +218,7 @@ LONG CHiveFile::checkWritable() const
     if (!ensureFolder())
         return errorFromErrno(errno);
     const int fd = ::open(
-        (m_location.file + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, m_location.fileMode);
+        m_location.lockFile().c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, m_location.fileMode);
     if (fd < 0)
         return errorFromErrno(errno);
     ::close(fd);
@@ -247,7 +247,7 @@ LONG CHiveFile::flush()
     if (!ensureFolder())
         return errorFromErrno(errno);
     CFileLock lock;
-    if (const LONG rc = lock.acquire(m_location.file + ".lock", m_location.fileMode); rc != ERROR_SUCCESS)
+    if (const LONG rc = lock.acquire(m_location.lockFile(), m_location.fileMode); rc != ERROR_SUCCESS)
         return rc;
     refresh(true); // another process's save is read and our changes applied on top
     const LONG rc = save();
@@ -261,7 +261,7 @@ LONG CHiveFile::save()
     const std::string text = CRegFileFormat::write(m_root, m_rootName);
     // The lock is held, so one fixed temporary name is enough; a stale one
     // left by a killed process is simply overwritten.
-    const std::string temp = m_location.file + ".tmp";
+    const std::string temp = m_location.tempFile();
     const int fd
         = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, m_location.fileMode);
     if (fd < 0)

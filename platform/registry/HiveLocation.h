@@ -21,6 +21,11 @@ struct CHiveLocation
     mode_t fileMode = 0600;
     mode_t folderMode = 0700;
 
+    // The files a save uses beside the hive: the lock taken for the whole
+    // save and the temporary file renamed over the hive.
+    std::string lockFile() const { return file + ".lock"; }
+    std::string tempFile() const { return file + ".tmp"; }
+
     static CHiveLocation user();
     static CHiveLocation machine();
 };

@@ -111,20 +111,22 @@ TEST(PartsCheck, SettingsFilesInTheWayMeanSettingsCannotBeSaved)
     const QString folder = dir.filePath(QStringLiteral("blocked"));
     HiveDirOverride hive(folder);
     ASSERT_TRUE(QDir().mkpath(folder));
-    const QString file = QString::fromStdString(CHiveLocation::user().file);
+    const CHiveLocation location = CHiveLocation::user();
+    const QString file = QString::fromStdString(location.file);
     EXPECT_TRUE(CPartsCheck::SettingsFolderWritable());
     ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("plain")), file));
-    QFile lockFile(file + QStringLiteral(".lock"));
+    QFile lockFile(QString::fromStdString(location.lockFile()));
     ASSERT_TRUE(lockFile.open(QIODevice::WriteOnly));
     lockFile.close();
     EXPECT_TRUE(CPartsCheck::SettingsFolderWritable());
-    for (const QString& suffix : { QStringLiteral(""), QStringLiteral(".tmp"), QStringLiteral(".lock") }) {
-        QFile::remove(file + suffix);
-        ASSERT_TRUE(QDir().mkdir(file + suffix));
-        EXPECT_FALSE(CPartsCheck::SettingsFolderWritable()) << "a folder at " << (file + suffix).toStdString();
-        ASSERT_TRUE(QDir().rmdir(file + suffix));
+    for (const std::string& path : { location.file, location.tempFile(), location.lockFile() }) {
+        const QString inTheWay = QString::fromStdString(path);
+        QFile::remove(inTheWay);
+        ASSERT_TRUE(QDir().mkdir(inTheWay));
+        EXPECT_FALSE(CPartsCheck::SettingsFolderWritable()) << "a folder at " << path;
+        ASSERT_TRUE(QDir().rmdir(inTheWay));
     }
-    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("plain")), file + QStringLiteral(".lock")));
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("plain")), QString::fromStdString(location.lockFile())));
     EXPECT_FALSE(CPartsCheck::SettingsFolderWritable()) << "a link as the lock file";
 }
 
