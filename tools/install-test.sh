@@ -116,7 +116,7 @@ for f in "$prefix"/bin/* "$libdir"/*.so; do
   case "$runpath" in
     *"$build"*) leaks+=("$f: $runpath") ;;
   esac
-  if ldd "$f" 2>/dev/null | grep -q 'not found'; then
+  if grep -q 'not found' <<<"$(ldd "$f" 2>/dev/null)"; then
     leaks+=("$f: $(ldd "$f" | grep 'not found' | tr -s ' \t' ' ')")
   fi
 done
@@ -370,7 +370,10 @@ for f in ./usr/bin/kestavo ./usr/lib/kestavo/libvaltrix.so ./usr/lib/kestavo/lib
   grep -qF " $f" <<<"$contents" || bad+=("package lacks $f")
 done
 grep -q "$build" <<<"$contents" && bad+=("package holds build-tree paths")
-dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -q postinst || bad+=("package has no postinst")
+# Listed first, then searched: with pipefail, grep -q leaving early can
+# kill tar with SIGPIPE and fail the pipeline although postinst is there.
+control_files=$(dpkg-deb --ctrl-tarfile "$deb" | tar -t)
+grep -q postinst <<<"$control_files" || bad+=("package has no postinst")
 if [ ${#bad[@]} -eq 0 ]; then pass "package dependencies and contents"; else
   fail "package dependencies and contents" "Depends: $depends" "${bad[@]}"
 fi
@@ -379,7 +382,7 @@ if [ "$(id -u)" -ne 0 ] || ! command -v dpkg >/dev/null; then
   skip "dpkg -i / dpkg -r cycle (needs root)"
   finish
 fi
-if dpkg-query -W -f='${Status}' kestavo 2>/dev/null | grep -q 'installed' || [ -e /var/lib/kestavo ]; then
+if grep -q 'installed' <<<"$(dpkg-query -W -f='${Status}' kestavo 2>/dev/null)" || [ -e /var/lib/kestavo ]; then
   skip "dpkg -i / dpkg -r cycle (kestavo is already installed on this machine, or /var/lib/kestavo exists)"
   finish
 fi
@@ -431,7 +434,7 @@ for path in /usr/bin/kestavo /usr/bin/kestavo-register /usr/lib/kestavo /usr/sha
   /usr/share/icons/hicolor/48x48/apps/kestavo.png /var/lib/kestavo; do
   [ -e "$path" ] && bad+=("$path left")
 done
-dpkg-query -W -f='${Status}' kestavo 2>/dev/null | grep -q 'installed' && bad+=("dpkg still lists kestavo as installed")
+grep -q 'installed' <<<"$(dpkg-query -W -f='${Status}' kestavo 2>/dev/null)" && bad+=("dpkg still lists kestavo as installed")
 if [ ${#bad[@]} -eq 0 ]; then pass "dpkg -r leaves nothing behind"; else
   fail "dpkg -r leaves nothing behind" "${bad[@]}"
 fi
