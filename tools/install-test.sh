@@ -116,9 +116,8 @@ for f in "$prefix"/bin/* "$libdir"/*.so; do
   case "$runpath" in
     *"$build"*) leaks+=("$f: $runpath") ;;
   esac
-  if grep -q 'not found' <<<"$(ldd "$f" 2>/dev/null)"; then
-    leaks+=("$f: $(ldd "$f" | grep 'not found' | tr -s ' \t' ' ')")
-  fi
+  unresolved=$(ldd "$f" 2>/dev/null | grep 'not found')
+  [ -n "$unresolved" ] && leaks+=("$f: $(tr -s ' \t' ' ' <<<"$unresolved")")
 done
 if [ ${#leaks[@]} -eq 0 ]; then pass "installed binaries resolve their libraries in the prefix"; else
   fail "installed binaries resolve their libraries in the prefix" "${leaks[@]}"
