@@ -123,7 +123,7 @@ void CHiveFile::refresh(bool haveLock)
 
     if (reason.empty()) {
         CHiveKey parsed(m_rootName);
-        if (CRegFileFormat::parse(text, m_rootName, parsed, reason)) {
+        if (CRegFileFormat::parse(text, m_rootName, parsed, reason, &m_encoding)) {
             replayPendingOn(parsed);
             m_root = std::move(parsed);
             m_identity = now;
@@ -256,9 +256,26 @@ LONG CHiveFile::flush()
     return rc;
 }
 
+LONG CHiveFile::commit(Change change)
+{
+    if (const LONG rc = flush(); rc != ERROR_SUCCESS)
+        return rc;
+    if (const LONG rc = modify(std::move(change)); rc != ERROR_SUCCESS || m_pending.empty())
+        return rc;
+    const LONG rc = flush();
+    if (rc != ERROR_SUCCESS) {
+        // Only this change is pending (the earlier ones were saved above):
+        // drop it and read the file again, so the tree forgets it too.
+        m_pending.clear();
+        m_loaded = false;
+        refresh(false);
+    }
+    return rc;
+}
+
 LONG CHiveFile::save()
 {
-    const std::string text = CRegFileFormat::write(m_root, m_rootName);
+    const std::string text = CRegFileFormat::write(m_root, m_rootName, m_encoding);
     // The lock is held, so one fixed temporary name is enough; a stale one
     // left by a killed process is simply overwritten.
     const std::string temp = m_location.tempFile();

@@ -2,6 +2,7 @@
 
 #include "platform/registry/HiveKey.h"
 #include "platform/registry/HiveLocation.h"
+#include "platform/registry/RegDocument.h"
 
 #include <ctime>
 #include <functional>
@@ -25,7 +26,8 @@
 // either the old or the new file.
 //
 // A file that does not parse is renamed aside (<file>.damaged-<time>) with one
-// line on stderr, and the hive starts empty.
+// line on stderr, and the hive starts empty. A file in either .reg variant is
+// written back in the variant it was read in (a new file: REGEDIT4).
 class CHiveFile
 {
 public:
@@ -49,6 +51,11 @@ public:
     // Saves the pending changes; on failure they stay pending for the next try.
     LONG flush();
 
+    // Saves what is pending, then applies change and saves it at once. On any
+    // failure nothing of change stays, neither in the file nor pending, so a
+    // batch of edits made by one change is kept whole or not at all.
+    LONG commit(Change change);
+
 private:
     struct Identity
     {
@@ -70,6 +77,7 @@ private:
     CHiveLocation m_location;
     std::string m_rootName;
     CHiveKey m_root;
+    RegEncoding m_encoding = RegEncoding::Regedit4;
     Identity m_identity;
     bool m_loaded = false;
     Identity m_reportedDamage; // a damaged file we could not move, reported once

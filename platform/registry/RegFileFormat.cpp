@@ -2,12 +2,16 @@
 
 #include "platform/registry/KeyPath.h"
 #include "platform/registry/Registry.h"
+#include "platform/registry/Utf16Text.h"
 
 #include <cstdio>
 
 namespace {
 
-constexpr std::string_view kHeader = "REGEDIT4";
+constexpr std::string_view kHeader4 = "REGEDIT4";
+constexpr std::string_view kHeader5 = "Windows Registry Editor Version 5.00";
+constexpr DWORD kRegExpandSz = 2;
+constexpr DWORD kRegMultiSz = 7;
 constexpr DWORD kRegBinary = 3;
 // A logical line (a value with all its continuation lines) is bounded so a
 // file of one endless line is refused rather than held twice in memory.
@@ -145,7 +149,12 @@ bool parseHexBytes(std::string_view s, std::vector<BYTE>& out, std::string& erro
     }
 }
 
-bool parseValueData(std::string_view s, DWORD& type, std::vector<BYTE>& data, std::string& error)
+bool isStringType(DWORD type)
+{
+    return type == REG_SZ || type == kRegExpandSz || type == kRegMultiSz;
+}
+
+bool parseValueData(std::string_view s, bool utf16Strings, DWORD& type, std::vector<BYTE>& data, std::string& error)
 {
     data.clear();
     if (!s.empty() && s.front() == '"') {
@@ -202,83 +211,184 @@ bool parseValueData(std::string_view s, DWORD& type, std::vector<BYTE>& data, st
             t = t * 16 + static_cast<DWORD>(d);
         }
         type = t;
-        return parseHexBytes(s.substr(close + 2), data, error);
+        if (!parseHexBytes(s.substr(close + 2), data, error))
+            return false;
+        if (utf16Strings && isStringType(type)) {
+            std::string text;
+            if (!CUtf16Text::toUtf8(
+                    std::string_view(reinterpret_cast<const char*>(data.data()), data.size()), text)) {
+                error = "string data of odd length";
+                return false;
+            }
+            if (text.size() > CKeyPath::kMaxValueDataSize) {
+                error = "value data too long";
+                return false;
+            }
+            data.assign(text.begin(), text.end());
+        }
+        return true;
     }
     error = "unknown value format";
     return false;
 }
 
-void appendHex(std::string& out, std::size_t prefixLength, const std::vector<BYTE>& data)
+// Writes the parts of one variant: line ends, strings and hex lists.
+class Writer
 {
-    static const char digits[] = "0123456789abcdef";
-    std::size_t column = prefixLength;
-    for (std::size_t i = 0; i < data.size(); ++i) {
-        out += digits[data[i] >> 4];
-        out += digits[data[i] & 15];
-        column += 2;
-        if (i + 1 < data.size()) {
-            out += ',';
-            ++column;
-            if (column > 76) {
-                out += "\\\n  ";
-                column = 2;
-            }
+public:
+    explicit Writer(RegEncoding encoding)
+        : m_encoding(encoding)
+        , m_newline(encoding == RegEncoding::Version5Utf16 ? "\r\n" : "\n")
+    {
+        m_out = encoding == RegEncoding::Regedit4 ? kHeader4 : kHeader5;
+        m_out += m_newline;
+        m_out += m_newline;
+    }
+
+    void key(const CHiveKey& key, const std::string& path, bool header)
+    {
+        if (header) {
+            m_out += '[';
+            m_out += path;
+            m_out += ']';
+            m_out += m_newline;
+        }
+        for (const CHiveKey::Value& v : key.values())
+            value(v);
+        if (header)
+            m_out += m_newline;
+    }
+
+    void tree(const CHiveKey& top, const std::string& path, bool header)
+    {
+        key(top, path, header);
+        for (std::size_t i = 0; i < top.subkeyCount(); ++i) {
+            const CHiveKey& sub = top.subkey(i);
+            tree(sub, path + '\\' + sub.name(), true);
         }
     }
-}
 
-bool isPlainString(const std::vector<BYTE>& data)
-{
-    if (data.empty() || data.back() != 0)
-        return false;
-    for (std::size_t i = 0; i + 1 < data.size(); ++i) {
-        if (data[i] == 0)
-            return false;
+    std::string finish()
+    {
+        if (m_encoding != RegEncoding::Version5Utf16)
+            return std::move(m_out);
+        return "\xFF\xFE" + CUtf16Text::fromUtf8(m_out);
     }
-    return true;
-}
 
-void writeKey(std::string& out, const CHiveKey& key, const std::string& path, bool isRoot)
-{
-    if (!isRoot || !key.values().empty()) {
-        out += '[';
-        out += path;
-        out += "]\n";
-    }
-    for (const CHiveKey::Value& v : key.values()) {
-        const std::size_t lineStart = out.size();
+private:
+    bool version5() const { return m_encoding != RegEncoding::Regedit4; }
+
+    void value(const CHiveKey::Value& v)
+    {
+        const std::size_t lineStart = m_out.size();
         if (v.name.empty())
-            out += '@';
+            m_out += '@';
         else
-            out += CRegFileFormat::quote(v.name);
-        out += '=';
-        if (v.type == REG_SZ && isPlainString(v.data)) {
-            out += CRegFileFormat::quote(
-                std::string_view(reinterpret_cast<const char*>(v.data.data()), v.data.size() - 1));
+            m_out += CRegFileFormat::quote(v.name);
+        m_out += '=';
+        const std::string_view text(reinterpret_cast<const char*>(v.data.data()), v.data.size());
+        if (v.type == REG_SZ && isPlainString(v.data) && !(version5() && hasControlBytes(text))) {
+            m_out += version5() ? quoteVersion5(text.substr(0, text.size() - 1))
+                                : CRegFileFormat::quote(text.substr(0, text.size() - 1));
         } else if (v.type == REG_DWORD && v.data.size() == 4) {
             char buf[16];
             const DWORD d = static_cast<DWORD>(v.data[0]) | (static_cast<DWORD>(v.data[1]) << 8)
                 | (static_cast<DWORD>(v.data[2]) << 16) | (static_cast<DWORD>(v.data[3]) << 24);
             std::snprintf(buf, sizeof buf, "dword:%08x", d);
-            out += buf;
+            m_out += buf;
         } else {
             if (v.type == kRegBinary) {
-                out += "hex:";
+                m_out += "hex:";
             } else {
                 char buf[24];
                 std::snprintf(buf, sizeof buf, "hex(%x):", v.type);
-                out += buf;
+                m_out += buf;
             }
-            appendHex(out, out.size() - lineStart, v.data);
+            if (version5() && isStringType(v.type))
+                hex(m_out.size() - lineStart, CUtf16Text::fromUtf8(text));
+            else
+                hex(m_out.size() - lineStart, text);
         }
-        out += '\n';
+        m_out += m_newline;
     }
-    if (!isRoot || !key.values().empty())
-        out += '\n';
-    for (std::size_t i = 0; i < key.subkeyCount(); ++i) {
-        const CHiveKey& sub = key.subkey(i);
-        writeKey(out, sub, path + '\\' + sub.name(), false);
+
+    void hex(std::size_t column, std::string_view data)
+    {
+        static const char digits[] = "0123456789abcdef";
+        for (std::size_t i = 0; i < data.size(); ++i) {
+            const auto b = static_cast<unsigned char>(data[i]);
+            m_out += digits[b >> 4];
+            m_out += digits[b & 15];
+            column += 2;
+            if (i + 1 < data.size()) {
+                m_out += ',';
+                ++column;
+                if (column > 76) {
+                    m_out += '\\';
+                    m_out += m_newline;
+                    m_out += "  ";
+                    column = 2;
+                }
+            }
+        }
     }
+
+    static bool isPlainString(const std::vector<BYTE>& data)
+    {
+        if (data.empty() || data.back() != 0)
+            return false;
+        for (std::size_t i = 0; i + 1 < data.size(); ++i) {
+            if (data[i] == 0)
+                return false;
+        }
+        return true;
+    }
+
+    static bool hasControlBytes(std::string_view text)
+    {
+        for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+            if (static_cast<unsigned char>(text[i]) < 0x20)
+                return true;
+        }
+        return false;
+    }
+
+    // regedit's version 5 strings escape only the backslash and the quote.
+    static std::string quoteVersion5(std::string_view text)
+    {
+        std::string out;
+        out.reserve(text.size() + 2);
+        out += '"';
+        for (char c : text) {
+            if (c == '\\' || c == '"')
+                out += '\\';
+            out += c;
+        }
+        out += '"';
+        return out;
+    }
+
+    RegEncoding m_encoding;
+    std::string m_newline;
+    std::string m_out;
+};
+
+// Turns a file's bytes into 8-bit text and says which variant they are in.
+bool decodeText(std::string_view bytes, std::string& text, bool& utf16, std::string& error)
+{
+    utf16 = false;
+    if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
+        utf16 = true;
+        if (!CUtf16Text::toUtf8(bytes.substr(2), text)) {
+            error = "file ends in the middle of a character";
+            return false;
+        }
+        return true;
+    }
+    if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF")
+        bytes.remove_prefix(3);
+    text.assign(bytes.data(), bytes.size());
+    return true;
 }
 
 } // namespace
@@ -306,34 +416,67 @@ std::string CRegFileFormat::quote(std::string_view bytes)
     return out;
 }
 
-std::string CRegFileFormat::write(const CHiveKey& root, std::string_view rootName)
+bool CRegFileFormat::splitPath(std::string_view path, std::string& root, std::vector<std::string>& names)
 {
-    std::string out(kHeader);
-    out += "\n\n";
-    writeKey(out, root, std::string(rootName), true);
-    return out;
+    names.clear();
+    const std::size_t first = path.find('\\');
+    root.assign(path.substr(0, first));
+    if (root.empty())
+        return false;
+    if (first == std::string_view::npos)
+        return true;
+    path.remove_prefix(first + 1);
+    while (true) {
+        const std::size_t sep = path.find('\\');
+        const std::string_view part = path.substr(0, sep);
+        if (!CKeyPath::isValidKeyName(part) || names.size() >= CKeyPath::kMaxDepth)
+            return false;
+        names.emplace_back(part);
+        if (sep == std::string_view::npos)
+            return true;
+        path.remove_prefix(sep + 1);
+    }
 }
 
-bool CRegFileFormat::parse(
-    std::string_view text, std::string_view rootName, CHiveKey& root, std::string& error)
+std::string CRegFileFormat::write(const CHiveKey& root, std::string_view rootName, RegEncoding encoding)
 {
-    root.clear();
-    if (text.size() > CKeyPath::kMaxHiveFileSize) {
+    Writer writer(encoding);
+    writer.tree(root, std::string(rootName), !root.values().empty());
+    return writer.finish();
+}
+
+std::string CRegFileFormat::writeKeys(const std::vector<Subtree>& keys, RegEncoding encoding)
+{
+    Writer writer(encoding);
+    for (const Subtree& key : keys)
+        writer.tree(*key.second, key.first, true);
+    return writer.finish();
+}
+
+bool CRegFileFormat::read(std::string_view bytes, CRegDocument& document, std::string& error)
+{
+    document = CRegDocument {};
+    if (bytes.size() > CKeyPath::kMaxHiveFileSize) {
         error = "file too large";
         return false;
     }
+    std::string text;
+    bool utf16 = false;
+    if (!decodeText(bytes, text, utf16, error))
+        return false;
+
     LineReader reader(text);
     std::string_view line;
     bool sawHeader = false;
-    CHiveKey* current = nullptr;
-    std::vector<std::string> path;
+    bool version5 = false;
+    CRegDocument::Section* current = nullptr;
     std::string logical;
-    std::string name;
-    std::vector<BYTE> data;
+    std::string root;
+    std::vector<std::string> names;
 
     auto fail = [&](const std::string& what) {
         error = "line " + std::to_string(reader.lineNumber()) + ": " + what;
-        root.clear();
+        document.sections.clear();
         return false;
     };
 
@@ -342,8 +485,14 @@ bool CRegFileFormat::parse(
         if (!sawHeader) {
             if (trimmed.empty())
                 continue;
-            if (trimmed != kHeader)
-                return fail("missing REGEDIT4 header");
+            if (trimmed == kHeader4) {
+                document.encoding = RegEncoding::Regedit4;
+            } else if (trimmed == kHeader5) {
+                version5 = true;
+                document.encoding = utf16 ? RegEncoding::Version5Utf16 : RegEncoding::Version5Utf8;
+            } else {
+                return fail("not a registry file (no REGEDIT4 or \"Windows Registry Editor Version 5.00\" header)");
+            }
             sawHeader = true;
             continue;
         }
@@ -353,39 +502,31 @@ bool CRegFileFormat::parse(
             if (trimmed.back() != ']')
                 return fail("key header without closing bracket");
             std::string_view full = trimmed.substr(1, trimmed.size() - 2);
-            if (full.substr(0, rootName.size()) != rootName)
-                return fail("key outside " + std::string(rootName));
-            full.remove_prefix(rootName.size());
-            path.clear();
-            if (!full.empty()) {
-                if (full.front() != '\\')
-                    return fail("key outside " + std::string(rootName));
+            CRegDocument::Section section;
+            if (!full.empty() && full.front() == '-') {
+                section.remove = true;
                 full.remove_prefix(1);
-                while (true) {
-                    const std::size_t sep = full.find('\\');
-                    const std::string_view part = full.substr(0, sep);
-                    if (!CKeyPath::isValidKeyName(part) || path.size() >= CKeyPath::kMaxDepth)
-                        return fail("bad key name");
-                    path.emplace_back(part);
-                    if (sep == std::string_view::npos)
-                        break;
-                    full.remove_prefix(sep + 1);
-                }
             }
-            current = &root.create(path);
+            if (!splitPath(full, root, names))
+                return fail("bad key name");
+            section.path.assign(full);
+            section.line = reader.lineNumber();
+            document.sections.push_back(std::move(section));
+            current = &document.sections.back();
             continue;
         }
         if (!current)
             return fail("value before any key");
 
+        CRegDocument::Entry entry;
+        entry.line = reader.lineNumber();
         std::string_view rest = trimmed;
         if (rest.front() == '@') {
-            name.clear();
             rest.remove_prefix(1);
         } else if (rest.front() == '"') {
-            if (!readQuoted(rest, name, error))
+            if (!readQuoted(rest, entry.name, error))
                 return fail(error);
-            if (name.size() > CKeyPath::kMaxValueNameLength)
+            if (entry.name.size() > CKeyPath::kMaxValueNameLength)
                 return fail("value name too long");
         } else {
             return fail("unrecognised line");
@@ -394,7 +535,14 @@ bool CRegFileFormat::parse(
         if (rest.empty() || rest.front() != '=')
             return fail("expected '=' after the value name");
         rest = trimLeft(rest.substr(1));
+        if (current->remove)
+            return fail("value under a key that is deleted");
 
+        if (rest == "-") {
+            entry.remove = true;
+            current->entries.push_back(std::move(entry));
+            continue;
+        }
         // A hex list may go on over lines that end with a backslash.
         if (rest.substr(0, 3) == "hex" && rest.back() == '\\') {
             logical.assign(rest.data(), rest.size());
@@ -410,13 +558,43 @@ bool CRegFileFormat::parse(
             }
             rest = logical;
         }
-        DWORD type = 0;
-        if (!parseValueData(rest, type, data, error))
+        if (!parseValueData(rest, version5, entry.type, entry.data, error))
             return fail(error);
-        current->setValue(name, type, std::move(data));
-        data = {};
+        current->entries.push_back(std::move(entry));
     }
     if (!sawHeader && !trimRight(trimLeft(text)).empty())
-        return fail("missing REGEDIT4 header");
+        return fail("not a registry file (no REGEDIT4 or \"Windows Registry Editor Version 5.00\" header)");
+    return true;
+}
+
+bool CRegFileFormat::parse(
+    std::string_view bytes, std::string_view rootName, CHiveKey& root, std::string& error, RegEncoding* encoding)
+{
+    root.clear();
+    CRegDocument document;
+    if (!read(bytes, document, error))
+        return false;
+    auto fail = [&](int line, const std::string& what) {
+        error = "line " + std::to_string(line) + ": " + what;
+        root.clear();
+        return false;
+    };
+    std::string sectionRoot;
+    std::vector<std::string> path;
+    for (CRegDocument::Section& section : document.sections) {
+        if (section.remove)
+            return fail(section.line, "a key deletion, which only an import file may hold");
+        splitPath(section.path, sectionRoot, path);
+        if (sectionRoot != rootName)
+            return fail(section.line, "key outside " + std::string(rootName));
+        CHiveKey& key = root.create(path);
+        for (CRegDocument::Entry& entry : section.entries) {
+            if (entry.remove)
+                return fail(entry.line, "a value deletion, which only an import file may hold");
+            key.setValue(entry.name, entry.type, std::move(entry.data));
+        }
+    }
+    if (encoding)
+        *encoding = document.encoding;
     return true;
 }

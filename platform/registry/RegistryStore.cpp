@@ -479,3 +479,31 @@ std::size_t CRegistryStore::openHandleCount()
     std::lock_guard<std::mutex> guard(m_mutex);
     return m_handles.size();
 }
+
+std::shared_ptr<CHiveFile> CRegistryStore::wholeHive(HKEY rootKey)
+{
+    if (rootKey == HKEY_CURRENT_USER)
+        return hive(CHiveLocation::user(), "HKEY_CURRENT_USER");
+    if (rootKey == HKEY_LOCAL_MACHINE)
+        return hive(CHiveLocation::machine(), "HKEY_LOCAL_MACHINE");
+    return nullptr;
+}
+
+LONG CRegistryStore::copyHive(HKEY rootKey, CHiveKey& copy)
+{
+    std::lock_guard<std::mutex> guard(m_mutex);
+    const std::shared_ptr<CHiveFile> file = wholeHive(rootKey);
+    if (!file)
+        return ERROR_INVALID_HANDLE;
+    copy = file->root();
+    return ERROR_SUCCESS;
+}
+
+LONG CRegistryStore::commitToHive(HKEY rootKey, const CHiveFile::Change& change)
+{
+    std::lock_guard<std::mutex> guard(m_mutex);
+    const std::shared_ptr<CHiveFile> file = wholeHive(rootKey);
+    if (!file)
+        return ERROR_INVALID_HANDLE;
+    return file->commit(change);
+}

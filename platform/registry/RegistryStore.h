@@ -49,6 +49,14 @@ public:
     // Saves every hive with unsaved changes (at exit).
     void flushAll();
 
+    // Whole-hive access for moving settings in and out. rootKey is
+    // HKEY_CURRENT_USER or HKEY_LOCAL_MACHINE (else ERROR_INVALID_HANDLE).
+    // copyHive copies the hive's current tree, unsaved changes included.
+    LONG copyHive(HKEY rootKey, CHiveKey& copy);
+    // commitToHive applies change to the hive's whole tree and saves it at
+    // once, all or nothing (CHiveFile::commit).
+    LONG commitToHive(HKEY rootKey, const CHiveFile::Change& change);
+
     // Number of handles open now (for tests that look for leaks).
     std::size_t openHandleCount();
 
@@ -58,6 +66,8 @@ private:
     // Fills out with the handle's layers (a predefined key is resolved from
     // the environment now). ERROR_INVALID_HANDLE for an unknown handle.
     LONG resolve(HKEY key, RegKeyHandle& out);
+    // The one hive behind HKEY_CURRENT_USER or HKEY_LOCAL_MACHINE, else nullptr.
+    std::shared_ptr<CHiveFile> wholeHive(HKEY rootKey);
     // resolve, then the full path of subKey below the handle's key.
     LONG resolveSubKey(HKEY key, LPCSTR subKey, RegKeyHandle& out, std::vector<std::string>& full);
     std::shared_ptr<CHiveFile> hive(const CHiveLocation& location, const char* rootName);
