@@ -3,6 +3,7 @@
 #include "app/AboutSheet.h"
 #include "app/MainFrame.h"
 #include "app/PartsCheck.h"
+#include "config/SettingsDefaults.h"
 #include "config/Setup.h"
 #include "platform/help/HelpWindow.h"
 #include "resources/StringTable.h"
@@ -33,6 +34,8 @@ bool CKestavoApp::InitInstance(const Options& options)
 {
     QApplication::setApplicationName(LoadResString(kTitleString));
     QApplication::setWindowIcon(LoadIconResource(kAppIcon));
+    // A new user starts from the school's settings in the machine hive, if any.
+    CSettingsDefaults::SeedUser();
 
     m_model = std::make_unique<CGameModel>();
     if (options.setupRunner)

@@ -2,6 +2,7 @@
 
 #include "app/GoDialog.h"
 #include "app/KestavoApp.h"
+#include "app/SettingsMenu.h"
 #include "game/GameModel.h"
 #include "resources/StringTable.h"
 #include "views/BlankView.h"
@@ -71,6 +72,11 @@ void CMainFrame::BuildMenus()
     AddCommand(game, LoadResString(kGoString), kIdGo, &CMainFrame::OnGo);
     AddCommand(game, tr("&Next"), kIdNext, &CMainFrame::OnNextQuestion)->setEnabled(false);
     AddCommand(game, tr("&Previous"), kIdPrevious, &CMainFrame::OnPreviousQuestion)->setEnabled(false);
+    game->addSeparator();
+    connect(game->addAction(tr("&Import Settings...")), &QAction::triggered, this,
+        [this] { CSettingsMenu::Import(this); });
+    connect(game->addAction(tr("E&xport Settings...")), &QAction::triggered, this,
+        [this] { CSettingsMenu::Export(this); });
     game->addSeparator();
     QAction* exit = game->addAction(tr("&Exit"));
     exit->setProperty("commandId", kIdExit);

@@ -3,6 +3,7 @@
 #include "app/KestavoApp.h"
 #include "app/PartsCheck.h"
 #include "app/ScriptRunner.h"
+#include "app/SettingsCommand.h"
 #include "game/QuestionsCommand.h"
 #include "platform/sound/SoundPlayer.h"
 
@@ -33,6 +34,14 @@ int main(int argc, char** argv)
         QTextStream out(stdout);
         QTextStream err(stderr);
         return RunQuestionsCommand(app.arguments().mid(1), out, err);
+    }
+
+    if (HasArgument(argc, argv, "--export-settings") || HasArgument(argc, argv, "--import-settings")) {
+        // Moves settings in or out as regedit files; needs no display.
+        QCoreApplication app(argc, argv);
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return RunSettingsCommand(app.arguments().mid(1), out, err);
     }
 
     if (HasArgument(argc, argv, "--script")) {

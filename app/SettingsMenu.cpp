@@ -1,0 +1,78 @@
+#include "app/SettingsMenu.h"
+
+#include "config/SettingsExport.h"
+#include "config/SettingsImport.h"
+#include "platform/registry/RegistryStore.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QSaveFile>
+
+namespace {
+
+const QString kFilter = QStringLiteral("Registry files (*.reg);;All files (*)");
+
+QString Lines(const std::vector<std::string>& items)
+{
+    QStringList list;
+    for (const std::string& item : items)
+        list << QString::fromStdString(item);
+    return list.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+void CSettingsMenu::Import(QWidget* parent)
+{
+    const QString path = QFileDialog::getOpenFileName(parent, QObject::tr("Import Settings"), QDir::homePath(), kFilter);
+    if (path.isEmpty())
+        return;
+    CSettingsImport import;
+    std::string error;
+    if (!import.LoadFile(path, error)) {
+        QMessageBox::warning(parent, QObject::tr("Import Settings"),
+            QObject::tr("%1 cannot be imported: %2.\nNothing was changed.")
+                .arg(QDir::toNativeSeparators(path), QString::fromStdString(error)));
+        return;
+    }
+    QString question = QObject::tr("Import these settings from %1?").arg(QDir::toNativeSeparators(path));
+    const std::vector<std::string> summary = import.Summary();
+    if (!summary.empty())
+        question += QStringLiteral("\n\n") + Lines(summary);
+    if (!import.Skipped().empty())
+        question += QStringLiteral("\n\n") + QObject::tr("Keys of other software are left out:\n")
+            + Lines(import.Skipped());
+    if (QMessageBox::question(parent, QObject::tr("Import Settings"), question, QMessageBox::Yes | QMessageBox::No)
+        != QMessageBox::Yes)
+        return;
+    if (import.Commit(HKEY_CURRENT_USER) != ERROR_SUCCESS) {
+        QMessageBox::warning(parent, QObject::tr("Import Settings"),
+            QObject::tr("The settings could not be saved. Nothing was changed."));
+        return;
+    }
+    QMessageBox::information(parent, QObject::tr("Import Settings"),
+        QObject::tr("The settings were imported. They apply from the next game you set up."));
+}
+
+void CSettingsMenu::Export(QWidget* parent)
+{
+    std::string bytes;
+    bool found = false;
+    if (CSettingsExport::Export(bytes, found) != ERROR_SUCCESS || !found) {
+        QMessageBox::information(parent, QObject::tr("Export Settings"),
+            QObject::tr("There are no settings to export yet: set up a game first."));
+        return;
+    }
+    const QString path = QFileDialog::getSaveFileName(
+        parent, QObject::tr("Export Settings"), QDir::home().filePath(QStringLiteral("Kestavo.reg")), kFilter);
+    if (path.isEmpty())
+        return;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)
+        || file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())
+        || !file.commit()) {
+        QMessageBox::warning(parent, QObject::tr("Export Settings"),
+            QObject::tr("%1 cannot be written: %2.").arg(QDir::toNativeSeparators(path), file.errorString()));
+    }
+}

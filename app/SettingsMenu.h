@@ -1,0 +1,13 @@
+#pragma once
+
+class QWidget;
+
+// The Game menu's Import Settings... and Export Settings...: a file dialog,
+// then for an import a confirmation that lists the operations and levels the
+// file holds, and a message with the outcome.
+class CSettingsMenu
+{
+public:
+    static void Import(QWidget* parent);
+    static void Export(QWidget* parent);
+};
