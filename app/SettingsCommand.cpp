@@ -32,7 +32,8 @@ int Export(const QString& path, QTextStream& out, QTextStream& err)
     std::string bytes;
     bool found = false;
     if (CSettingsExport::Export(bytes, found) != ERROR_SUCCESS || !found) {
-        err << "kestavo: there are no Kestavo settings to export yet; " << path << " was not written" << Qt::endl;
+        err << "kestavo: there are no Kestavo settings to export yet; " << path << " was not written"
+            << Qt::endl;
         return 1;
     }
     QSaveFile file(path);
@@ -51,8 +52,8 @@ int Import(const QString& path, bool machine, bool dryRun, QTextStream& out, QTe
     CSettingsImport import;
     std::string error;
     if (!import.LoadFile(path, error)) {
-        err << "kestavo: cannot import " << path << ": " << QString::fromStdString(error) << "; nothing was changed"
-            << Qt::endl;
+        err << "kestavo: cannot import " << path << ": " << QString::fromStdString(error)
+            << "; nothing was changed" << Qt::endl;
         return 1;
     }
     if (!import.Skipped().empty())
@@ -92,7 +93,8 @@ int Import(const QString& path, bool machine, bool dryRun, QTextStream& out, QTe
 
 bool IsSettingsCommand(const QStringList& args)
 {
-    return args.contains(QStringLiteral("--export-settings")) || args.contains(QStringLiteral("--import-settings"));
+    return args.contains(QStringLiteral("--export-settings"))
+        || args.contains(QStringLiteral("--import-settings"));
 }
 
 int RunSettingsCommand(const QStringList& args, QTextStream& out, QTextStream& err)
@@ -108,7 +110,8 @@ int RunSettingsCommand(const QStringList& args, QTextStream& out, QTextStream& e
                 return Usage(err, arg + " needs a file name");
             QString& target = arg == QLatin1String("--export-settings") ? exportPath : importPath;
             if (!exportPath.isEmpty() || !importPath.isEmpty())
-                return Usage(err, QStringLiteral("give one of --export-settings and --import-settings, once"));
+                return Usage(
+                    err, QStringLiteral("give one of --export-settings and --import-settings, once"));
             target = args[++i];
         } else if (arg == QLatin1String("--machine")) {
             machine = true;

@@ -25,7 +25,8 @@ QString Lines(const std::vector<std::string>& items)
 
 void CSettingsMenu::Import(QWidget* parent)
 {
-    const QString path = QFileDialog::getOpenFileName(parent, QObject::tr("Import Settings"), QDir::homePath(), kFilter);
+    const QString path
+        = QFileDialog::getOpenFileName(parent, QObject::tr("Import Settings"), QDir::homePath(), kFilter);
     if (path.isEmpty())
         return;
     CSettingsImport import;
@@ -43,7 +44,8 @@ void CSettingsMenu::Import(QWidget* parent)
     if (!import.Skipped().empty())
         question += QStringLiteral("\n\n") + QObject::tr("Keys of other software are left out:\n")
             + Lines(import.Skipped());
-    if (QMessageBox::question(parent, QObject::tr("Import Settings"), question, QMessageBox::Yes | QMessageBox::No)
+    if (QMessageBox::question(
+            parent, QObject::tr("Import Settings"), question, QMessageBox::Yes | QMessageBox::No)
         != QMessageBox::Yes)
         return;
     if (import.Commit(HKEY_CURRENT_USER) != ERROR_SUCCESS) {
@@ -64,8 +66,8 @@ void CSettingsMenu::Export(QWidget* parent)
             QObject::tr("There are no settings to export yet: set up a game first."));
         return;
     }
-    const QString path = QFileDialog::getSaveFileName(
-        parent, QObject::tr("Export Settings"), QDir::home().filePath(QStringLiteral("Kestavo.reg")), kFilter);
+    const QString path = QFileDialog::getSaveFileName(parent, QObject::tr("Export Settings"),
+        QDir::home().filePath(QStringLiteral("Kestavo.reg")), kFilter);
     if (path.isEmpty())
         return;
     QSaveFile file(path);

@@ -55,8 +55,8 @@ bool CSettingsImport::Load(std::string_view bytes, std::string& error)
         CRegFileFormat::splitPath(section.path, root, path);
         const bool ours = IsHiveRoot(root) && CSettingsKeys::Containing(path) >= 0;
         if (!ours) {
-            const bool quietParent
-                = IsHiveRoot(root) && !section.remove && section.entries.empty() && CSettingsKeys::IsAncestor(path);
+            const bool quietParent = IsHiveRoot(root) && !section.remove && section.entries.empty()
+                && CSettingsKeys::IsAncestor(path);
             if (!quietParent)
                 m_skipped.push_back(section.path);
             continue;
@@ -77,8 +77,8 @@ bool CSettingsImport::Load(std::string_view bytes, std::string& error)
     }
     if (operations->empty()) {
         error = m_skipped.empty() ? "it holds no settings"
-                                  : "it holds no Kestavo settings, only keys of other software (" + m_skipped.front()
-                + (m_skipped.size() > 1 ? ", ..." : "") + ")";
+                                  : "it holds no Kestavo settings, only keys of other software ("
+                + m_skipped.front() + (m_skipped.size() > 1 ? ", ..." : "") + ")";
         m_skipped.clear();
         return false;
     }
@@ -134,8 +134,9 @@ std::vector<std::string> CSettingsImport::Summary() const
         }
         // The stored value is the index of the Setup dialog's list: 0 = 10 ... 8 = 50.
         if (op.path.size() == game.size() && op.kind == Operation::SetValue
-            && CHiveKey::sameName(op.name, kQuestionsIndexValue) && op.type == REG_DWORD && op.data.size() == 4
-            && op.data[0] <= 8 && op.data[1] == 0 && op.data[2] == 0 && op.data[3] == 0)
+            && CHiveKey::sameName(op.name, kQuestionsIndexValue) && op.type == REG_DWORD
+            && op.data.size() == 4 && op.data[0] <= 8 && op.data[1] == 0 && op.data[2] == 0
+            && op.data[3] == 0)
             lines.push_back("Number of questions: " + std::to_string(10 + 5 * op.data[0]));
     }
     return lines;
@@ -217,10 +218,11 @@ LONG CSettingsImport::Commit(HKEY rootKey) const
     // The change is kept (and replayed on a re-read) by the hive, so it holds
     // the operations themselves, shared and never changed.
     const std::shared_ptr<const std::vector<Operation>> operations = m_operations;
-    return CRegistryStore::instance().commitToHive(rootKey, [operations](CHiveKey& root, bool& changed) -> LONG {
-        changed = false;
-        for (const Operation& op : *operations)
-            changed = Apply(op, root) || changed;
-        return ERROR_SUCCESS;
-    });
+    return CRegistryStore::instance().commitToHive(
+        rootKey, [operations](CHiveKey& root, bool& changed) -> LONG {
+            changed = false;
+            for (const Operation& op : *operations)
+                changed = Apply(op, root) || changed;
+            return ERROR_SUCCESS;
+        });
 }

@@ -7,7 +7,8 @@
 namespace {
 
 // The board software's own key (it lives in boardsoft, which config must not use).
-constexpr const char* kBoardSettingsKey = "Software\\Tandrel Technologies Inc.\\Tandrel Board Software\\Board Settings";
+constexpr const char* kBoardSettingsKey
+    = "Software\\Tandrel Technologies Inc.\\Tandrel Board Software\\Board Settings";
 
 bool StartsWith(const std::vector<std::string>& path, const std::vector<std::string>& prefix)
 {
@@ -31,7 +32,8 @@ std::vector<std::string> Split(const char* path)
 
 const std::vector<std::vector<std::string>>& CSettingsKeys::All()
 {
-    static const std::vector<std::vector<std::string>> keys { Split(kKestavoRegistryKey), Split(kBoardSettingsKey) };
+    static const std::vector<std::vector<std::string>> keys { Split(kKestavoRegistryKey),
+        Split(kBoardSettingsKey) };
     return keys;
 }
 

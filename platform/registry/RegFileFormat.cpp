@@ -154,7 +154,8 @@ bool isStringType(DWORD type)
     return type == REG_SZ || type == kRegExpandSz || type == kRegMultiSz;
 }
 
-bool parseValueData(std::string_view s, bool utf16Strings, DWORD& type, std::vector<BYTE>& data, std::string& error)
+bool parseValueData(
+    std::string_view s, bool utf16Strings, DWORD& type, std::vector<BYTE>& data, std::string& error)
 {
     data.clear();
     if (!s.empty() && s.front() == '"') {
@@ -491,7 +492,8 @@ bool CRegFileFormat::read(std::string_view bytes, CRegDocument& document, std::s
                 version5 = true;
                 document.encoding = utf16 ? RegEncoding::Version5Utf16 : RegEncoding::Version5Utf8;
             } else {
-                return fail("not a registry file (no REGEDIT4 or \"Windows Registry Editor Version 5.00\" header)");
+                return fail(
+                    "not a registry file (no REGEDIT4 or \"Windows Registry Editor Version 5.00\" header)");
             }
             sawHeader = true;
             continue;
@@ -567,8 +569,8 @@ bool CRegFileFormat::read(std::string_view bytes, CRegDocument& document, std::s
     return true;
 }
 
-bool CRegFileFormat::parse(
-    std::string_view bytes, std::string_view rootName, CHiveKey& root, std::string& error, RegEncoding* encoding)
+bool CRegFileFormat::parse(std::string_view bytes, std::string_view rootName, CHiveKey& root,
+    std::string& error, RegEncoding* encoding)
 {
     root.clear();
     CRegDocument document;
