@@ -37,15 +37,8 @@ void CSettingsMenu::Import(QWidget* parent)
                 .arg(QDir::toNativeSeparators(path), QString::fromStdString(error)));
         return;
     }
-    QString question = QObject::tr("Import these settings from %1?").arg(QDir::toNativeSeparators(path));
-    const std::vector<std::string> summary = import.Summary();
-    if (!summary.empty())
-        question += QStringLiteral("\n\n") + Lines(summary);
-    if (!import.Skipped().empty())
-        question += QStringLiteral("\n\n") + QObject::tr("Keys of other software are left out:\n")
-            + Lines(import.Skipped());
-    if (QMessageBox::question(
-            parent, QObject::tr("Import Settings"), question, QMessageBox::Yes | QMessageBox::No)
+    if (QMessageBox::question(parent, QObject::tr("Import Settings"), Confirmation(import, path),
+            QMessageBox::Yes | QMessageBox::No)
         != QMessageBox::Yes)
         return;
     if (import.Commit(HKEY_CURRENT_USER) != ERROR_SUCCESS) {
@@ -55,6 +48,18 @@ void CSettingsMenu::Import(QWidget* parent)
     }
     QMessageBox::information(parent, QObject::tr("Import Settings"),
         QObject::tr("The settings were imported. They apply from the next game you set up."));
+}
+
+QString CSettingsMenu::Confirmation(const CSettingsImport& import, const QString& path)
+{
+    QString question = QObject::tr("Import these settings from %1?").arg(QDir::toNativeSeparators(path));
+    const std::vector<std::string> summary = import.Summary();
+    if (!summary.empty())
+        question += QStringLiteral("\n\n") + Lines(summary);
+    if (!import.Skipped().empty())
+        question += QStringLiteral("\n\n") + QObject::tr("Keys of other software are left out:\n")
+            + Lines(import.Skipped());
+    return question;
 }
 
 void CSettingsMenu::Export(QWidget* parent)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QString>
+
+class CSettingsImport;
 class QWidget;
 
 // The Game menu's Import Settings... and Export Settings...: a file dialog,
@@ -10,4 +13,7 @@ class CSettingsMenu
 public:
     static void Import(QWidget* parent);
     static void Export(QWidget* parent);
+
+    // The question asked before an import of path.
+    static QString Confirmation(const CSettingsImport& import, const QString& path);
 };

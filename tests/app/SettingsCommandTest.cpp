@@ -8,16 +8,16 @@
 
 namespace {
 
-struct Run
+struct CommandRun
 {
     int code = -1;
     QString out;
     QString err;
 };
 
-Run RunCommand(const QStringList& args)
+CommandRun RunCommand(const QStringList& args)
 {
-    Run run;
+    CommandRun run;
     QTextStream out(&run.out);
     QTextStream err(&run.err);
     run.code = RunSettingsCommand(args, out, err);
@@ -60,7 +60,7 @@ TEST(SettingsCommand, BadUsageIsExitCodeTwo)
         { "--import-settings", "a.reg", "--everything" },
     };
     for (const QStringList& args : bad) {
-        const Run run = RunCommand(args);
+        const CommandRun run = RunCommand(args);
         EXPECT_EQ(2, run.code) << args.join(' ').toStdString();
         EXPECT_TRUE(run.err.contains("usage: kestavo --export-settings")) << run.err.toStdString();
     }
@@ -71,7 +71,7 @@ TEST(SettingsCommand, ImportDryRunThenImportThenExport)
     const QString school = InHiveDir("school.reg");
     WriteFile(school, kSchool);
 
-    Run run = RunCommand({ "--import-settings", school, "--dry-run" });
+    CommandRun run = RunCommand({ "--import-settings", school, "--dry-run" });
     EXPECT_EQ(0, run.code) << run.err.toStdString();
     EXPECT_TRUE(
         run.out.contains("Skipped keys of other software: HKEY_CURRENT_USER\\Software\\Other Maker\\Other\n"))
@@ -100,7 +100,7 @@ TEST(SettingsCommand, ImportDryRunThenImportThenExport)
 
 TEST(SettingsCommand, FailuresAreExitCodeOneAndChangeNothing)
 {
-    Run run = RunCommand({ "--export-settings", InHiveDir("out.reg") });
+    CommandRun run = RunCommand({ "--export-settings", InHiveDir("out.reg") });
     EXPECT_EQ(1, run.code);
     EXPECT_TRUE(run.err.contains("there are no Kestavo settings to export yet")) << run.err.toStdString();
     EXPECT_FALSE(QFile::exists(InHiveDir("out.reg")));

@@ -85,7 +85,8 @@ TEST(SettingsTransfer, ExportImportExportGivesTheSameFile)
     WriteString(HKEY_CURRENT_USER, "Software\\Other Maker\\Other", "Keep", "out");
     const std::string first = ExportUser();
     ASSERT_EQ("\xFF\xFE", first.substr(0, 2));
-    EXPECT_EQ(std::string::npos, first.find("O\0t\0h\0e\0r\0 \0M", 0)) << "only Kestavo's keys are exported";
+    EXPECT_EQ(std::string::npos, first.find(std::string("O\0t\0h\0e\0r\0 \0M\0", 14)))
+        << "only Kestavo's keys are exported";
 
     // A fresh user (another machine) imports it.
     ASSERT_TRUE(QFile::remove(HivePath("HKEY_CURRENT_USER")));
