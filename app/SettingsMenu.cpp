@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QSaveFile>
 
@@ -52,7 +53,7 @@ void CSettingsMenu::Import(QWidget* parent)
 
 QString CSettingsMenu::Confirmation(const CSettingsImport& import, const QString& path)
 {
-    QString question = QObject::tr("Import these settings from %1?").arg(QDir::toNativeSeparators(path));
+    QString question = QObject::tr("Import these settings from %1?").arg(QFileInfo(path).fileName());
     const std::vector<std::string> summary = import.Summary();
     if (!summary.empty())
         question += QStringLiteral("\n\n") + Lines(summary);
