@@ -176,7 +176,8 @@ void CMainFrame::SwitchView()
         if (m_results) {
             m_results->ForgetName(); // a new game's results: ask for the name again
             connect(summary, &CSummaryView::SaveResultsRequested, this, [this] { m_results->SaveResults(); });
-            connect(summary, &CSummaryView::PrintResultsRequested, this, [this] { m_results->PrintResults(); });
+            connect(
+                summary, &CSummaryView::PrintResultsRequested, this, [this] { m_results->PrintResults(); });
         }
         view = summary;
         break;

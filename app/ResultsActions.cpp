@@ -92,8 +92,8 @@ QString CResultsActions::ChooseFile(const QString& suggested, bool worksheet, Sa
     } else {
         const QString filters = worksheet
             ? QLatin1String(kWorksheetFilter)
-            : QStringList { QLatin1String(kPdfFilter), QLatin1String(kCsvFilter), QLatin1String(kBothFilter) }.join(
-                QLatin1String(";;"));
+            : QStringList { QLatin1String(kPdfFilter), QLatin1String(kCsvFilter), QLatin1String(kBothFilter) }
+                  .join(QLatin1String(";;"));
         QString selected = QLatin1String(worksheet ? kWorksheetFilter : kPdfFilter);
         path = QFileDialog::getSaveFileName(m_parent,
             worksheet ? QStringLiteral("Save Worksheet") : QStringLiteral("Save Results"),
@@ -102,7 +102,8 @@ QString CResultsActions::ChooseFile(const QString& suggested, bool worksheet, Sa
             : selected == QLatin1String(kBothFilter) ? SaveKind::Both
                                                      : SaveKind::Pdf;
         // A typed ".csv" under the PDF filter still means a CSV file.
-        if (kind == SaveKind::Pdf && QFileInfo(path).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0)
+        if (kind == SaveKind::Pdf
+            && QFileInfo(path).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0)
             kind = SaveKind::Csv;
     }
     if (!path.isEmpty())
@@ -145,13 +146,16 @@ bool CResultsActions::SaveResults()
     if (kind != SaveKind::Csv) {
         const QString html = report.ToHtml();
         const QString footer = resultsFooter(report);
-        if (!CPagedOutput::WritePdf(withSuffix(chosen, QStringLiteral("pdf")), QStringLiteral("Kestavo results"),
-                [&](QPagedPaintDevice& device) { return CPagedOutput::PrintHtml(html, footer, device); }, error)) {
+        if (!CPagedOutput::WritePdf(
+                withSuffix(chosen, QStringLiteral("pdf")), QStringLiteral("Kestavo results"),
+                [&](QPagedPaintDevice& device) { return CPagedOutput::PrintHtml(html, footer, device); },
+                error)) {
             Message(error);
             return false;
         }
     }
-    if (kind != SaveKind::Pdf && !CPagedOutput::WriteFile(withSuffix(chosen, QStringLiteral("csv")), report.ToCsv(), error)) {
+    if (kind != SaveKind::Pdf
+        && !CPagedOutput::WriteFile(withSuffix(chosen, QStringLiteral("csv")), report.ToCsv(), error)) {
         Message(error);
         return false;
     }
@@ -161,8 +165,9 @@ bool CResultsActions::SaveResults()
 bool CResultsActions::PrintResults()
 {
     if (!HasPrinter()) {
-        Message(QStringLiteral("No printer is installed. Use \"Save Results...\" to keep the results as a PDF file "
-                               "and print it later."));
+        Message(QStringLiteral(
+            "No printer is installed. Use \"Save Results...\" to keep the results as a PDF file "
+            "and print it later."));
         return false;
     }
     if (!EnsureName())
@@ -193,7 +198,8 @@ bool CResultsActions::PrintWorksheet()
     bool built = false;
     if (!m_model.GetOperatorSets().empty()) {
         const std::vector<CParameterSet> sets = m_model.GetOperatorSets();
-        const int count = m_model.GetRequestedCount() > 0 ? m_model.GetRequestedCount() : m_model.GetQuestionCount();
+        const int count
+            = m_model.GetRequestedCount() > 0 ? m_model.GetRequestedCount() : m_model.GetQuestionCount();
         sheetModel.SetSetupRunner([&](std::vector<CParameterSet>& chosen, int& questionCount) {
             chosen = sets;
             questionCount = count;
@@ -210,7 +216,8 @@ bool CResultsActions::PrintWorksheet()
     }
     err.flush();
     if (!built || sheetModel.GetItemCount() == 0) {
-        Message(QStringLiteral("No worksheet could be made: choose the operations in the Setup dialog first."));
+        Message(
+            QStringLiteral("No worksheet could be made: choose the operations in the Setup dialog first."));
         return false;
     }
     if (!messages.trimmed().isEmpty())
@@ -234,12 +241,13 @@ bool CResultsActions::PrintWorksheet()
     Message(QStringLiteral("No printer is installed. Choose a PDF file for the worksheet instead; "
                            "it can be printed from any computer."));
     SaveKind kind = SaveKind::Pdf;
-    const QString chosen = ChooseFile(
-        QStringLiteral("Kestavo worksheet - seed %1.pdf").arg(seed), true, kind);
+    const QString chosen
+        = ChooseFile(QStringLiteral("Kestavo worksheet - seed %1.pdf").arg(seed), true, kind);
     if (chosen.isEmpty())
         return false;
     QString error;
-    if (!CPagedOutput::WritePdf(withSuffix(chosen, QStringLiteral("pdf")), QStringLiteral("Kestavo worksheet"),
+    if (!CPagedOutput::WritePdf(
+            withSuffix(chosen, QStringLiteral("pdf")), QStringLiteral("Kestavo worksheet"),
             [&painter](QPagedPaintDevice& device) { return painter.Paint(device); }, error)) {
         Message(error);
         return false;

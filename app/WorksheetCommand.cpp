@@ -41,7 +41,8 @@ int RunWorksheetCommand(const QStringList& args, QTextStream& out, QTextStream& 
     const CWorksheet sheet(model, seed);
     const CWorksheetPainter painter(sheet);
     QString writeError;
-    if (!CPagedOutput::WritePdf(path, QStringLiteral("Kestavo worksheet"),
+    if (!CPagedOutput::WritePdf(
+            path, QStringLiteral("Kestavo worksheet"),
             [&painter](QPagedPaintDevice& device) { return painter.Paint(device); }, writeError)) {
         err << writeError << '\n';
         err.flush();

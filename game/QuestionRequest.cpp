@@ -147,7 +147,8 @@ bool CQuestionRequest::Build(CGameModel& model, QTextStream& err) const
     model.SetSetupRunner({});
     model.SetMessageSink({});
     if (!built) {
-        err << (nothingSelected ? "no operator is selected in the stored settings" : "no questions built") << '\n';
+        err << (nothingSelected ? "no operator is selected in the stored settings" : "no questions built")
+            << '\n';
         err.flush();
     }
     return built;

@@ -1,7 +1,9 @@
 #include "views/PagedOutput.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QLocale>
 #include <QMarginsF>
 #include <QPageLayout>
@@ -9,8 +11,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
-#include <QAbstractTextDocumentLayout>
-#include <QFontMetricsF>
 #include <QTextDocument>
 
 namespace {
@@ -82,7 +82,8 @@ void CPagedOutput::DrawFooter(
     painter.restore();
 }
 
-bool CPagedOutput::WritePdf(const QString& path, const QString& title, const PagePainter& paint, QString& error)
+bool CPagedOutput::WritePdf(
+    const QString& path, const QString& title, const PagePainter& paint, QString& error)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {

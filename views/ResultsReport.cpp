@@ -92,8 +92,9 @@ QString CResultsReport::ToHtml() const
 {
     const QLocale locale;
     QString html;
-    html += QStringLiteral("<html><head><meta charset=\"utf-8\"><title>Kestavo results</title></head>"
-                           "<body style=\"font-family: 'Liberation Sans', Arial, sans-serif; font-size: 11pt\">");
+    html += QStringLiteral(
+        "<html><head><meta charset=\"utf-8\"><title>Kestavo results</title></head>"
+        "<body style=\"font-family: 'Liberation Sans', Arial, sans-serif; font-size: 11pt\">");
     html += QStringLiteral("<h1>Kestavo results</h1>");
     html += QStringLiteral("<table cellspacing=\"0\" cellpadding=\"2\">");
     const auto fact = [&html](const QString& label, const QString& value) {
@@ -102,8 +103,8 @@ QString CResultsReport::ToHtml() const
     if (!m_name.isEmpty())
         fact(QStringLiteral("Pupil or group:"), m_name.toHtmlEscaped());
     fact(QStringLiteral("Date:"),
-        QStringLiteral("%1, %2").arg(
-            locale.toString(m_when.date(), QLocale::LongFormat), locale.toString(m_when.time(), QLocale::ShortFormat)));
+        QStringLiteral("%1, %2").arg(locale.toString(m_when.date(), QLocale::LongFormat),
+            locale.toString(m_when.time(), QLocale::ShortFormat)));
     QStringList played;
     for (const QString& line : m_played)
         played << line.toHtmlEscaped();
@@ -124,10 +125,12 @@ QString CResultsReport::ToHtml() const
         html += QStringLiteral("<tr><td align=\"right\">%1</td><td>%2</td><td>%3</td><td>%4</td>"
                                "<td align=\"right\">%5</td><td style=\"color: %6\"><b>%7</b></td></tr>")
                     .arg(row.number)
-                    .arg(row.shown.toHtmlEscaped(), row.answer.isEmpty() ? QStringLiteral("(none)") : row.answer.toHtmlEscaped(),
+                    .arg(row.shown.toHtmlEscaped(),
+                        row.answer.isEmpty() ? QStringLiteral("(none)") : row.answer.toHtmlEscaped(),
                         expected.toHtmlEscaped())
                     .arg(row.hints)
-                    .arg(row.right ? QStringLiteral("#0000c0") : QStringLiteral("#c00000"), VerdictText(row.right));
+                    .arg(row.right ? QStringLiteral("#0000c0") : QStringLiteral("#c00000"),
+                        VerdictText(row.right));
     }
     html += QStringLiteral("</table></body></html>");
     return html;
@@ -140,8 +143,8 @@ QString CResultsReport::CsvField(const QString& text, bool userText)
     static const QString formulaStart = QStringLiteral("=+-@\t\r");
     if (userText && !field.isEmpty() && formulaStart.contains(field.front()))
         field.prepend(QLatin1Char('\''));
-    if (field.contains(QLatin1Char(',')) || field.contains(QLatin1Char('"')) || field.contains(QLatin1Char('\n'))
-        || field.contains(QLatin1Char('\r'))) {
+    if (field.contains(QLatin1Char(',')) || field.contains(QLatin1Char('"'))
+        || field.contains(QLatin1Char('\n')) || field.contains(QLatin1Char('\r'))) {
         field.replace(QLatin1String("\""), QLatin1String("\"\""));
         field = QLatin1Char('"') + field + QLatin1Char('"');
     }
@@ -151,7 +154,8 @@ QString CResultsReport::CsvField(const QString& text, bool userText)
 QByteArray CResultsReport::ToCsv() const
 {
     const QString when = m_when.toString(Qt::ISODate);
-    QString csv = QStringLiteral("Number,Question,Expected answer,Pupil's answer,Result,Hints,Pupil or group,Date\r\n");
+    QString csv = QStringLiteral(
+        "Number,Question,Expected answer,Pupil's answer,Result,Hints,Pupil or group,Date\r\n");
     for (const Row& row : m_rows) {
         const QStringList fields = {
             QString::number(row.number),

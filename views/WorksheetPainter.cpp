@@ -42,9 +42,8 @@ CWorksheetPainter::Figure CWorksheetPainter::Arrange(const CWorksheet::Entry& en
     const QFontMetricsF metrics(m_questionFont);
     const qreal height = metrics.height() + 2 * kPad;
     const qreal digit = metrics.horizontalAdvance(QStringLiteral("0"));
-    const auto textSize = [&](const QString& text) {
-        return QSizeF(metrics.horizontalAdvance(text) + 2 * kPad, height);
-    };
+    const auto textSize
+        = [&](const QString& text) { return QSizeF(metrics.horizontalAdvance(text) + 2 * kPad, height); };
     // A box as wide as the answer, never narrower than two digits.
     const auto boxSize = [&](const QString& text) {
         return QSizeF(std::max<qsizetype>(2, text.size()) * digit + 2 * kPad + 4, height);
@@ -53,8 +52,10 @@ CWorksheetPainter::Figure CWorksheetPainter::Arrange(const CWorksheet::Entry& en
     // CFieldLayout works in whole units: lay out in tenths of a point.
     const auto scaled = [](const QSizeF& size) { return (size * 10).toSize(); };
     CFieldLayout::Input in;
-    in.preferred[CFieldLayout::Operand1] = scaled(entry.unknown == 0 ? boxSize(q.operand1) : textSize(q.operand1));
-    in.preferred[CFieldLayout::Operand2] = scaled(entry.unknown == 1 ? boxSize(q.operand2) : textSize(q.operand2));
+    in.preferred[CFieldLayout::Operand1]
+        = scaled(entry.unknown == 0 ? boxSize(q.operand1) : textSize(q.operand1));
+    in.preferred[CFieldLayout::Operand2]
+        = scaled(entry.unknown == 1 ? boxSize(q.operand2) : textSize(q.operand2));
     in.preferred[CFieldLayout::Result] = scaled(entry.unknown == 2 ? boxSize(q.result) : textSize(q.result));
     in.preferred[CFieldLayout::Remainder]
         = scaled(entry.unknown == 2 ? boxSize(q.remainder) : textSize(q.remainder));
@@ -149,7 +150,8 @@ std::vector<CWorksheetPainter::Placement> CWorksheetPainter::Place(const QSizeF&
     return placed;
 }
 
-void CWorksheetPainter::DrawHeading(QPainter& painter, const QString& title, qreal width, bool sheetHeader) const
+void CWorksheetPainter::DrawHeading(
+    QPainter& painter, const QString& title, qreal width, bool sheetHeader) const
 {
     painter.setPen(Qt::black);
     painter.setFont(m_titleFont);
@@ -203,7 +205,8 @@ void CWorksheetPainter::DrawEntry(QPainter& painter, const CWorksheet::Entry& en
             painter.drawRoundedRect(rect.adjusted(1, 1, -1, -1), 3, 3);
         } else {
             // Numbers stand right-aligned so column sums line up digit under digit.
-            painter.drawText(rect.adjusted(kPad, 0, -kPad, 0), Qt::AlignRight | Qt::AlignVCenter, parts[i].text);
+            painter.drawText(
+                rect.adjusted(kPad, 0, -kPad, 0), Qt::AlignRight | Qt::AlignVCenter, parts[i].text);
         }
     }
     if (figure.hasRule) {
@@ -216,10 +219,10 @@ void CWorksheetPainter::DrawKey(QPainter& painter, const CWorksheet::Entry& entr
 {
     painter.setFont(m_questionFont);
     painter.setPen(Qt::black);
-    painter.drawText(QRectF(at.x(), at.y(), kNumberWidth - 6, kKeyRowHeight), Qt::AlignRight | Qt::AlignVCenter,
-        QStringLiteral("%1)").arg(entry.number));
-    painter.drawText(QRectF(at.x() + kNumberWidth, at.y(), 200, kKeyRowHeight), Qt::AlignLeft | Qt::AlignVCenter,
-        CWorksheet::KeyText(entry));
+    painter.drawText(QRectF(at.x(), at.y(), kNumberWidth - 6, kKeyRowHeight),
+        Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("%1)").arg(entry.number));
+    painter.drawText(QRectF(at.x() + kNumberWidth, at.y(), 200, kKeyRowHeight),
+        Qt::AlignLeft | Qt::AlignVCenter, CWorksheet::KeyText(entry));
 }
 
 bool CWorksheetPainter::Paint(QPagedPaintDevice& device) const
@@ -241,8 +244,8 @@ bool CWorksheetPainter::Paint(QPagedPaintDevice& device) const
             return false;
         const bool keyPage = next < placed.size() && placed[next].key;
         const bool firstPage = page == 0;
-        DrawHeading(painter,
-            keyPage ? QStringLiteral("Answer key") : QStringLiteral("Worksheet"), body.width(), firstPage);
+        DrawHeading(painter, keyPage ? QStringLiteral("Answer key") : QStringLiteral("Worksheet"),
+            body.width(), firstPage);
         for (; next < placed.size() && placed[next].page == page; ++next) {
             const CWorksheet::Entry& entry = m_sheet.Entries()[static_cast<size_t>(placed[next].entry)];
             if (placed[next].key)

@@ -203,5 +203,6 @@ TEST_F(KeepResults, WorksheetFromTheMenuUsesTheGamesChoices)
     // With a printer: through the print dialog.
     printerInstalled = true;
     EXPECT_TRUE(frame->ResultsActions().PrintWorksheet());
-    EXPECT_TRUE(Tokens(PdfText(dir.filePath(QStringLiteral("printed.pdf")))).contains(QStringLiteral("Answer key")));
+    EXPECT_TRUE(
+        Tokens(PdfText(dir.filePath(QStringLiteral("printed.pdf")))).contains(QStringLiteral("Answer key")));
 }

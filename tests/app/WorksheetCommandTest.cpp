@@ -1,6 +1,7 @@
 // kestavo --worksheet: the same questions as --questions, laid out with boxes,
 // the answer key after them and the seed in the footer, read back with pdftotext.
 #include "app/WorksheetCommand.h"
+
 #include "game/QuestionsCommand.h"
 #include "tests/views/PdfText.h"
 
@@ -106,7 +107,8 @@ TEST(WorksheetCommandTest, SheetAndKeyHoldTheQuestionsOfTheSameArguments)
         // The key starts on a page of its own.
         const int pages = PdfInfo(path, QStringLiteral("Pages")).toInt();
         EXPECT_GE(pages, 2);
-        const QString lastPage = Tokens(PdfText(path, { "-f", QString::number(pages), "-l", QString::number(pages) }));
+        const QString lastPage
+            = Tokens(PdfText(path, { "-f", QString::number(pages), "-l", QString::number(pages) }));
         EXPECT_FALSE(lastPage.contains(QStringLiteral("Worksheet"))) << lastPage.toStdString();
     }
 }

@@ -12,7 +12,8 @@
 inline QString PdfText(const QString& path, const QStringList& extra = {})
 {
     QProcess tool;
-    tool.start(QStringLiteral("pdftotext"), extra + QStringList { QStringLiteral("-raw"), path, QStringLiteral("-") });
+    tool.start(QStringLiteral("pdftotext"),
+        extra + QStringList { QStringLiteral("-raw"), path, QStringLiteral("-") });
     if (!tool.waitForFinished(60000) || tool.exitCode() != 0)
         return QStringLiteral("ERROR: pdftotext: ") + QString::fromUtf8(tool.readAllStandardError())
             + tool.errorString();

@@ -139,8 +139,11 @@ TEST_F(ReportFixture, RowsAndHeaderSayWhatTheSummarySays)
         EXPECT_EQ(row.number, i + 1);
         EXPECT_EQ(row.shown, summaryText.simplified()) << i;
         EXPECT_EQ(row.right, shown.right) << i;
-        EXPECT_EQ(row.asked.count(QLatin1Char('?')), model.GetItem(i)->question.HasRemainder()
-                && (model.GetItem(i)->question.algebra ? model.GetItem(i)->unknownPosition : 2) == 2 ? 2 : 1)
+        EXPECT_EQ(row.asked.count(QLatin1Char('?')),
+            model.GetItem(i)->question.HasRemainder()
+                    && (model.GetItem(i)->question.algebra ? model.GetItem(i)->unknownPosition : 2) == 2
+                ? 2
+                : 1)
             << row.asked.toStdString();
     }
     EXPECT_TRUE(report.Rows()[0].right);
@@ -198,11 +201,13 @@ TEST(ResultsReportText, NameIsEscapedInFileNamesAndHtml)
         { "", "" },
     };
     for (const auto& c : cases)
-        EXPECT_EQ(CResultsReport::FileNamePart(QString::fromUtf8(c.typed)), QString::fromUtf8(c.part)) << c.typed;
+        EXPECT_EQ(CResultsReport::FileNamePart(QString::fromUtf8(c.typed)), QString::fromUtf8(c.part))
+            << c.typed;
     EXPECT_LE(CResultsReport::FileNamePart(QString(300, QLatin1Char('a'))).size(), 40);
 
     CGameModel model(1);
-    const CResultsReport report(model, QStringLiteral("<b>Reds</b> & \"Blues\""), QDateTime(QDate(2026, 1, 2), QTime(14, 5)));
+    const CResultsReport report(
+        model, QStringLiteral("<b>Reds</b> & \"Blues\""), QDateTime(QDate(2026, 1, 2), QTime(14, 5)));
     EXPECT_EQ(report.SuggestedFileName(QStringLiteral("pdf")),
         QStringLiteral("Kestavo results - _b_Reds__b_ _ _Blues_ - 2026-01-02 14-05.pdf"));
     const QString html = report.ToHtml();
@@ -210,7 +215,8 @@ TEST(ResultsReportText, NameIsEscapedInFileNamesAndHtml)
     EXPECT_TRUE(html.contains(QStringLiteral("&lt;b&gt;Reds&lt;/b&gt; &amp; &quot;Blues&quot;")));
 
     const CResultsReport nameless(model, QString(), QDateTime(QDate(2026, 1, 2), QTime(14, 5)));
-    EXPECT_EQ(nameless.SuggestedFileName(QStringLiteral("csv")), QStringLiteral("Kestavo results - 2026-01-02 14-05.csv"));
+    EXPECT_EQ(nameless.SuggestedFileName(QStringLiteral("csv")),
+        QStringLiteral("Kestavo results - 2026-01-02 14-05.csv"));
 }
 
 TEST(PagedOutputTest, PaperFollowsTheLocale)
@@ -239,7 +245,8 @@ TEST(PagedOutputTest, FailedWritesLeaveWhatWasThere)
     const QString kept = dir.filePath(QStringLiteral("kept.pdf"));
     ASSERT_TRUE(CPagedOutput::WriteFile(kept, "earlier results", error));
     error.clear();
-    EXPECT_FALSE(CPagedOutput::WritePdf(kept, QStringLiteral("t"), [](QPagedPaintDevice&) { return false; }, error));
+    EXPECT_FALSE(CPagedOutput::WritePdf(
+        kept, QStringLiteral("t"), [](QPagedPaintDevice&) { return false; }, error));
     EXPECT_FALSE(error.isEmpty());
     QFile file(kept);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -259,14 +266,18 @@ TEST_F(LongReportFixture, PdfHoldsEveryRowAcrossPagesAndReadsBack)
     ASSERT_EQ(model.GetItemCount(), 50);
     for (int i = 0; i < 50; ++i)
         answer(i, i % 3 == 0 ? "wrong" : i % 5 == 0 ? "hinted" : "right");
-    const CResultsReport report(model, QStringLiteral("Reds & <Blues>"), QDateTime(QDate(2026, 3, 4), QTime(9, 5)));
+    const CResultsReport report(
+        model, QStringLiteral("Reds & <Blues>"), QDateTime(QDate(2026, 3, 4), QTime(9, 5)));
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("results.pdf"));
     QString error;
     const QString html = report.ToHtml();
-    ASSERT_TRUE(CPagedOutput::WritePdf(path, QStringLiteral("Kestavo results"),
-        [&html](QPagedPaintDevice& device) { return CPagedOutput::PrintHtml(html, QStringLiteral("footer"), device); },
+    ASSERT_TRUE(CPagedOutput::WritePdf(
+        path, QStringLiteral("Kestavo results"),
+        [&html](QPagedPaintDevice& device) {
+            return CPagedOutput::PrintHtml(html, QStringLiteral("footer"), device);
+        },
         error))
         << error.toStdString();
 
@@ -286,6 +297,7 @@ TEST_F(LongReportFixture, PdfHoldsEveryRowAcrossPagesAndReadsBack)
         EXPECT_GE(verdict, 0);
         from = at + line.size();
     }
-    EXPECT_EQ(text.count(QStringLiteral("Wrong")), 50 - report.ScoreLine().section(QLatin1Char(' '), 1, 1).toInt());
+    EXPECT_EQ(
+        text.count(QStringLiteral("Wrong")), 50 - report.ScoreLine().section(QLatin1Char(' '), 1, 1).toInt());
     EXPECT_TRUE(text.contains(QStringLiteral("Page 1 of")));
 }
