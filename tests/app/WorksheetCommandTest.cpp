@@ -13,16 +13,16 @@
 
 namespace {
 
-struct Run
+struct CommandRun
 {
     int code = -1;
     QString out;
     QString err;
 };
 
-Run run(int (*command)(const QStringList&, QTextStream&, QTextStream&), const QStringList& args)
+CommandRun run(int (*command)(const QStringList&, QTextStream&, QTextStream&), const QStringList& args)
 {
-    Run r;
+    CommandRun r;
     QTextStream out(&r.out);
     QTextStream err(&r.err);
     r.code = command(args, out, err);
@@ -79,10 +79,12 @@ TEST(WorksheetCommandTest, SheetAndKeyHoldTheQuestionsOfTheSameArguments)
     };
     for (const QStringList& args : cases) {
         const QString label = args.join(QLatin1Char(' '));
-        const Run questions = run(RunQuestionsCommand, QStringList { "--questions" } + args);
+        const CommandRun questions
+            = run(RunQuestionsCommand, QStringList { QStringLiteral("--questions") } + args);
         ASSERT_EQ(questions.code, 0) << questions.err.toStdString();
         const QString path = dir.filePath(QStringLiteral("sheet.pdf"));
-        const Run sheet = run(RunWorksheetCommand, QStringList { "--worksheet", path } + args);
+        const CommandRun sheet
+            = run(RunWorksheetCommand, QStringList { QStringLiteral("--worksheet"), path } + args);
         ASSERT_EQ(sheet.code, 0) << label.toStdString() << sheet.err.toStdString();
         EXPECT_TRUE(sheet.out.contains(QStringLiteral("seed ") + args.last())) << sheet.out.toStdString();
 
@@ -130,7 +132,7 @@ TEST(WorksheetCommandTest, BadUsageAndUnwritableFilesAreToldAndExitNonZero)
         { { "--worksheet", dir.filePath("missing/folder/a.pdf"), "--seed", "1" }, 1, "could not be written" },
     };
     for (const auto& c : cases) {
-        const Run r = run(RunWorksheetCommand, c.args);
+        const CommandRun r = run(RunWorksheetCommand, c.args);
         EXPECT_EQ(r.code, c.code) << c.args.join(' ').toStdString();
         EXPECT_TRUE(r.err.contains(QLatin1String(c.says))) << r.err.toStdString();
         EXPECT_TRUE(r.out.isEmpty());

@@ -76,8 +76,8 @@ struct ReportFixture : ::testing::Test
             CParameterSet add;
             ApplyDefaults(add, OperatorName::Addition, 1);
             CParameterSet div;
-            ApplyDefaults(div, OperatorName::Division, 3);
-            SetRemainderIfPresent(div, true);
+            ApplyDefaults(div, OperatorName::Division, 1);
+            SetRemainderIfPresent(div, true); // the level where remainders are offered
             sets = { add, div };
             n = count;
             return true;
@@ -126,7 +126,7 @@ TEST_F(ReportFixture, RowsAndHeaderSayWhatTheSummarySays)
     EXPECT_EQ(report.HintsLine(), QStringLiteral("Hints: 1"));
     ASSERT_EQ(report.PlayedLines().size(), 2);
     EXPECT_EQ(report.PlayedLines()[0], QStringLiteral("Addition, level 2"));
-    EXPECT_TRUE(report.PlayedLines()[1].startsWith(QStringLiteral("Division, level 4")));
+    EXPECT_TRUE(report.PlayedLines()[1].startsWith(QStringLiteral("Division, level 2")));
     EXPECT_TRUE(report.PlayedLines()[1].contains(QStringLiteral("remainders")));
 
     ASSERT_EQ(report.Rows().size(), 12u);
