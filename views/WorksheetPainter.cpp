@@ -6,12 +6,13 @@
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QtMath>
 #include <algorithm>
 
 namespace {
 
 constexpr qreal kPoint = 72.0;
-constexpr qreal kPad = 4; // around a number inside its field
+constexpr qreal kPad = 3; // around a number inside its field
 constexpr qreal kKeyRowHeight = 20;
 constexpr int kKeyColumns = 4;
 constexpr qreal kFooterHeight = 24;
@@ -28,7 +29,7 @@ QFont pixelFont(int size, bool bold)
 
 CWorksheetPainter::CWorksheetPainter(const CWorksheet& sheet)
     : m_sheet(sheet)
-    , m_questionFont(pixelFont(16, false))
+    , m_questionFont(pixelFont(14, false))
     , m_titleFont(pixelFont(20, true))
     , m_smallFont(pixelFont(10, false))
 {
@@ -49,8 +50,9 @@ CWorksheetPainter::Figure CWorksheetPainter::Arrange(const CWorksheet::Entry& en
         return QSizeF(std::max<qsizetype>(2, text.size()) * digit + 2 * kPad + 4, height);
     };
 
-    // CFieldLayout works in whole units: lay out in tenths of a point.
-    const auto scaled = [](const QSizeF& size) { return (size * 10).toSize(); };
+    // CFieldLayout works in whole pixels with the game's gaps; a point serves
+    // as the pixel here, which keeps those gaps in proportion on paper.
+    const auto scaled = [](const QSizeF& size) { return QSize(qCeil(size.width()), qCeil(size.height())); };
     CFieldLayout::Input in;
     in.preferred[CFieldLayout::Operand1]
         = scaled(entry.unknown == 0 ? boxSize(q.operand1) : textSize(q.operand1));
@@ -78,15 +80,15 @@ CWorksheetPainter::Figure CWorksheetPainter::Arrange(const CWorksheet::Entry& en
 
     // Back to points, relative to the fields' top-left corner.
     const QPointF origin = bounds.topLeft();
-    const auto toPoints = [&origin](const QPointF& p) { return (p - origin) / 10; };
+    const auto toPoints = [&origin](const QPointF& p) { return p - origin; };
     Figure figure;
     figure.hasRemainder = in.hasRemainder;
     for (int i = 0; i < CFieldLayout::FieldCount; ++i)
-        figure.fields[i] = QRectF(toPoints(out.fields[i].topLeft()), QSizeF(out.fields[i].size()) / 10);
+        figure.fields[i] = QRectF(toPoints(out.fields[i].topLeft()), QSizeF(out.fields[i].size()));
     figure.hasRule = out.hasRule;
     if (out.hasRule)
         figure.rule = QLineF(toPoints(out.rule.p1()), toPoints(out.rule.p2()));
-    figure.size = QSizeF(bounds.size()) / 10;
+    figure.size = QSizeF(bounds.size());
     return figure;
 }
 

@@ -30,8 +30,8 @@ public:
         QSizeF size; // the fields' bounding size, without the number
     };
 
-    static constexpr qreal kNumberWidth = 34; // "12)" before each question
-    static constexpr qreal kColumnGap = 24;
+    static constexpr qreal kNumberWidth = 30; // "12)" before each question
+    static constexpr qreal kColumnGap = 16;
     static constexpr qreal kRowGap = 22;
 
     explicit CWorksheetPainter(const CWorksheet& sheet);
