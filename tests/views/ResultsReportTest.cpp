@@ -8,6 +8,7 @@
 #include "views/PagedOutput.h"
 #include "views/SummaryContent.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -269,8 +270,10 @@ TEST_F(LongReportFixture, PdfHoldsEveryRowAcrossPagesAndReadsBack)
     const CResultsReport report(
         model, QStringLiteral("Reds & <Blues>"), QDateTime(QDate(2026, 3, 4), QTime(9, 5)));
 
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("results.pdf"));
+    // Kept beside the screenshots for a look (out of the repository).
+    const QString dir = QStringLiteral(KESTAVO_TEST_BIN_DIR "/../screenshots");
+    QDir().mkpath(dir);
+    const QString path = dir + QStringLiteral("/results-report.pdf");
     QString error;
     const QString html = report.ToHtml();
     ASSERT_TRUE(CPagedOutput::WritePdf(
