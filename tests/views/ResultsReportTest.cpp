@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocale>
 #include <QPdfWriter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -218,18 +217,6 @@ TEST(ResultsReportText, NameIsEscapedInFileNamesAndHtml)
     const CResultsReport nameless(model, QString(), QDateTime(QDate(2026, 1, 2), QTime(14, 5)));
     EXPECT_EQ(nameless.SuggestedFileName(QStringLiteral("csv")),
         QStringLiteral("Kestavo results - 2026-01-02 14-05.csv"));
-}
-
-TEST(PagedOutputTest, PaperFollowsTheLocale)
-{
-    const QLocale saved;
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    EXPECT_EQ(CPagedOutput::LocalePageSize().id(), QPageSize::Letter);
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    EXPECT_EQ(CPagedOutput::LocalePageSize().id(), QPageSize::A4);
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
-    EXPECT_EQ(CPagedOutput::LocalePageSize().id(), QPageSize::A4);
-    QLocale::setDefault(saved);
 }
 
 TEST(PagedOutputTest, FailedWritesLeaveWhatWasThere)
