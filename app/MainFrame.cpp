@@ -3,6 +3,7 @@
 #include "app/GoDialog.h"
 #include "app/KestavoApp.h"
 #include "app/SettingsMenu.h"
+#include "app/ResultsActions.h"
 #include "game/GameModel.h"
 #include "resources/StringTable.h"
 #include "views/BlankView.h"
@@ -44,6 +45,8 @@ CMainFrame::CMainFrame(CKestavoApp& app)
     m_client->setObjectName(QStringLiteral("client"));
     m_client->installEventFilter(this);
     setCentralWidget(m_client);
+    if (CGameModel* model = m_app.GetGameModel())
+        m_results = std::make_unique<CResultsActions>(this, *model);
     BuildMenus();
 
     m_strip = new CButtonStrip(*this, m_client);
@@ -72,6 +75,7 @@ void CMainFrame::BuildMenus()
     AddCommand(game, LoadResString(kGoString), kIdGo, &CMainFrame::OnGo);
     AddCommand(game, tr("&Next"), kIdNext, &CMainFrame::OnNextQuestion)->setEnabled(false);
     AddCommand(game, tr("&Previous"), kIdPrevious, &CMainFrame::OnPreviousQuestion)->setEnabled(false);
+    AddResultsCommands(game);
     game->addSeparator();
     connect(game->addAction(tr("&Import Settings...")), &QAction::triggered, this,
         [this] { CSettingsMenu::Import(this); });
@@ -96,6 +100,22 @@ void CMainFrame::BuildMenus()
         Action(kIdNext)->setEnabled(m_app.IsNextEnabled());
         Action(kIdPrevious)->setEnabled(m_app.IsPreviousEnabled());
     });
+}
+
+void CMainFrame::AddResultsCommands(QMenu* game)
+{
+    if (!m_results)
+        return;
+    game->addSeparator();
+    const auto add = [&](const QString& text, int id, bool (CResultsActions::*run)()) {
+        QAction* action = game->addAction(text);
+        action->setProperty("commandId", id);
+        connect(action, &QAction::triggered, this, [this, run] { ((*m_results).*run)(); });
+        return action;
+    };
+    add(tr("Save Results..."), kIdSaveResults, &CResultsActions::SaveResults)->setEnabled(false);
+    add(tr("Print Results..."), kIdPrintResults, &CResultsActions::PrintResults)->setEnabled(false);
+    add(tr("Print Worksheet..."), kIdPrintWorksheet, &CResultsActions::PrintWorksheet);
 }
 
 QAction* CMainFrame::AddCommand(
@@ -157,9 +177,17 @@ void CMainFrame::SwitchView()
     case Game:
         view = new CGameView(*this, m_client);
         break;
-    case Summary:
-        view = new CSummaryView(*this, m_client);
+    case Summary: {
+        auto* summary = new CSummaryView(*this, m_client);
+        if (m_results) {
+            m_results->ForgetName(); // a new game's results: ask for the name again
+            connect(summary, &CSummaryView::SaveResultsRequested, this, [this] { m_results->SaveResults(); });
+            connect(
+                summary, &CSummaryView::PrintResultsRequested, this, [this] { m_results->PrintResults(); });
+        }
+        view = summary;
         break;
+    }
     }
     view->setProperty("controlId", kViewId);
     view->setGeometry(0, 0, 0, 0);
@@ -186,6 +214,11 @@ void CMainFrame::LayoutChildren()
 
     const bool game = qobject_cast<CGameView*>(m_view) != nullptr;
     Action(kIdGo)->setText(LoadResString(game ? kStopString : kGoString));
+    // The results can be kept while they are on screen.
+    const bool summary = qobject_cast<CSummaryView*>(m_view) != nullptr;
+    for (const int id : { kIdSaveResults, kIdPrintResults })
+        if (QAction* action = Action(id))
+            action->setEnabled(summary);
     if (IsBlankViewActive()) {
         m_strip->EnablePrevious(false);
         m_strip->EnableNext(false);

@@ -7,6 +7,7 @@
 #include <memory>
 
 class CKestavoApp;
+class CResultsActions;
 class QAction;
 
 // The program's top-level window: the current view above and the button strip
@@ -27,6 +28,9 @@ public:
     static constexpr int kIdAbout = 57664;
     static constexpr int kIdExit = 57665;
     static constexpr int kIdHelp = 57670;
+    static constexpr int kIdSaveResults = 32801;
+    static constexpr int kIdPrintResults = 32802;
+    static constexpr int kIdPrintWorksheet = 32803;
 
     // Runs the New Game dialog; false on Cancel, else keepLevel is set.
     using NewGameDialogRunner = std::function<bool(bool& keepLevel)>;
@@ -52,6 +56,8 @@ public:
     QWidget* ClientArea() const { return m_client; }
     // The menu item with the given command id (null when there is none).
     QAction* Action(int commandId) const;
+    // Saving and printing results and worksheets (tests script its dialogs).
+    CResultsActions& ResultsActions() { return *m_results; }
 
     // Menu commands.
     void OnGo();
@@ -64,6 +70,7 @@ protected:
 
 private:
     void BuildMenus();
+    void AddResultsCommands(QMenu* game);
     QAction* AddCommand(QMenu* menu, const QString& text, int commandId, void (CMainFrame::*handler)());
 
     CKestavoApp& m_app;
@@ -71,4 +78,5 @@ private:
     CButtonStrip* m_strip = nullptr;
     QWidget* m_view = nullptr;
     NewGameDialogRunner m_newGameRunner;
+    std::unique_ptr<CResultsActions> m_results;
 };

@@ -4,11 +4,13 @@
 #include "app/PartsCheck.h"
 #include "app/ScriptRunner.h"
 #include "app/SettingsCommand.h"
+#include "app/WorksheetCommand.h"
 #include "game/QuestionsCommand.h"
 #include "platform/sound/SoundPlayer.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStringList>
 #include <QTextStream>
 #include <cstring>
@@ -42,6 +44,16 @@ int main(int argc, char** argv)
         QTextStream out(stdout);
         QTextStream err(stderr);
         return RunSettingsCommand(app.arguments().mid(1), out, err);
+    }
+
+    if (HasArgument(argc, argv, "--worksheet")) {
+        // Writes a PDF and shows no window: needs no display.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return RunWorksheetCommand(app.arguments().mid(1), out, err);
     }
 
     if (HasArgument(argc, argv, "--script")) {

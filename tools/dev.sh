@@ -22,6 +22,9 @@ packages=(
   fonts-liberation fonts-comic-neue                # Arial/Courier New/Comic Sans MS stand-ins
 )
 case "$mode" in
+  test*) packages+=(poppler-utils) ;;              # tests read the PDFs back (pdftotext, pdfinfo)
+esac
+case "$mode" in
   fuzz) packages+=(clang libclang-rt-14-dev) ;;
 esac
 

@@ -68,6 +68,12 @@ CSummaryView::CSummaryView(CAppServices& services, QWidget* parent)
     m_previous = new QPushButton(LoadResString(kPreviousString), this);
     m_previous->setProperty("commandId", kPreviousId);
     m_previous->setGeometry(0, 0, 100, 100);
+    m_save = new QPushButton(tr("Save Results..."), this);
+    m_save->setObjectName(QStringLiteral("saveResults"));
+    m_print = new QPushButton(tr("Print Results..."), this);
+    m_print->setObjectName(QStringLiteral("printResults"));
+    connect(m_save, &QPushButton::clicked, this, &CSummaryView::SaveResultsRequested);
+    connect(m_print, &QPushButton::clicked, this, &CSummaryView::PrintResultsRequested);
     connect(m_next, &QPushButton::clicked, this, &CSummaryView::OnNextPage);
     connect(m_previous, &QPushButton::clicked, this, &CSummaryView::OnPreviousPage);
 
@@ -121,6 +127,12 @@ void CSummaryView::resizeEvent(QResizeEvent* event)
     m_previous->setGeometry(width() - 180, height() - 35, 80, 25);
     m_next->show();
     m_previous->show();
+    // Keeping the results sits apart from paging, top right beside the score,
+    // where no row of the list reaches.
+    const int saveWidth = std::max(120, m_save->sizeHint().width());
+    const int printWidth = std::max(120, m_print->sizeHint().width());
+    m_print->setGeometry(width() - 10 - printWidth, 10, printWidth, 30);
+    m_save->setGeometry(width() - 20 - printWidth - saveWidth, 10, saveWidth, 30);
     OnQuestionsBuilt();
     m_rowsPerPage = RowsPerPage();
     update();

@@ -30,6 +30,8 @@ public:
     int PageCount() const;
     QPushButton* NextButton() const { return m_next; }
     QPushButton* PreviousButton() const { return m_previous; }
+    QPushButton* SaveButton() const { return m_save; }
+    QPushButton* PrintButton() const { return m_print; }
 
     void OnNextPage();
     void OnPreviousPage();
@@ -41,6 +43,11 @@ public:
     void OnCheck() override { }
     void OnHint() override { }
     void OnStop() override { }
+
+signals:
+    // The results are to be kept: the frame answers with its dialogs.
+    void SaveResultsRequested();
+    void PrintResultsRequested();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -56,4 +63,6 @@ private:
     int m_rowsPerPage = 5;
     QPushButton* m_next = nullptr;
     QPushButton* m_previous = nullptr;
+    QPushButton* m_save = nullptr;
+    QPushButton* m_print = nullptr;
 };

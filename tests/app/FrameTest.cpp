@@ -115,7 +115,9 @@ TEST_F(AppFixture, MenusCarryTheirTextsAndCommandIds)
     };
     EXPECT_EQ(items(tops[0]),
         (QStringList { QStringLiteral("&Go... 32777"), QStringLiteral("&Next 32776"),
-            QStringLiteral("&Previous 32775"), QStringLiteral("-"), QStringLiteral("&Import Settings... "),
+            QStringLiteral("&Previous 32775"), QStringLiteral("-"), QStringLiteral("Save Results... 32801"),
+            QStringLiteral("Print Results... 32802"), QStringLiteral("Print Worksheet... 32803"),
+            QStringLiteral("-"), QStringLiteral("&Import Settings... "),
             QStringLiteral("E&xport Settings... "), QStringLiteral("-"), QStringLiteral("&Exit 57665") }));
     EXPECT_EQ(items(tops[1]),
         (QStringList { QStringLiteral("&Contents... 32778"), QStringLiteral("-"),
