@@ -348,19 +348,23 @@ def export_eval(samples, path):
         f.write(out)
 
 
-def import_model(net, path):
-    """Loads the weights of a model file's first network (same layer sizes) into `net`, to train
-    on from there."""
+def import_model(net, path, index=0):
+    """Loads the weights of a model file's network number `index` (same layer sizes) into `net`,
+    to train on from there."""
     with open(path, "rb") as f:
         data = f.read()
     head = data[:32]
     length, blocks = struct.unpack("<I", head[12:16])[0], struct.unpack("<I", head[20:24])[0]
     payload = b"".join(data[32 + b * (BLOCK + 8):32 + b * (BLOCK + 8) + min(BLOCK, length - b * BLOCK)]
                        for b in range(blocks))
+    per_net = 20 + 4 * sum(p.numel() for p in net.parameters())
+    if len(payload) < per_net * (index + 1):
+        raise SystemExit("%s holds no network number %d" % (path, index + 1))
+    payload = payload[per_net * index:per_net * (index + 1)]
     sizes = struct.unpack("<4I", payload[:16])
     if tuple(sizes) != net.sizes:
         raise SystemExit("%s holds a %s network, not %s" % (path, sizes, net.sizes))
-    w = np.frombuffer(payload[20:], "<f4")  # further networks, if any, are not read
+    w = np.frombuffer(payload[20:], "<f4")
     at = 0
     with torch.no_grad():
         for layer in (net.c1, net.c2, net.c3, net.f1, net.f2):
@@ -426,7 +430,7 @@ def train_one(args, member, train_strokes, labels, raw, held_s, held_y):
     tag = "network %d" % (member + 1)
     net = Net(*sizes)
     if args.init:
-        import_model(net, args.init)
+        import_model(net, args.init, member)
     print("%s: %d weights" % (tag, sum(p.numel() for p in net.parameters())), flush=True)
     opt = torch.optim.Adam(net.parameters(), lr=2e-3)
     n_raw = int(len(raw) * args.raw)
@@ -438,7 +442,8 @@ def train_one(args, member, train_strokes, labels, raw, held_s, held_y):
     usable = [i for i, s in enumerate(train_strokes) if s]
     clean = None
     hard = []
-    for epoch in range(args.epochs):
+    stop = [int(v) for v in args.stop_after.split(",")] if args.stop_after else [args.epochs]
+    for epoch in range(min(args.epochs, stop[min(member, len(stop) - 1)])):
         net.train()
         # Glyphs the network still misreads (or barely reads) are drawn again
         # `focus` more times each, after the first third of the epochs.
@@ -500,7 +505,10 @@ def main():
     ap.add_argument("--raw", type=float, default=0.25, help="share of plain MNIST images mixed in")
     ap.add_argument("--continental", type=float, default=0.35,
                     help="share of training 1s given a flag (and foot) and of 7s given a crossbar")
-    ap.add_argument("--init", help="model file to start from (fine-tuning) instead of random weights")
+    ap.add_argument("--init", help="model file to start from (fine-tuning) instead of random weights; "
+                                   "network k of the file starts member k")
+    ap.add_argument("--stop-after", help="stop each member after this many epochs of the --epochs schedule "
+                                         "(one number, or one per member: 5,4)")
     ap.add_argument("--max-lr", type=float, default=3e-3)
     ap.add_argument("--epochs", type=int, default=30)
     ap.add_argument("--threads", type=int, default=1, help="torch threads of each network's process")
