@@ -328,6 +328,24 @@ TEST(CalligRecognition, BesideDigitsAMarkIsJudgedAgainstTheLine)
     CgrFreeDict(&dict);
 }
 
+TEST(CalligRecognition, ContinentalOnesAndSevensKeepTheirDigit)
+{
+    int32_t dict = 0;
+    ASSERT_EQ(load(trainedModel(), &dict), CGR_OK);
+    const Stroke flag = line(18, 26, 32, 10), stem = line(32, 10, 31, 62), foot = line(20, 62, 42, 62);
+    const Stroke bar = line(8, 10, 40, 10), diagonal = line(40, 10, 22, 62), cross = line(20, 36, 40, 36);
+    struct Case
+    {
+        std::vector<Stroke> strokes;
+        const char* want;
+    };
+    const Case cases[] = { { { flag, stem }, "1" }, { { flag, stem, foot }, "1" }, { { bar, diagonal, cross }, "7" },
+        { { bar, diagonal }, "7" } };
+    for (const Case& c : cases)
+        EXPECT_EQ(recognise(dict, c.strokes).at(0), c.want) << c.strokes.size() << " strokes";
+    CgrFreeDict(&dict);
+}
+
 TEST(CalligRecognition, ANumberWrittenAcrossCellsIsOneWordWithRankedAlternatives)
 {
     int32_t dict = 0;
