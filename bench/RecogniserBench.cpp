@@ -15,11 +15,11 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
 #include <fstream>
 #include <iterator>
-#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
@@ -238,7 +238,8 @@ std::vector<Stroke> continental(const std::vector<Stroke>& in, int label, std::m
         const int n = 6;
         for (int i = 0; i < n; ++i) {
             const float t = float(i) / (n - 1);
-            s.push_back({ x0 + t * (x1 - x0) + (u(rng) - 0.5f) * 0.6f, y0 + t * (y1 - y0) + (u(rng) - 0.5f) * 0.6f });
+            s.push_back(
+                { x0 + t * (x1 - x0) + (u(rng) - 0.5f) * 0.6f, y0 + t * (y1 - y0) + (u(rng) - 0.5f) * 0.6f });
         }
         return s;
     };
@@ -247,7 +248,8 @@ std::vector<Stroke> continental(const std::vector<Stroke>& in, int label, std::m
         const float dx = (bottom.first - top.first) / len, dy = h / len;
         const float a = (30 + 20 * u(rng)) * 3.14159f / 180, flag = h * (0.25f + 0.25f * u(rng));
         const float fx = dx * std::cos(a) - dy * std::sin(a), fy = dx * std::sin(a) + dy * std::cos(a);
-        out.insert(out.begin(), segment(top.first + fx * flag, top.second + fy * flag, top.first, top.second));
+        out.insert(
+            out.begin(), segment(top.first + fx * flag, top.second + fy * flag, top.first, top.second));
         if (foot) {
             const float half = h * (0.15f + 0.15f * u(rng));
             out.push_back(segment(bottom.first - half, bottom.second, bottom.first + half, bottom.second));
@@ -333,10 +335,11 @@ void printAccuracy()
                 oneAsSeven += s.label == 1 && got == "7";
                 ++n[s.label];
             }
-        std::printf("Continental forms, three sizes: flagged 1 (half with a foot) %.2f %% (%d of %d, %d read as "
-                    "7), crossed 7 %.2f %% (%d of %d), both %.2f %%\n",
-            100.0 * ok[1] / std::max(n[1], 1), ok[1], n[1], oneAsSeven, 100.0 * ok[7] / std::max(n[7], 1), ok[7],
-            n[7], 100.0 * (ok[1] + ok[7]) / std::max(n[1] + n[7], 1));
+        std::printf(
+            "Continental forms, three sizes: flagged 1 (half with a foot) %.2f %% (%d of %d, %d read as "
+            "7), crossed 7 %.2f %% (%d of %d), both %.2f %%\n",
+            100.0 * ok[1] / std::max(n[1], 1), ok[1], n[1], oneAsSeven, 100.0 * ok[7] / std::max(n[7], 1),
+            ok[7], n[7], 100.0 * (ok[1] + ok[7]) / std::max(n[1] + n[7], 1));
     }
 
     std::mt19937 rng(11);
@@ -362,8 +365,8 @@ void printAccuracy()
         std::vector<Stroke> field;
         std::string expect;
         if (kind == 0) {
-            field.push_back(minusStroke(rng, l - 0.55f * h - 0.2f * h * u(rng), t + h * (0.4f + 0.2f * u(rng)),
-                0.3f * h + 0.2f * h * u(rng)));
+            field.push_back(minusStroke(rng, l - 0.55f * h - 0.2f * h * u(rng),
+                t + h * (0.4f + 0.2f * u(rng)), 0.3f * h + 0.2f * h * u(rng)));
             field.insert(field.end(), da.begin(), da.end());
             expect = std::string("-") + char('0' + a.label);
         } else {
@@ -390,8 +393,9 @@ void printAccuracy()
         ++inNumberN[kind];
     }
     const int marksOk = minusOk + dotOk + ringOk + inNumberOk[0] + inNumberOk[1] + inNumberOk[2];
-    std::printf("Marks (%d each): lone \"-\" %.2f %%, lone tapped \".\" %.2f %%, lone ring \".\" %.2f %%; in a "
-                "number: \"-\" %.2f %%, tapped \".\" %.2f %%, ring \".\" %.2f %%; all %.2f %% (%d of %d)\n",
+    std::printf(
+        "Marks (%d each): lone \"-\" %.2f %%, lone tapped \".\" %.2f %%, lone ring \".\" %.2f %%; in a "
+        "number: \"-\" %.2f %%, tapped \".\" %.2f %%, ring \".\" %.2f %%; all %.2f %% (%d of %d)\n",
         kSynthetic, 100.0 * minusOk / kSynthetic, 100.0 * dotOk / kSynthetic, 100.0 * ringOk / kSynthetic,
         100.0 * inNumberOk[0] / inNumberN[0], 100.0 * inNumberOk[1] / inNumberN[1],
         100.0 * inNumberOk[2] / inNumberN[2], 100.0 * marksOk / (3 * kSynthetic + kSynthetic), marksOk,

@@ -210,7 +210,8 @@ TEST(CalligModelFile, SeveralNetworksAreAveragedAndTheirNumberIsBounded)
     for (int c = 0; c < 10; ++c) {
         sum += sab[c];
         // Ratios against class 0 are the geometric mean of the members' ratios.
-        EXPECT_NEAR(std::log(sab[c] / sab[0]), 0.5f * (std::log(sa[c] / sa[0]) + std::log(sb[c] / sb[0])), 1e-4)
+        EXPECT_NEAR(
+            std::log(sab[c] / sab[0]), 0.5f * (std::log(sa[c] / sa[0]) + std::log(sb[c] / sb[0])), 1e-4)
             << c;
     }
     EXPECT_NEAR(sum, 1.0f, 1e-5);
@@ -317,13 +318,16 @@ TEST(CalligRecognition, BesideDigitsAMarkIsJudgedAgainstTheLine)
     EXPECT_EQ(recognise(dict, { line(0, 35, 25, 36), line(45, 10, 46, 60) }).at(0), "-1");
     EXPECT_EQ(recognise(dict, { line(10, 10, 11, 60), dot(30, 58), ellipse(60, 35, 14, 25) }).at(0), "1.0");
     // A pupil's ring on the line is a point, not a 0.
-    EXPECT_EQ(recognise(dict, { line(10, 10, 11, 60), ring(24, 48, 12), ellipse(65, 35, 14, 25) }).at(0), "1.0");
+    EXPECT_EQ(
+        recognise(dict, { line(10, 10, 11, 60), ring(24, 48, 12), ellipse(65, 35, 14, 25) }).at(0), "1.0");
     // The same ring tucked under the bar of a 7 is still its own character.
-    EXPECT_EQ(recognise(dict, { line(0, 10, 30, 10), line(30, 10, 12, 60), ring(24, 48, 11), line(55, 10, 56, 60) })
-                  .at(0),
+    EXPECT_EQ(
+        recognise(dict, { line(0, 10, 30, 10), line(30, 10, 12, 60), ring(24, 48, 11), line(55, 10, 56, 60) })
+            .at(0),
         "7.1");
     // A ring of that size high in the line, level with the digits' tops, is no point.
-    const std::string high = recognise(dict, { line(10, 10, 11, 60), ring(24, 10, 12), ellipse(65, 35, 14, 25) }).at(0);
+    const std::string high
+        = recognise(dict, { line(10, 10, 11, 60), ring(24, 10, 12), ellipse(65, 35, 14, 25) }).at(0);
     EXPECT_EQ(high.find('.'), std::string::npos) << high;
     CgrFreeDict(&dict);
 }
@@ -339,8 +343,8 @@ TEST(CalligRecognition, ContinentalOnesAndSevensKeepTheirDigit)
         std::vector<Stroke> strokes;
         const char* want;
     };
-    const Case cases[] = { { { flag, stem }, "1" }, { { flag, stem, foot }, "1" }, { { bar, diagonal, cross }, "7" },
-        { { bar, diagonal }, "7" } };
+    const Case cases[] = { { { flag, stem }, "1" }, { { flag, stem, foot }, "1" },
+        { { bar, diagonal, cross }, "7" }, { { bar, diagonal }, "7" } };
     for (const Case& c : cases)
         EXPECT_EQ(recognise(dict, c.strokes).at(0), c.want) << c.strokes.size() << " strokes";
     CgrFreeDict(&dict);
