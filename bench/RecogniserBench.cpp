@@ -1,9 +1,11 @@
 // Accuracy and speed of the handwriting recogniser through its real exported
 // calls (libcallig.so loaded with dlopen, Calligrapher.voc through CgrLoadDict).
 //
-// Accuracy uses held-out handwritten digits that tools/train/train.py traced
-// into pen strokes (bench/data/HeldOutDigitStrokes.bin), sent the way the
-// control sends ink: thousandths of a pixel, x / 700 + 200, y / 1000 + 200.
+// Accuracy uses handwritten digits the model never trained on (the validation
+// slice of tools/train/train.py) traced into pen strokes
+// (bench/data/HeldOutDigitStrokes.bin), sent the way the control sends ink:
+// thousandths of a pixel, x / 700 + 200, y / 1000 + 200. Continental 1s and
+// 7s, dots drawn as rings and touching digits are made from the same strokes.
 // It is printed first; the timings follow as Google Benchmark results.
 //   build/bench/RecogniserBench [--benchmark_filter=...]
 
@@ -13,11 +15,11 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
 #include <fstream>
 #include <iterator>
-#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
@@ -194,6 +196,83 @@ Stroke dotStroke(std::mt19937& rng, float x, float y)
     return s;
 }
 
+// A pupil's dot drawn as a small ring (sometimes not quite closed, sometimes
+// going round again) or a scribbled blob, `size` pixels across.
+Stroke ringStroke(std::mt19937& rng, float x, float y, float size)
+{
+    std::uniform_real_distribution<float> u(0, 1);
+    const float rx = size / 2, ry = rx * (0.7f + 0.3f * u(rng));
+    const float start = u(rng) * 6.2832f;
+    const bool blob = rng() % 4 == 0;
+    const float turns = blob ? 2.0f + u(rng) : 0.85f + 0.35f * u(rng);
+    const int n = 10 + int(rng() % 15);
+    Stroke s;
+    for (int i = 0; i < n; ++i) {
+        const float t = float(i) / (n - 1);
+        const float shrink = blob ? 1.0f - 0.7f * t : 1.0f;
+        const float a = start + t * turns * 6.2832f;
+        s.push_back({ x + rx + rx * shrink * std::cos(a) + (u(rng) - 0.5f) * 0.8f,
+            y + ry + ry * shrink * std::sin(a) + (u(rng) - 0.5f) * 0.8f });
+    }
+    return s;
+}
+
+// The strokes a pupil taught the European way adds to a digit, in its own
+// 56-unit grid: a 1 gets an up-stroke flag from low on the left to the top of
+// the stem (and every other time a foot), a 7 a crossbar through its stem.
+std::vector<Stroke> continental(const std::vector<Stroke>& in, int label, std::mt19937& rng, bool foot)
+{
+    std::uniform_real_distribution<float> u(0, 1);
+    std::pair<float, float> top { 0, 1e9f }, bottom { 0, -1e9f };
+    for (const auto& s : in)
+        for (auto p : s) {
+            if (p.second < top.second)
+                top = p;
+            if (p.second > bottom.second)
+                bottom = p;
+        }
+    const float h = bottom.second - top.second;
+    std::vector<Stroke> out = in;
+    auto segment = [&](float x0, float y0, float x1, float y1) {
+        Stroke s;
+        const int n = 6;
+        for (int i = 0; i < n; ++i) {
+            const float t = float(i) / (n - 1);
+            s.push_back(
+                { x0 + t * (x1 - x0) + (u(rng) - 0.5f) * 0.6f, y0 + t * (y1 - y0) + (u(rng) - 0.5f) * 0.6f });
+        }
+        return s;
+    };
+    if (label == 1) {
+        const float len = std::hypot(bottom.first - top.first, h);
+        const float dx = (bottom.first - top.first) / len, dy = h / len;
+        const float a = (30 + 20 * u(rng)) * 3.14159f / 180, flag = h * (0.25f + 0.25f * u(rng));
+        const float fx = dx * std::cos(a) - dy * std::sin(a), fy = dx * std::sin(a) + dy * std::cos(a);
+        out.insert(
+            out.begin(), segment(top.first + fx * flag, top.second + fy * flag, top.first, top.second));
+        if (foot) {
+            const float half = h * (0.15f + 0.15f * u(rng));
+            out.push_back(segment(bottom.first - half, bottom.second, bottom.first + half, bottom.second));
+        }
+    } else if (label == 7) {
+        const float y = top.second + h * (0.45f + 0.15f * u(rng));
+        std::vector<float> xs;
+        for (const auto& s : in)
+            for (size_t i = 1; i < s.size(); ++i) {
+                const auto [x0, y0] = s[i - 1];
+                const auto [x1, y1] = s[i];
+                if ((y0 - y) * (y1 - y) <= 0 && y0 != y1)
+                    xs.push_back(x0 + (y - y0) * (x1 - x0) / (y1 - y0));
+            }
+        if (xs.empty())
+            return out;
+        std::sort(xs.begin(), xs.end());
+        const float x = xs[xs.size() / 2], half = h * (0.18f + 0.12f * u(rng));
+        out.push_back(segment(x - half, y + (u(rng) - 0.5f) * 2, x + half, y + (u(rng) - 0.5f) * 2));
+    }
+    return out;
+}
+
 std::vector<SSample> g_eval;
 
 void printAccuracy()
@@ -242,44 +321,85 @@ void printAccuracy()
         std::printf("\n");
     }
 
+    // Continental forms of the validation 1s and 7s, at the three sizes.
+    {
+        std::mt19937 crng(5);
+        int ok[10] = {}, n[10] = {}, oneAsSeven = 0;
+        for (float size : sizes)
+            for (const auto& s : g_eval) {
+                if (s.label != 1 && s.label != 7)
+                    continue;
+                const auto strokes = continental(s.strokes, s.label, crng, crng() % 2 == 0);
+                const std::string got = recognise(api, place(strokes, size / 56, 13, 21));
+                ok[s.label] += got == std::string(1, char('0' + s.label));
+                oneAsSeven += s.label == 1 && got == "7";
+                ++n[s.label];
+            }
+        std::printf(
+            "Continental forms, three sizes: flagged 1 (half with a foot) %.2f %% (%d of %d, %d read as "
+            "7), crossed 7 %.2f %% (%d of %d), both %.2f %%\n",
+            100.0 * ok[1] / std::max(n[1], 1), ok[1], n[1], oneAsSeven, 100.0 * ok[7] / std::max(n[7], 1),
+            ok[7], n[7], 100.0 * (ok[1] + ok[7]) / std::max(n[1] + n[7], 1));
+    }
+
     std::mt19937 rng(11);
     std::uniform_real_distribution<float> u(0, 1);
-    int minusOk = 0, dotOk = 0, ctxOk = 0;
+    int minusOk = 0, dotOk = 0, ringOk = 0;
+    int inNumberOk[3] = {}, inNumberN[3] = {};
     const int kSynthetic = 1000;
     for (int i = 0; i < kSynthetic; ++i) {
         minusOk += recognise(api, { minusStroke(rng, 10, 30, 10 + u(rng) * 50) }) == "-";
         dotOk += recognise(api, { dotStroke(rng, 20, 40) }) == ".";
-        // In a number: "-d" and "d.d" with held-out digits 50 pixels high.
+        ringOk += recognise(api, { ringStroke(rng, 20, 40, 9 + 5 * u(rng)) }) == ".";
+        // In a number, held-out digits at the three writing sizes: "-d", "d.d"
+        // with a tapped dot, "d.d" with a ring 9 to 14 pixels across.
+        const int kind = i % 3;
+        const float scale = sizes[(i / 3) % 3] / 56;
         const auto& a = g_eval[rng() % g_eval.size()];
         const auto& b = g_eval[rng() % g_eval.size()];
-        auto da = place(a.strokes, 70.0f / 56, 0, 0);
-        auto db = place(b.strokes, 70.0f / 56, 0, 0);
+        auto da = place(a.strokes, scale, 0, 0);
+        auto db = place(b.strokes, scale, 0, 0);
         float l, t, r, bt;
         bounds(da, l, t, r, bt);
         const float h = bt - t;
         std::vector<Stroke> field;
         std::string expect;
-        if (i % 2 == 0) {
+        if (kind == 0) {
             field.push_back(minusStroke(rng, l - 0.55f * h - 0.2f * h * u(rng),
                 t + h * (0.4f + 0.2f * u(rng)), 0.3f * h + 0.2f * h * u(rng)));
             field.insert(field.end(), da.begin(), da.end());
             expect = std::string("-") + char('0' + a.label);
         } else {
             field = da;
-            field.push_back(dotStroke(rng, r + 0.1f * h + 0.1f * h * u(rng), bt - 4));
+            float after = r + 0.1f * h + 0.1f * h * u(rng);
+            if (kind == 1) {
+                field.push_back(dotStroke(rng, after, bt - 4));
+                after += 4;
+            } else {
+                const float size = 9 + 5 * u(rng);
+                field.push_back(ringStroke(rng, after, bt - size - 2 * u(rng), size));
+                after += size;
+            }
             float l2, t2, r2, b2;
             bounds(db, l2, t2, r2, b2);
-            const float shift = r + 0.35f * h + 0.2f * h * u(rng) - l2;
-            for (auto& s : place(db, 1, shift, 0))
-                field.push_back(s);
+            for (auto& st : place(db, 1, after + 0.25f * h + 0.2f * h * u(rng) - l2, 0))
+                field.push_back(st);
             expect = std::string(1, char('0' + a.label)) + "." + char('0' + b.label);
         }
         // The sign and point are judged; the digits are counted in the per-cell figures.
         const std::string got = recognise(api, field);
-        ctxOk += got.size() == expect.size() && got[i % 2 == 0 ? 0 : 1] == expect[i % 2 == 0 ? 0 : 1];
+        const size_t at = kind == 0 ? 0 : 1;
+        inNumberOk[kind] += got.size() == expect.size() && got[at] == expect[at];
+        ++inNumberN[kind];
     }
-    std::printf("Synthetic marks (%d each): lone \"-\" %.2f %%, lone \".\" %.2f %%, in a number %.2f %%\n",
-        kSynthetic, 100.0 * minusOk / kSynthetic, 100.0 * dotOk / kSynthetic, 100.0 * ctxOk / kSynthetic);
+    const int marksOk = minusOk + dotOk + ringOk + inNumberOk[0] + inNumberOk[1] + inNumberOk[2];
+    std::printf(
+        "Marks (%d each): lone \"-\" %.2f %%, lone tapped \".\" %.2f %%, lone ring \".\" %.2f %%; in a "
+        "number: \"-\" %.2f %%, tapped \".\" %.2f %%, ring \".\" %.2f %%; all %.2f %% (%d of %d)\n",
+        kSynthetic, 100.0 * minusOk / kSynthetic, 100.0 * dotOk / kSynthetic, 100.0 * ringOk / kSynthetic,
+        100.0 * inNumberOk[0] / inNumberN[0], 100.0 * inNumberOk[1] / inNumberN[1],
+        100.0 * inNumberOk[2] / inNumberN[2], 100.0 * marksOk / (3 * kSynthetic + kSynthetic), marksOk,
+        4 * kSynthetic);
 
     int fieldOk[5] = {}, fieldN[5] = {};
     for (int i = 0; i < 1200; ++i) {
@@ -306,6 +426,34 @@ void printAccuracy()
                 "4 digits %.2f %%, all %.2f %%\n",
         100.0 * fieldOk[2] / fieldN[2], 100.0 * fieldOk[3] / fieldN[3], 100.0 * fieldOk[4] / fieldN[4],
         100.0 * (fieldOk[2] + fieldOk[3] + fieldOk[4]) / (fieldN[2] + fieldN[3] + fieldN[4]));
+
+    // Digits that touch or overlap slightly, as they do when written across
+    // the cells in a hurry: the gap is -0.12 to +0.05 of the digit's height.
+    int touchOk[5] = {}, touchN[5] = {};
+    for (int i = 0; i < 900; ++i) {
+        const int digits = 2 + i % 3;
+        const float size = sizes[(i / 3) % 3];
+        std::vector<Stroke> field;
+        std::string expect;
+        float cursor = 10;
+        for (int d = 0; d < digits; ++d) {
+            const auto& s = g_eval[rng() % g_eval.size()];
+            auto placed = place(s.strokes, size / 56, 0, (u(rng) - 0.5f) * 0.08f * size);
+            float l, t, r, b;
+            bounds(placed, l, t, r, b);
+            const float gap = (-0.12f + 0.17f * u(rng)) * (b - t);
+            for (auto& st : place(placed, 1, cursor - l, 0))
+                field.push_back(st);
+            cursor += (r - l) + gap;
+            expect += char('0' + s.label);
+        }
+        touchOk[digits] += recognise(api, field) == expect;
+        ++touchN[digits];
+    }
+    std::printf("Touching or slightly overlapping digits, exactly right: 2 digits %.2f %%, 3 digits %.2f %%, "
+                "4 digits %.2f %%, all %.2f %%\n",
+        100.0 * touchOk[2] / touchN[2], 100.0 * touchOk[3] / touchN[3], 100.0 * touchOk[4] / touchN[4],
+        100.0 * (touchOk[2] + touchOk[3] + touchOk[4]) / (touchN[2] + touchN[3] + touchN[4]));
     close(api);
 }
 

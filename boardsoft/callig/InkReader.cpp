@@ -34,8 +34,17 @@ struct SOption
     double logp;
 };
 
-// A lone mark smaller than this (pixels) is a dot whatever else is written.
-constexpr float kLoneDotSize = 8.0f;
+// A mark no larger than this (pixels) is a tap: a dot whatever else is written.
+constexpr float kTapSize = 8.0f;
+// A pupil's dot may also be a small ring or blob up to about this size
+// (pixels); no digit written in a cell is that small.
+constexpr float kRingDotSize = 14.0f;
+// A ring or blob is round-ish: its narrow side at least this share of its wide side.
+constexpr float kRingRoundness = 0.45f;
+// Beside digits, a ring is a dot only up to this share of the line's height
+// and only with its centre below this share of the line (dots sit on the line).
+constexpr float kRingDotLine = 0.55f;
+constexpr float kDotLowestCentre = 0.55f;
 // Neighbouring groups closer than this (line heights) may be one character;
 // a small piece may be up to kPieceGap away.
 constexpr float kJoinGap = 0.05f;
@@ -47,6 +56,8 @@ constexpr double kCharacterCost = 1.5;
 constexpr float kTouchDistance = 0.06f;
 // The largest width of a character made of several merged groups, in line heights.
 constexpr float kMaxMergedWidth = 1.4f;
+// The most groups one character may be made of.
+constexpr size_t kMaxPieces = 4;
 
 SBox boxOf(const std::vector<SInkPoint>& s)
 {
@@ -102,12 +113,27 @@ bool isMinus(const CInkStrokeList& strokes, const SGroup& g, float lineTop, floa
         && mid < 0.85f * lineHeight;
 }
 
-bool isDot(const SGroup& g, float lineHeight, bool lone)
+// A "." by its size alone: a tap anywhere, or a small round ring or blob. In a
+// field the mark is judged against the digits beside it as well: tiny against
+// the line wherever it is, or ring-sized and low in the line.
+bool isDot(const SBox& box, float lineTop, float lineHeight, bool lone)
 {
-    const float size = std::max(g.box.width(), g.box.height());
+    const float w = box.width(), h = box.height();
+    const float size = std::max(w, h);
+    if (size <= kTapSize)
+        return true;
+    const bool ring = size <= kRingDotSize && std::min(w, h) >= kRingRoundness * size;
     if (lone)
-        return size <= kLoneDotSize;
-    return size <= 0.22f * lineHeight;
+        return ring;
+    if (size <= 0.22f * lineHeight)
+        return true;
+    const float centre = (box.top + box.bottom) / 2 - lineTop;
+    return ring && size <= kRingDotLine * lineHeight && centre >= kDotLowestCentre * lineHeight;
+}
+
+bool isDot(const SGroup& g, float lineTop, float lineHeight, bool lone)
+{
+    return isDot(g.box, lineTop, lineHeight, lone);
 }
 
 std::vector<SOption> classify(
@@ -138,25 +164,26 @@ std::vector<SOption> classify(
     return options;
 }
 
-// The best few strings over per-character options, best first.
-std::vector<std::string> rankWords(const std::vector<std::vector<SOption>>& chars, size_t keep)
+// A partial reading: its text and summed score.
+struct SReading
 {
-    std::vector<std::pair<std::string, double>> beam { { "", 0.0 } };
-    for (const auto& opts : chars) {
-        std::vector<std::pair<std::string, double>> next;
-        for (const auto& b : beam)
-            for (const auto& o : opts)
-                next.push_back({ b.first + o.ch, b.second + o.logp });
-        std::stable_sort(
-            next.begin(), next.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
-        if (next.size() > keep)
-            next.resize(keep);
-        beam = std::move(next);
+    std::string text;
+    double score = 0;
+};
+
+// Keeps the `keep` best readings, distinct texts only, best first.
+void keepBest(std::vector<SReading>& readings, size_t keep)
+{
+    std::stable_sort(readings.begin(), readings.end(),
+        [](const SReading& a, const SReading& b) { return a.score > b.score; });
+    std::vector<SReading> out;
+    for (auto& r : readings) {
+        if (out.size() == keep)
+            break;
+        if (std::none_of(out.begin(), out.end(), [&](const SReading& o) { return o.text == r.text; }))
+            out.push_back(std::move(r));
     }
-    std::vector<std::string> out;
-    for (const auto& b : beam)
-        out.push_back(b.first);
-    return out;
+    readings = std::move(out);
 }
 
 } // namespace
@@ -179,6 +206,22 @@ std::vector<CInkReader::CWord> CInkReader::Read(const CInkStrokeList& input, con
     for (const auto& b : boxes)
         line.add(b);
     const float lineHeight = std::max(line.height(), 1.0f);
+    const float touch = kTouchDistance * lineHeight;
+
+    // A dot beside digits is its own character even where it sits under a
+    // digit's overhang (the bar of a 7) or close to it: a stroke of dot size
+    // low in the line that touches no other ink is set apart before grouping.
+    std::vector<bool> mark(strokes.size(), false);
+    if (strokes.size() > 1)
+        for (size_t i = 0; i < strokes.size(); ++i) {
+            if (!isDot(boxes[i], line.top, lineHeight, false)
+                || (boxes[i].top + boxes[i].bottom) / 2 < line.top + 0.5f * lineHeight)
+                continue;
+            bool alone = true;
+            for (size_t k = 0; k < strokes.size() && alone; ++k)
+                alone = k == i || distance(strokes[k], strokes[i]) > touch;
+            mark[i] = alone;
+        }
 
     // Strokes that share most of their horizontal extent, or that touch,
     // belong to one character.
@@ -187,51 +230,67 @@ std::vector<CInkReader::CWord> CInkReader::Read(const CInkStrokeList& input, con
     std::stable_sort(
         order.begin(), order.end(), [&](size_t a, size_t b) { return boxes[a].left < boxes[b].left; });
     std::vector<SGroup> groups;
+    std::vector<bool> groupIsMark;
     for (size_t i : order) {
-        if (!groups.empty()) {
-            SGroup& g = groups.back();
+        bool placed = false;
+        // The latest group of ink (not a dot) is the one this stroke may belong to.
+        for (size_t gi = groups.size(); !mark[i] && !placed && gi-- > 0;) {
+            if (groupIsMark[gi])
+                continue;
+            SGroup& g = groups[gi];
             const float need = 0.35f * std::max(std::min(boxes[i].width(), g.box.width()), 0.3f * lineHeight);
             bool touching = false;
             for (size_t k = 0; k < g.strokes.size() && !touching; ++k)
-                touching = distance(strokes[g.strokes[k]], strokes[i]) <= kTouchDistance * lineHeight;
+                touching = distance(strokes[g.strokes[k]], strokes[i]) <= touch;
             if (overlap(g.box, boxes[i]) >= need || boxes[i].right <= g.box.right || touching) {
                 g.strokes.push_back(i);
                 g.box.add(boxes[i]);
-                continue;
+                placed = true;
             }
+            break;
         }
-        groups.push_back(SGroup { { i }, boxes[i] });
+        if (!placed) {
+            groups.push_back(SGroup { { i }, boxes[i] });
+            groupIsMark.push_back(mark[i]);
+        }
     }
 
     const bool lone = groups.size() == 1;
     // Groups that may be pieces of one character: touching or overlapping, or
-    // a small piece (not a dot or minus) close beside the other.
-    auto mayJoin = [&](const SGroup& a, const SGroup& b) {
+    // a small piece (not a dot or minus) close beside the other. A dot set
+    // apart above never joins.
+    auto mayJoin = [&](size_t ia, size_t ib) {
+        if (groupIsMark[ia] || groupIsMark[ib])
+            return false;
+        const SGroup &a = groups[ia], &b = groups[ib];
         const float gap = -overlap(a.box, b.box);
         if (gap <= kJoinGap * lineHeight)
             return true;
         const SGroup& small = a.box.height() < b.box.height() ? a : b;
         return gap <= kPieceGap * lineHeight && small.box.height() < kPieceHeight * lineHeight
-            && !isDot(small, lineHeight, false) && !isMinus(strokes, small, line.top, lineHeight, false);
+            && !isDot(small, line.top, lineHeight, false)
+            && !isMinus(strokes, small, line.top, lineHeight, false);
     };
-    // Best split of the groups into characters: a character is one group, or
-    // up to three neighbouring groups that may join and together are no wider
-    // than a digit. Each character costs kCharacterCost, so pieces that read
-    // well together are not taken for separate characters.
+    // Readings over every split of the groups into characters: a character is
+    // one group, or up to kMaxPieces neighbouring groups that may join and
+    // together are no wider than a digit. Each character costs kCharacterCost,
+    // so pieces that read well together are not taken for separate characters.
+    // The best few readings are kept at every cut, so the alternatives differ
+    // in their splits as well as in their digits.
     const size_t n = groups.size();
-    std::vector<double> best(n + 1, -1e300);
-    std::vector<size_t> from(n + 1, 0);
-    std::vector<std::vector<std::vector<SOption>>> opts(n, std::vector<std::vector<SOption>>(4));
-    best[0] = 0;
+    const size_t keep = 2 * kMaxAlternatives;
+    std::vector<std::vector<SReading>> at(n + 1);
+    at[0].push_back({});
     for (size_t i = 1; i <= n; ++i) {
-        for (size_t len = 1; len <= 3 && len <= i; ++len) {
+        std::vector<SReading> here;
+        for (size_t len = 1; len <= kMaxPieces && len <= i; ++len) {
             const size_t j = i - len;
-            if (best[j] <= -1e299)
+            if (at[j].empty())
                 continue;
             SGroup merged = groups[j];
             bool ok = true;
-            for (size_t k = j + 1; k < i; ++k) {
-                ok = ok && mayJoin(groups[k - 1], groups[k]);
+            for (size_t k = j + 1; k < i && ok; ++k) {
+                ok = mayJoin(k - 1, k);
                 merged.strokes.insert(
                     merged.strokes.end(), groups[k].strokes.begin(), groups[k].strokes.end());
                 merged.box.add(groups[k].box);
@@ -239,23 +298,23 @@ std::vector<CInkReader::CWord> CInkReader::Read(const CInkStrokeList& input, con
             if (len > 1 && (!ok || merged.box.width() > kMaxMergedWidth * lineHeight))
                 continue;
             std::vector<SOption> o;
-            if (len == 1 && isDot(merged, lineHeight, lone))
+            if (len == 1 && (groupIsMark[j] || isDot(merged, line.top, lineHeight, lone)))
                 o = { { '.', 0.0 } };
             else if (len == 1 && isMinus(strokes, merged, line.top, lineHeight, lone))
                 o = { { '-', 0.0 } };
             else
                 o = classify(strokes, merged.strokes, *model);
-            const double score = best[j] + o[0].logp - kCharacterCost;
-            opts[j][len] = std::move(o);
-            if (score > best[i]) {
-                best[i] = score;
-                from[i] = j;
-            }
+            for (const SReading& r : at[j])
+                for (const SOption& opt : o)
+                    here.push_back({ r.text + opt.ch, r.score + opt.logp - kCharacterCost });
         }
+        keepBest(here, keep);
+        at[i] = std::move(here);
     }
-    std::vector<std::vector<SOption>> chars;
-    for (size_t i = n; i > 0; i = from[i])
-        chars.push_back(opts[from[i]][i - from[i]]);
-    std::reverse(chars.begin(), chars.end());
-    return { rankWords(chars, kMaxAlternatives) };
+    std::vector<SReading>& readings = at[n];
+    keepBest(readings, kMaxAlternatives);
+    CWord word;
+    for (const SReading& r : readings)
+        word.push_back(r.text);
+    return { word };
 }

@@ -1,9 +1,11 @@
 #pragma once
 
-// Reads a session's strokes as one written number: splits them into
-// characters by their horizontal extents and gaps, decides "-" and "." by
-// their shape and size against the other characters, classifies the rest with
-// the digit model, and ranks whole-word alternatives.
+// Reads a session's strokes as one written number: decides "." (a tap, or a
+// small ring or blob) and "-" (a short level stroke) by their shape and size,
+// alone or against the digits beside them, groups the other strokes by their
+// horizontal extents, gaps and contacts, and scores every split of the groups
+// into characters with the digit model. The best whole reading comes first,
+// then the next best, which may split the ink differently.
 
 #include "boardsoft/callig/GlyphRenderer.h"
 

