@@ -1,8 +1,10 @@
 #pragma once
 
 #include "views/AppServices.h"
+#include "views/EndGameGuard.h"
 
 #include <QMainWindow>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -27,9 +29,14 @@ public:
     static constexpr int kIdAbout = 57664;
     static constexpr int kIdExit = 57665;
     static constexpr int kIdHelp = 57670;
+    static constexpr int kIdAskBeforeEnding = 32779;
 
     // Runs the New Game dialog; false on Cancel, else keepLevel is set.
     using NewGameDialogRunner = std::function<bool(bool& keepLevel)>;
+    // Asks "End the game now?"; true ends the game.
+    using EndGameAsker = std::function<bool(int unanswered)>;
+    // Steady clock in milliseconds (tests move it by hand).
+    using Clock = std::function<std::int64_t()>;
 
     explicit CMainFrame(CKestavoApp& app);
     ~CMainFrame() override;
@@ -42,8 +49,15 @@ public:
     void SetNextEnabled(bool enabled) override;
     void SetPreviousEnabled(bool enabled) override;
     bool RunNewGameDialog(bool& keepLevel) override;
+    bool ConfirmEndGame() override;
 
     void SetNewGameDialogRunner(NewGameDialogRunner runner) { m_newGameRunner = std::move(runner); }
+    void SetEndGameAsker(EndGameAsker asker) { m_endGameAsker = std::move(asker); }
+    void SetClock(Clock clock) { m_clock = std::move(clock); }
+
+    // "Ask before ending a game": the menu item, the stored choice and the guard.
+    bool AskBeforeEndingGame() const { return m_endGuard.AskFirst(); }
+    void SetAskBeforeEndingGame(bool ask);
 
     // Places the strip and the view in the client area and retitles the Go item.
     void LayoutChildren();
@@ -61,9 +75,13 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildMenus();
+    // Saves the current answers, counts the open questions and asks.
+    bool AskToEndGame();
+    bool AskWithMessageBox(int unanswered);
     QAction* AddCommand(QMenu* menu, const QString& text, int commandId, void (CMainFrame::*handler)());
 
     CKestavoApp& m_app;
@@ -71,4 +89,7 @@ private:
     CButtonStrip* m_strip = nullptr;
     QWidget* m_view = nullptr;
     NewGameDialogRunner m_newGameRunner;
+    EndGameAsker m_endGameAsker;
+    Clock m_clock;
+    CEndGameGuard m_endGuard;
 };
