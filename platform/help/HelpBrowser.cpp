@@ -1,4 +1,4 @@
-#include "platform/help/HelpWindow.h"
+#include "platform/help/HelpBrowser.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -6,25 +6,22 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
-#include <QPointer>
 
 Q_LOGGING_CATEGORY(lcHelp, "kestavo.platform.help")
 
-CHelpWindow::CHelpWindow(const QString& helpFolder, QWidget* parent)
+CHelpBrowser::CHelpBrowser(const QString& helpFolder, QWidget* parent)
     : QTextBrowser(parent)
     , m_folder(helpFolder.isEmpty() ? FindHelpFolder(QCoreApplication::applicationDirPath()) : helpFolder)
     , m_opener([](const QUrl& url) { QDesktopServices::openUrl(url); })
 {
-    setObjectName(QStringLiteral("CHelpWindow"));
-    setWindowTitle(tr("Kestavo Help"));
+    setObjectName(QStringLiteral("CHelpBrowser"));
     // Every link goes through OnAnchorClicked, which decides what may open.
     setOpenLinks(false);
     setOpenExternalLinks(false);
-    connect(this, &QTextBrowser::anchorClicked, this, &CHelpWindow::OnAnchorClicked);
-    resize(760, 640);
+    connect(this, &QTextBrowser::anchorClicked, this, &CHelpBrowser::OnAnchorClicked);
 }
 
-QString CHelpWindow::FindHelpFolder(const QString& programFolder)
+QString CHelpBrowser::FindHelpFolder(const QString& programFolder)
 {
     if (programFolder.isEmpty() || QDir::isRelativePath(programFolder))
         return QString(); // a relative folder would mean the working directory
@@ -37,31 +34,7 @@ QString CHelpWindow::FindHelpFolder(const QString& programFolder)
     return QString();
 }
 
-CHelpWindow* CHelpWindow::ShowHelp(const QString& page)
-{
-    static QPointer<CHelpWindow> window;
-    // Asked for from a modal dialog (Setup's "Help"), the window must belong
-    // to that dialog, or the dialog's modality would block it.
-    QWidget* modal = QApplication::activeModalWidget();
-    if (window && window->parentWidget() != modal) {
-        window->close();
-        window = nullptr;
-    }
-    if (!window) {
-        window = new CHelpWindow(QString(), modal);
-        window->setWindowFlag(Qt::Window);
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        // An open help window does not keep the program running after Exit.
-        window->setAttribute(Qt::WA_QuitOnClose, false);
-    }
-    window->OpenPage(page);
-    window->show();
-    window->raise();
-    window->activateWindow();
-    return window;
-}
-
-bool CHelpWindow::OpenPage(const QString& page)
+bool CHelpBrowser::OpenPage(const QString& page)
 {
     if (m_folder.isEmpty()) {
         ShowMissing(tr("the help folder"));
@@ -76,7 +49,7 @@ bool CHelpWindow::OpenPage(const QString& page)
     return true;
 }
 
-void CHelpWindow::ShowMissing(const QString& what)
+void CHelpBrowser::ShowMissing(const QString& what)
 {
     qCWarning(lcHelp) << "help not found:" << what;
     const QString where = m_folder.isEmpty()
@@ -87,7 +60,7 @@ void CHelpWindow::ShowMissing(const QString& what)
                 .arg(what.toHtmlEscaped(), where.toHtmlEscaped()));
 }
 
-QString CHelpWindow::LocalFileFor(const QUrl& url) const
+QString CHelpBrowser::LocalFileFor(const QUrl& url) const
 {
     if (m_folder.isEmpty())
         return QString();
@@ -110,7 +83,7 @@ QString CHelpWindow::LocalFileFor(const QUrl& url) const
     return canonical;
 }
 
-QVariant CHelpWindow::loadResource(int type, const QUrl& name)
+QVariant CHelpBrowser::loadResource(int type, const QUrl& name)
 {
     // Resolve relative names against the page being shown.
     const QUrl resolved = source().isValid() ? source().resolved(name) : name;
@@ -132,7 +105,7 @@ QVariant CHelpWindow::loadResource(int type, const QUrl& name)
     return QVariant();
 }
 
-void CHelpWindow::OnAnchorClicked(const QUrl& url)
+void CHelpBrowser::OnAnchorClicked(const QUrl& url)
 {
     const QString scheme = url.scheme().toLower();
     if (scheme == QLatin1String("http") || scheme == QLatin1String("https")

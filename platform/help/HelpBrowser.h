@@ -4,27 +4,23 @@
 #include <QUrl>
 #include <functional>
 
-// The program's help: plain HTML pages shown in a window of their own. Pages
-// are looked up beside the program file (<program folder>/help/), then in the
-// installation's data folder (<program folder>/../share/kestavo/help/), never
-// in the working directory. Pages load nothing but local files from that
+// The page area of the help window: plain HTML pages of one help folder.
+// Pages are looked up beside the program file (<program folder>/help/), then
+// in the installation's data folder (<program folder>/../share/kestavo/help/),
+// never in the working directory. Pages load nothing but local files from that
 // folder; links to web and mail addresses go to the desktop's handlers.
-class CHelpWindow : public QTextBrowser
+class CHelpBrowser : public QTextBrowser
 {
     Q_OBJECT
 public:
     static constexpr const char* kDefaultPage = "index.html";
 
     // helpFolder empty: the folder is looked up from the program's own folder.
-    explicit CHelpWindow(const QString& helpFolder = QString(), QWidget* parent = nullptr);
+    explicit CHelpBrowser(const QString& helpFolder = QString(), QWidget* parent = nullptr);
 
     // The first existing help folder for a program in programFolder, or an
     // empty string when there is none.
     static QString FindHelpFolder(const QString& programFolder);
-
-    // Shows the one help window of the program at the given page (created on
-    // first use, raised afterwards) and returns it.
-    static CHelpWindow* ShowHelp(const QString& page = QString::fromLatin1(kDefaultPage));
 
     // Opens a page of the help folder; a missing page or folder is reported in
     // the window itself. Returns whether the page was found.
@@ -37,8 +33,10 @@ public:
 
     QVariant loadResource(int type, const QUrl& name) override;
 
-private:
+    // Follows a link as a click on it would (the window's link bar uses it).
     void OnAnchorClicked(const QUrl& url);
+
+private:
     // The local file inside the help folder that url names, or empty.
     QString LocalFileFor(const QUrl& url) const;
     void ShowMissing(const QString& what);
