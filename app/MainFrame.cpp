@@ -58,6 +58,7 @@ CMainFrame::CMainFrame(CKestavoApp& app)
     m_client->installEventFilter(this);
     setCentralWidget(m_client);
     BuildMenus();
+    setMinimumSize(kMinimumWidth, kMinimumHeight);
 
     m_strip = new CButtonStrip(*this, m_client);
     m_strip->setProperty("controlId", kStripId);

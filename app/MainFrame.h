@@ -19,6 +19,10 @@ class CMainFrame : public QMainWindow, public CAppServices
     Q_OBJECT
 public:
     static constexpr int kStripHeight = 60;
+    // The smallest window that still shows the widest level-5 question (on
+    // two rows) above the whole strip with its status text.
+    static constexpr int kMinimumWidth = 720;
+    static constexpr int kMinimumHeight = 480;
     static constexpr int kStripId = 100;
     static constexpr int kViewId = 101;
     // Menu command ids.
