@@ -20,6 +20,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
 
 namespace {
 
@@ -301,6 +302,10 @@ bool CMainFrame::AskWithMessageBox(int unanswered)
     box.setInformativeText(unanswered == 0 ? tr("Every question has an answer.")
             : unanswered == 1              ? tr("1 question is not answered yet.")
                                            : tr("%1 questions are not answered yet.").arg(unanswered));
+    // Read from across the classroom.
+    QFont font = box.font();
+    font.setPointSize(std::max(font.pointSize(), 14));
+    box.setFont(font);
     QPushButton* end = box.addButton(tr("End the game"), QMessageBox::AcceptRole);
     QPushButton* keep = box.addButton(tr("Keep playing"), QMessageBox::RejectRole);
     // A stray Enter or tap on the default button keeps the game.
