@@ -115,7 +115,9 @@ TEST_F(AppFixture, MenusCarryTheirTextsAndCommandIds)
     };
     EXPECT_EQ(items(tops[0]),
         (QStringList { QStringLiteral("&Go... 32777"), QStringLiteral("&Next 32776"),
-            QStringLiteral("&Previous 32775"), QStringLiteral("-"), QStringLiteral("&Exit 57665") }));
+            QStringLiteral("&Previous 32775"), QStringLiteral("-"),
+            QStringLiteral("Ask before ending a game 32779"), QStringLiteral("-"),
+            QStringLiteral("&Exit 57665") }));
     EXPECT_EQ(items(tops[1]),
         (QStringList { QStringLiteral("&Contents... 32778"), QStringLiteral("-"),
             QStringLiteral("&About Kestavo... 57664") }));
