@@ -93,6 +93,9 @@ int CKestavoApp::ExitInstance()
 bool CKestavoApp::RunSetup(std::vector<CParameterSet>& sets, int& questionCount)
 {
     CSetup setup(m_frame.get());
+    // Modal to the main window only: the help window it opens is a window of
+    // its own and must take pen and mouse input while Setup is up.
+    setup.setWindowModality(Qt::WindowModal);
     QObject::connect(&setup, &CSetup::helpRequested, &setup, [this] { OnHelpContents(); });
     if (setup.exec() != QDialog::Accepted)
         return false;

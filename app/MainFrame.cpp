@@ -4,18 +4,25 @@
 #include "app/KestavoApp.h"
 #include "app/SettingsMenu.h"
 #include "app/ResultsActions.h"
+#include "config/TeacherOptions.h"
 #include "game/GameModel.h"
 #include "resources/StringTable.h"
 #include "views/BlankView.h"
 #include "views/ButtonStrip.h"
 #include "views/GameView.h"
 #include "views/PngResource.h"
+#include "views/SummaryContent.h"
 #include "views/SummaryView.h"
 
 #include <QAction>
+#include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <algorithm>
 
 namespace {
 
@@ -39,6 +46,14 @@ CMainFrame::CMainFrame(CKestavoApp& app)
         keepLevel = dialog.KeepLearningLevel();
         return true;
     };
+    m_endGameAsker = [this](int unanswered) { return AskWithMessageBox(unanswered); };
+    m_clock = [] {
+        static QElapsedTimer clock;
+        if (!clock.isValid())
+            clock.start();
+        return static_cast<std::int64_t>(clock.elapsed());
+    };
+    m_endGuard.SetAskFirst(CTeacherOptions::AskBeforeEndingGame());
 
     // The client area holds exactly two children, placed by LayoutChildren.
     m_client = new QWidget(this);
@@ -48,6 +63,7 @@ CMainFrame::CMainFrame(CKestavoApp& app)
     if (CGameModel* model = m_app.GetGameModel())
         m_results = std::make_unique<CResultsActions>(this, *model);
     BuildMenus();
+    setMinimumSize(kMinimumWidth, kMinimumHeight);
 
     m_strip = new CButtonStrip(*this, m_client);
     m_strip->setProperty("controlId", kStripId);
@@ -81,6 +97,12 @@ void CMainFrame::BuildMenus()
         [this] { CSettingsMenu::Import(this); });
     connect(game->addAction(tr("E&xport Settings...")), &QAction::triggered, this,
         [this] { CSettingsMenu::Export(this); });
+    game->addSeparator();
+    QAction* ask = game->addAction(tr("Ask before ending a game"));
+    ask->setProperty("commandId", kIdAskBeforeEnding);
+    ask->setCheckable(true);
+    ask->setChecked(m_endGuard.AskFirst());
+    connect(ask, &QAction::triggered, this, [this](bool checked) { SetAskBeforeEndingGame(checked); });
     game->addSeparator();
     QAction* exit = game->addAction(tr("&Exit"));
     exit->setProperty("commandId", kIdExit);
@@ -195,6 +217,8 @@ void CMainFrame::SwitchView()
 
     if (next == Game && GetGameModel())
         GetGameModel()->BuildQuestions();
+    if (next == Game)
+        m_endGuard.GameStarted(m_clock());
     LayoutChildren();
     m_view->show();
     if (isActiveWindow())
@@ -274,4 +298,68 @@ void CMainFrame::OnPreviousQuestion()
 {
     if (CGameModel* model = GetGameModel())
         model->OnPrevious();
+}
+
+void CMainFrame::SetAskBeforeEndingGame(bool ask)
+{
+    m_endGuard.SetAskFirst(ask);
+    if (QAction* action = Action(kIdAskBeforeEnding))
+        action->setChecked(ask);
+    if (!CTeacherOptions::SetAskBeforeEndingGame(ask))
+        QMessageBox::warning(this, windowTitle(),
+            tr("The choice \"Ask before ending a game\" could not be saved; it holds until Kestavo is "
+               "closed."));
+}
+
+bool CMainFrame::ConfirmEndGame()
+{
+    switch (m_endGuard.OnEndRequested(m_clock())) {
+    case CEndGameGuard::Decision::End:
+        return true;
+    case CEndGameGuard::Decision::Ignore:
+        return false;
+    case CEndGameGuard::Decision::Ask:
+        break;
+    }
+    return AskToEndGame();
+}
+
+bool CMainFrame::AskToEndGame()
+{
+    CGameModel* model = GetGameModel();
+    if (!model)
+        return true;
+    if (auto* game = qobject_cast<CGameView*>(m_view))
+        game->SaveAnswers();
+    return m_endGameAsker && m_endGameAsker(CSummaryContent::CountUnanswered(*model));
+}
+
+bool CMainFrame::AskWithMessageBox(int unanswered)
+{
+    QMessageBox box(
+        QMessageBox::Question, windowTitle(), tr("End the game now?"), QMessageBox::NoButton, this);
+    box.setInformativeText(unanswered == 0 ? tr("Every question has an answer.")
+            : unanswered == 1              ? tr("1 question is not answered yet.")
+                                           : tr("%1 questions are not answered yet.").arg(unanswered));
+    // Read from across the classroom.
+    QFont font = box.font();
+    font.setPointSize(std::max(font.pointSize(), 14));
+    box.setFont(font);
+    QPushButton* end = box.addButton(tr("End the game"), QMessageBox::AcceptRole);
+    QPushButton* keep = box.addButton(tr("Keep playing"), QMessageBox::RejectRole);
+    // A stray Enter or tap on the default button keeps the game.
+    box.setDefaultButton(keep);
+    box.setEscapeButton(keep);
+    box.exec();
+    return box.clickedButton() == end;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (m_strip && m_strip->IsRunning() && m_endGuard.OnExitRequested() == CEndGameGuard::Decision::Ask
+        && !AskToEndGame()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }

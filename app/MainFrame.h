@@ -1,8 +1,10 @@
 #pragma once
 
 #include "views/AppServices.h"
+#include "views/EndGameGuard.h"
 
 #include <QMainWindow>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -18,6 +20,10 @@ class CMainFrame : public QMainWindow, public CAppServices
     Q_OBJECT
 public:
     static constexpr int kStripHeight = 60;
+    // The smallest window that still shows the widest level-5 question (on
+    // two rows) above the whole strip with its status text.
+    static constexpr int kMinimumWidth = 720;
+    static constexpr int kMinimumHeight = 480;
     static constexpr int kStripId = 100;
     static constexpr int kViewId = 101;
     // Menu command ids.
@@ -31,9 +37,14 @@ public:
     static constexpr int kIdSaveResults = 32801;
     static constexpr int kIdPrintResults = 32802;
     static constexpr int kIdPrintWorksheet = 32803;
+    static constexpr int kIdAskBeforeEnding = 32779;
 
     // Runs the New Game dialog; false on Cancel, else keepLevel is set.
     using NewGameDialogRunner = std::function<bool(bool& keepLevel)>;
+    // Asks "End the game now?"; true ends the game.
+    using EndGameAsker = std::function<bool(int unanswered)>;
+    // Steady clock in milliseconds (tests move it by hand).
+    using Clock = std::function<std::int64_t()>;
 
     explicit CMainFrame(CKestavoApp& app);
     ~CMainFrame() override;
@@ -46,8 +57,15 @@ public:
     void SetNextEnabled(bool enabled) override;
     void SetPreviousEnabled(bool enabled) override;
     bool RunNewGameDialog(bool& keepLevel) override;
+    bool ConfirmEndGame() override;
 
     void SetNewGameDialogRunner(NewGameDialogRunner runner) { m_newGameRunner = std::move(runner); }
+    void SetEndGameAsker(EndGameAsker asker) { m_endGameAsker = std::move(asker); }
+    void SetClock(Clock clock) { m_clock = std::move(clock); }
+
+    // "Ask before ending a game": the menu item, the stored choice and the guard.
+    bool AskBeforeEndingGame() const { return m_endGuard.AskFirst(); }
+    void SetAskBeforeEndingGame(bool ask);
 
     // Places the strip and the view in the client area and retitles the Go item.
     void LayoutChildren();
@@ -67,10 +85,14 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildMenus();
     void AddResultsCommands(QMenu* game);
+    // Saves the current answers, counts the open questions and asks.
+    bool AskToEndGame();
+    bool AskWithMessageBox(int unanswered);
     QAction* AddCommand(QMenu* menu, const QString& text, int commandId, void (CMainFrame::*handler)());
 
     CKestavoApp& m_app;
@@ -79,4 +101,7 @@ private:
     QWidget* m_view = nullptr;
     NewGameDialogRunner m_newGameRunner;
     std::unique_ptr<CResultsActions> m_results;
+    EndGameAsker m_endGameAsker;
+    Clock m_clock;
+    CEndGameGuard m_endGuard;
 };

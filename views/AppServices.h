@@ -28,4 +28,8 @@ public:
     // Runs the New Game dialog modally. False on Cancel; on OK keepLevel tells
     // whether the learning level is kept (no Setup dialog).
     virtual bool RunNewGameDialog(bool& keepLevel) = 0;
+    // Asked before a running game is ended by STOP or by Next on the last
+    // question: false keeps the game going. The frame asks the class when the
+    // teacher wants that; without a frame every game may end.
+    virtual bool ConfirmEndGame() { return true; }
 };

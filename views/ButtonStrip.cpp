@@ -108,6 +108,8 @@ void CButtonStrip::OnGoStop()
         return;
     bool ok = false;
     if (m_running) {
+        if (!m_services.ConfirmEndGame())
+            return;
         ok = model->StopGame();
     } else if (m_services.IsBlankViewActive()) {
         ok = model->NewGame(true);

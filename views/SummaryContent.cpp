@@ -99,3 +99,18 @@ CSummaryContent::Row CSummaryContent::MakeRow(const CQuestionItem& item, int ind
         row.written[7] = true;
     return row;
 }
+
+int CSummaryContent::CountUnanswered(const CGameModel& model)
+{
+    int unanswered = 0;
+    for (int i = 0; i < model.GetItemCount(); ++i) {
+        const CQuestionItem* item = model.GetItem(i);
+        const CSavedAnswer answer(item->answerState);
+        const CSavedAnswer remainder(item->remainderState);
+        const bool written = (answer.IsPresent() && !answer.Entries().trimmed().isEmpty())
+            || (remainder.IsPresent() && !remainder.Entries().trimmed().isEmpty());
+        if (!written)
+            ++unanswered;
+    }
+    return unanswered;
+}

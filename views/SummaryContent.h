@@ -33,6 +33,9 @@ public:
     // The row of one question (index into the model's items).
     static Row MakeRow(const CQuestionItem& item, int index);
 
+    // Questions without a single written cell, never visited ones included.
+    static int CountUnanswered(const CGameModel& model);
+
 private:
     int m_correct = 0;
     int m_hints = 0;

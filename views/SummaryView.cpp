@@ -1,5 +1,6 @@
 #include "views/SummaryView.h"
 
+#include "config/TeacherOptions.h"
 #include "game/GameModel.h"
 #include "resources/StringTable.h"
 #include "views/AppServices.h"
@@ -8,7 +9,9 @@
 #include "views/ViewStyle.h"
 
 #include <QFontMetricsF>
+#include <QLabel>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPushButton>
 #include <algorithm>
 #include <cmath>
@@ -53,6 +56,25 @@ qreal cellWidth(const QFontMetricsF& metrics, const QString& text)
     return x;
 }
 
+// A tick for a right row, a cross for a wrong one, in the row's colour.
+void drawMark(QPainter& painter, const QRect& box, bool right, const QColor& colour)
+{
+    QPen pen(colour, 3.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    const QRectF r = QRectF(box).adjusted(2, 2, -2, -2);
+    if (right) {
+        QPainterPath tick;
+        tick.moveTo(r.left(), r.top() + r.height() * 0.55);
+        tick.lineTo(r.left() + r.width() * 0.38, r.bottom());
+        tick.lineTo(r.right(), r.top());
+        painter.drawPath(tick);
+    } else {
+        painter.drawLine(r.topLeft(), r.bottomRight());
+        painter.drawLine(r.topRight(), r.bottomLeft());
+    }
+}
+
 } // namespace
 
 CSummaryView::CSummaryView(CAppServices& services, QWidget* parent)
@@ -76,6 +98,10 @@ CSummaryView::CSummaryView(CAppServices& services, QWidget* parent)
     connect(m_print, &QPushButton::clicked, this, &CSummaryView::PrintResultsRequested);
     connect(m_next, &QPushButton::clicked, this, &CSummaryView::OnNextPage);
     connect(m_previous, &QPushButton::clicked, this, &CSummaryView::OnPreviousPage);
+    m_pageLabel = new QLabel(this);
+    m_pageLabel->setObjectName(QStringLiteral("pageLabel"));
+    m_pageLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_marksShown = CTeacherOptions::SummaryMarks();
 
     if (CGameModel* model = m_services.GetGameModel())
         model->AddListener(this);
@@ -125,6 +151,7 @@ void CSummaryView::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     m_next->setGeometry(width() - 90, height() - 35, 80, 25);
     m_previous->setGeometry(width() - 180, height() - 35, 80, 25);
+    m_pageLabel->setGeometry(width() - 190 - kPageLabelWidth, height() - 35, kPageLabelWidth, 25);
     m_next->show();
     m_previous->show();
     // Keeping the results sits apart from paging, top right beside the score,
@@ -133,6 +160,7 @@ void CSummaryView::resizeEvent(QResizeEvent* event)
     const int printWidth = std::max(120, m_print->sizeHint().width());
     m_print->setGeometry(width() - 10 - printWidth, 10, printWidth, 30);
     m_save->setGeometry(width() - 20 - printWidth - saveWidth, 10, saveWidth, 30);
+    m_pageLabel->show();
     OnQuestionsBuilt();
     m_rowsPerPage = RowsPerPage();
     update();
@@ -181,6 +209,8 @@ void CSummaryView::DrawList(QPainter& painter)
             continue;
         const CSummaryContent::Row row = CSummaryContent::MakeRow(*item, i);
         const int y = (i - first + 2) * kRowHeight;
+        if (m_marksShown)
+            drawMark(painter, MarkRect(y), row.right, row.right ? kRightBlue : kWrongRed);
         qreal x = kRowsLeft;
         for (int c = 0; c < 8; ++c) {
             const QString& text = row.cells[c];
@@ -209,6 +239,22 @@ void CSummaryView::RefreshStrip()
 
 void CSummaryView::RefreshButtons()
 {
+    const int pages = PageCount();
     m_previous->setEnabled(m_pageIndex > 0);
-    m_next->setEnabled(m_pageIndex < PageCount() - 1);
+    m_next->setEnabled(m_pageIndex < pages - 1);
+    const QString page = tr("Page %1 of %2").arg(m_pageIndex + 1).arg(std::max(1, pages));
+    if (m_pageLabel->text() != page)
+        m_pageLabel->setText(page);
+}
+
+void CSummaryView::SetMarksShown(bool shown)
+{
+    m_marksShown = shown;
+    update();
+}
+
+QRect CSummaryView::MarkRect(int rowTop)
+{
+    // In the margin left of the row number, on the text's middle.
+    return QRect(kRowsLeft - kMarkSize - 10, rowTop + 2, kMarkSize, kMarkSize);
 }

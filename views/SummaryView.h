@@ -5,11 +5,13 @@
 #include <QWidget>
 
 class CAppServices;
+class QLabel;
 class QPushButton;
 
 // The results screen after a game: score and hints used, then every question
-// with the pupil's answer, right rows in blue and wrong rows in red, paged
-// with "Next" and "Previous".
+// with the pupil's answer, right rows in blue and wrong rows in red, each with
+// a tick or a cross beside its number so it reads without colour, paged with
+// "Next" and "Previous" beside a "Page 1 of 2" label.
 class CSummaryView : public QWidget, public CGameListener
 {
     Q_OBJECT
@@ -20,6 +22,8 @@ public:
     static constexpr int kRowsTop = 100;
     static constexpr int kRowsLeft = 80;
     static constexpr int kStatusBlankLength = 30;
+    static constexpr int kMarkSize = 20;
+    static constexpr int kPageLabelWidth = 150;
 
     explicit CSummaryView(CAppServices& services, QWidget* parent = nullptr);
     ~CSummaryView() override;
@@ -32,6 +36,12 @@ public:
     QPushButton* PreviousButton() const { return m_previous; }
     QPushButton* SaveButton() const { return m_save; }
     QPushButton* PrintButton() const { return m_print; }
+    QLabel* PageLabel() const { return m_pageLabel; }
+    // The tick or cross of a row; shown unless the teacher turned the marks off.
+    bool MarksShown() const { return m_marksShown; }
+    void SetMarksShown(bool shown);
+    // Where the mark of the row at y (its top) is drawn, left of the number.
+    static QRect MarkRect(int rowTop);
 
     void OnNextPage();
     void OnPreviousPage();
@@ -65,4 +75,6 @@ private:
     QPushButton* m_previous = nullptr;
     QPushButton* m_save = nullptr;
     QPushButton* m_print = nullptr;
+    QLabel* m_pageLabel = nullptr;
+    bool m_marksShown = true;
 };

@@ -1,55 +1,101 @@
 #include "platform/help/HelpWindow.h"
 
-#include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QLoggingCategory>
+#include <QFont>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QPointer>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <algorithm>
 
-Q_LOGGING_CATEGORY(lcHelp, "kestavo.platform.help")
+namespace {
 
-CHelpWindow::CHelpWindow(const QString& helpFolder, QWidget* parent)
-    : QTextBrowser(parent)
-    , m_folder(helpFolder.isEmpty() ? FindHelpFolder(QCoreApplication::applicationDirPath()) : helpFolder)
-    , m_opener([](const QUrl& url) { QDesktopServices::openUrl(url); })
+QPointer<CHelpWindow>& TheWindow()
 {
-    setObjectName(QStringLiteral("CHelpWindow"));
-    setWindowTitle(tr("Kestavo Help"));
-    // Every link goes through OnAnchorClicked, which decides what may open.
-    setOpenLinks(false);
-    setOpenExternalLinks(false);
-    connect(this, &QTextBrowser::anchorClicked, this, &CHelpWindow::OnAnchorClicked);
-    resize(760, 640);
+    static QPointer<CHelpWindow> window;
+    return window;
 }
 
-QString CHelpWindow::FindHelpFolder(const QString& programFolder)
+// The link bar's text is shown by a label: it must stay a short fragment.
+constexpr qint64 kLinkBarMaxBytes = 16 * 1024;
+
+} // namespace
+
+CHelpWindow::CHelpWindow(const QString& helpFolder, QWidget* parent)
+    : QWidget(parent, Qt::Window)
 {
-    if (programFolder.isEmpty() || QDir::isRelativePath(programFolder))
-        return QString(); // a relative folder would mean the working directory
-    const QDir program(programFolder);
-    for (const QString& candidate : { QStringLiteral("help"), QStringLiteral("../share/kestavo/help") }) {
-        const QFileInfo info(program.filePath(candidate));
-        if (info.isDir())
-            return info.canonicalFilePath();
-    }
-    return QString();
+    setObjectName(QStringLiteral("CHelpWindow"));
+    m_browser = new CHelpBrowser(helpFolder, this);
+
+    QStyle* style = this->style();
+    auto makeButton = [this](const QString& text, const QIcon& icon, const char* name) {
+        auto* button = new QPushButton(icon, text, this);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setAutoDefault(false);
+        button->setMinimumHeight(40);
+        QFont font = button->font();
+        font.setPointSize(std::max(font.pointSize(), 12));
+        button->setFont(font);
+        return button;
+    };
+    m_back = makeButton(tr("Back"), style->standardIcon(QStyle::SP_ArrowBack), "back");
+    m_forward = makeButton(tr("Forward"), style->standardIcon(QStyle::SP_ArrowForward), "forward");
+    m_home = makeButton(tr("Home"), style->standardIcon(QStyle::SP_DirHomeIcon), "home");
+    m_close = makeButton(tr("Close"), style->standardIcon(QStyle::SP_DialogCloseButton), "close");
+    m_back->setEnabled(false);
+    m_forward->setEnabled(false);
+
+    m_linkBar = new QLabel(this);
+    m_linkBar->setObjectName(QStringLiteral("linkBar"));
+    m_linkBar->setTextFormat(Qt::RichText);
+    m_linkBar->setWordWrap(true);
+    m_linkBar->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    // Links go through the page area's own checks, never to the desktop directly.
+    m_linkBar->setOpenExternalLinks(false);
+    m_linkBar->setContentsMargins(6, 4, 6, 6);
+    // Readable from the back of a classroom, like the pages.
+    QFont barFont = m_linkBar->font();
+    barFont.setPointSize(std::max(barFont.pointSize(), 12));
+    m_linkBar->setFont(barFont);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_back);
+    buttons->addWidget(m_forward);
+    buttons->addWidget(m_home);
+    buttons->addStretch(1);
+    buttons->addWidget(m_close);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(4);
+    layout->addLayout(buttons);
+    layout->addWidget(m_linkBar);
+    layout->addWidget(m_browser, 1);
+
+    connect(m_back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
+    connect(m_forward, &QPushButton::clicked, m_browser, &QTextBrowser::forward);
+    connect(m_home, &QPushButton::clicked, this, &CHelpWindow::GoHome);
+    connect(m_close, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_browser, &QTextBrowser::backwardAvailable, m_back, &QWidget::setEnabled);
+    connect(m_browser, &QTextBrowser::forwardAvailable, m_forward, &QWidget::setEnabled);
+    connect(m_browser, &QTextBrowser::sourceChanged, this, &CHelpWindow::UpdateTitle);
+    connect(m_linkBar, &QLabel::linkActivated, this,
+        [this](const QString& link) { m_browser->OnAnchorClicked(QUrl(link)); });
+
+    LoadLinkBar();
+    UpdateTitle();
+    resize(800, 680);
 }
 
 CHelpWindow* CHelpWindow::ShowHelp(const QString& page)
 {
-    static QPointer<CHelpWindow> window;
-    // Asked for from a modal dialog (Setup's "Help"), the window must belong
-    // to that dialog, or the dialog's modality would block it.
-    QWidget* modal = QApplication::activeModalWidget();
-    if (window && window->parentWidget() != modal) {
-        window->close();
-        window = nullptr;
-    }
+    QPointer<CHelpWindow>& window = TheWindow();
     if (!window) {
-        window = new CHelpWindow(QString(), modal);
-        window->setWindowFlag(Qt::Window);
+        // No parent: the window outlives whichever dialog asked for it.
+        window = new CHelpWindow();
         window->setAttribute(Qt::WA_DeleteOnClose);
         // An open help window does not keep the program running after Exit.
         window->setAttribute(Qt::WA_QuitOnClose, false);
@@ -61,97 +107,35 @@ CHelpWindow* CHelpWindow::ShowHelp(const QString& page)
     return window;
 }
 
-bool CHelpWindow::OpenPage(const QString& page)
+CHelpWindow* CHelpWindow::Current()
 {
-    if (m_folder.isEmpty()) {
-        ShowMissing(tr("the help folder"));
-        return false;
-    }
-    const QString file = LocalFileFor(QUrl(page));
-    if (file.isEmpty() || !QFileInfo(file).isFile()) {
-        ShowMissing(page);
-        return false;
-    }
-    setSource(QUrl::fromLocalFile(file));
-    return true;
+    return TheWindow();
 }
 
-void CHelpWindow::ShowMissing(const QString& what)
+void CHelpWindow::LoadLinkBar()
 {
-    qCWarning(lcHelp) << "help not found:" << what;
-    const QString where = m_folder.isEmpty()
-        ? QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QStringLiteral("/help"))
-        : QDir::toNativeSeparators(m_folder);
-    setHtml(tr("<h2>Help is not available</h2><p>Kestavo could not find %1 in <tt>%2</tt>.</p>"
-               "<p>The help pages are installed with the program; reinstalling Kestavo restores them.</p>")
-                .arg(what.toHtmlEscaped(), where.toHtmlEscaped()));
-}
-
-QString CHelpWindow::LocalFileFor(const QUrl& url) const
-{
-    if (m_folder.isEmpty())
-        return QString();
-    QString path;
-    if (url.isLocalFile()) {
-        path = url.toLocalFile();
-    } else if (url.scheme().isEmpty() && url.host().isEmpty()) {
-        path = url.path();
-        if (QDir::isRelativePath(path))
-            path = QDir(m_folder).filePath(path);
-    } else {
-        return QString(); // http, data, qrc, ...: not a help page
-    }
-    const QFileInfo info(path);
-    const QString canonical
-        = info.exists() ? info.canonicalFilePath() : QDir::cleanPath(info.absoluteFilePath());
-    // Nothing outside the help folder, "../" and symbolic links included.
-    if (!canonical.startsWith(m_folder + QLatin1Char('/')))
-        return QString();
-    return canonical;
-}
-
-QVariant CHelpWindow::loadResource(int type, const QUrl& name)
-{
-    // Resolve relative names against the page being shown.
-    const QUrl resolved = source().isValid() ? source().resolved(name) : name;
-    const QString file = LocalFileFor(resolved);
-    if (file.isEmpty()) {
-        qCDebug(lcHelp) << "refused resource" << name;
-        return QVariant();
-    }
-    if (type == QTextDocument::HtmlResource || type == QTextDocument::StyleSheetResource
-        || type == QTextDocument::ImageResource || type == QTextDocument::MarkdownResource) {
-        QFile f(file);
-        if (!f.open(QIODevice::ReadOnly))
-            return QVariant();
-        const QByteArray data = f.readAll();
-        if (type == QTextDocument::ImageResource)
-            return data;
-        return QString::fromUtf8(data);
-    }
-    return QVariant();
-}
-
-void CHelpWindow::OnAnchorClicked(const QUrl& url)
-{
-    const QString scheme = url.scheme().toLower();
-    if (scheme == QLatin1String("http") || scheme == QLatin1String("https")
-        || scheme == QLatin1String("mailto")) {
-        if (m_opener)
-            m_opener(url);
+    const QString folder = m_browser->HelpFolder();
+    QFile file(folder.isEmpty() ? QString() : QDir(folder).filePath(QString::fromLatin1(kLinkBarFile)));
+    if (folder.isEmpty() || file.size() > kLinkBarMaxBytes || !file.open(QIODevice::ReadOnly)) {
+        m_linkBar->hide();
         return;
     }
-    const QUrl resolved = source().isValid() ? source().resolved(url) : url;
-    const QString file = LocalFileFor(resolved);
-    if (!file.isEmpty() && QFileInfo(file).isFile()) {
-        QUrl target = QUrl::fromLocalFile(file);
-        target.setFragment(url.fragment());
-        setSource(target);
+    m_linkBar->setText(QString::fromUtf8(file.readAll()));
+}
+
+void CHelpWindow::UpdateTitle()
+{
+    const QString page = m_browser->documentTitle();
+    const QString base = tr("Kestavo Help");
+    setWindowTitle(page.isEmpty() || page == base ? base : base + QStringLiteral(" - ") + page);
+}
+
+void CHelpWindow::keyPressEvent(QKeyEvent* event)
+{
+    // The page area passes on the keys it does not use, Escape among them.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
         return;
     }
-    if (url.scheme().isEmpty() && url.path().isEmpty() && url.hasFragment()) {
-        scrollToAnchor(url.fragment()); // a link within the page
-        return;
-    }
-    qCDebug(lcHelp) << "refused link" << url;
+    QWidget::keyPressEvent(event);
 }

@@ -1,48 +1,59 @@
 #pragma once
 
-#include <QTextBrowser>
-#include <QUrl>
-#include <functional>
+#include "platform/help/HelpBrowser.h"
 
-// The program's help: plain HTML pages shown in a window of their own. Pages
-// are looked up beside the program file (<program folder>/help/), then in the
-// installation's data folder (<program folder>/../share/kestavo/help/), never
-// in the working directory. Pages load nothing but local files from that
-// folder; links to web and mail addresses go to the desktop's handlers.
-class CHelpWindow : public QTextBrowser
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+
+// The program's help window: a top-level window of its own (never owned by
+// the dialog that asked for it, so closing Setup leaves it open), with Back,
+// Forward, Home and Close along the top and the help's link bar fixed under
+// them while the page below scrolls. Escape closes it.
+class CHelpWindow : public QWidget
 {
     Q_OBJECT
 public:
-    static constexpr const char* kDefaultPage = "index.html";
+    static constexpr const char* kDefaultPage = CHelpBrowser::kDefaultPage;
+    // The link bar's text: a fragment of links in the help folder.
+    static constexpr const char* kLinkBarFile = "linkbar.html";
 
     // helpFolder empty: the folder is looked up from the program's own folder.
     explicit CHelpWindow(const QString& helpFolder = QString(), QWidget* parent = nullptr);
 
-    // The first existing help folder for a program in programFolder, or an
-    // empty string when there is none.
-    static QString FindHelpFolder(const QString& programFolder);
+    static QString FindHelpFolder(const QString& programFolder)
+    {
+        return CHelpBrowser::FindHelpFolder(programFolder);
+    }
 
-    // Shows the one help window of the program at the given page (created on
-    // first use, raised afterwards) and returns it.
+    // Shows the one help window of the program at the given page: created on
+    // first use without a parent, raised when asked again.
     static CHelpWindow* ShowHelp(const QString& page = QString::fromLatin1(kDefaultPage));
+    // The window ShowHelp made, or null when it is closed.
+    static CHelpWindow* Current();
 
-    // Opens a page of the help folder; a missing page or folder is reported in
-    // the window itself. Returns whether the page was found.
-    bool OpenPage(const QString& page);
+    bool OpenPage(const QString& page) { return m_browser->OpenPage(page); }
+    void GoHome() { OpenPage(QString::fromLatin1(kDefaultPage)); }
 
-    QString HelpFolder() const { return m_folder; }
+    CHelpBrowser* Browser() const { return m_browser; }
+    QLabel* LinkBar() const { return m_linkBar; }
+    QPushButton* BackButton() const { return m_back; }
+    QPushButton* ForwardButton() const { return m_forward; }
+    QPushButton* HomeButton() const { return m_home; }
+    QPushButton* CloseButton() const { return m_close; }
 
-    // Where links to http, https and mailto addresses go (the desktop by default).
-    void SetExternalOpener(std::function<void(const QUrl&)> opener) { m_opener = std::move(opener); }
-
-    QVariant loadResource(int type, const QUrl& name) override;
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void OnAnchorClicked(const QUrl& url);
-    // The local file inside the help folder that url names, or empty.
-    QString LocalFileFor(const QUrl& url) const;
-    void ShowMissing(const QString& what);
+    void LoadLinkBar();
+    void UpdateTitle();
 
-    QString m_folder;
-    std::function<void(const QUrl&)> m_opener;
+    CHelpBrowser* m_browser = nullptr;
+    QLabel* m_linkBar = nullptr;
+    QPushButton* m_back = nullptr;
+    QPushButton* m_forward = nullptr;
+    QPushButton* m_home = nullptr;
+    QPushButton* m_close = nullptr;
 };

@@ -118,7 +118,8 @@ TEST_F(AppFixture, MenusCarryTheirTextsAndCommandIds)
             QStringLiteral("&Previous 32775"), QStringLiteral("-"), QStringLiteral("Save Results... 32801"),
             QStringLiteral("Print Results... 32802"), QStringLiteral("Print Worksheet... 32803"),
             QStringLiteral("-"), QStringLiteral("&Import Settings... "),
-            QStringLiteral("E&xport Settings... "), QStringLiteral("-"), QStringLiteral("&Exit 57665") }));
+            QStringLiteral("E&xport Settings... "), QStringLiteral("-"),
+            QStringLiteral("Ask before ending a game 32779"), QStringLiteral("-"), QStringLiteral("&Exit 57665") }));
     EXPECT_EQ(items(tops[1]),
         (QStringList { QStringLiteral("&Contents... 32778"), QStringLiteral("-"),
             QStringLiteral("&About Kestavo... 57664") }));

@@ -3,6 +3,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -35,13 +37,13 @@ struct Install
 TEST(HelpWindow, LooksBesideTheProgramThenInTheDataFolderNeverTheWorkingDirectory)
 {
     Install install;
-    EXPECT_TRUE(CHelpWindow::FindHelpFolder(install.bin).isEmpty());
+    EXPECT_TRUE(CHelpBrowser::FindHelpFolder(install.bin).isEmpty());
 
     write(install.shared + QStringLiteral("/index.html"), "<p>shared</p>");
-    EXPECT_EQ(CHelpWindow::FindHelpFolder(install.bin), QFileInfo(install.shared).canonicalFilePath());
+    EXPECT_EQ(CHelpBrowser::FindHelpFolder(install.bin), QFileInfo(install.shared).canonicalFilePath());
 
     write(install.bin + QStringLiteral("/help/index.html"), "<p>beside</p>");
-    EXPECT_EQ(CHelpWindow::FindHelpFolder(install.bin),
+    EXPECT_EQ(CHelpBrowser::FindHelpFolder(install.bin),
         QFileInfo(install.bin + QStringLiteral("/help")).canonicalFilePath());
 
     // A help folder in the working directory is not looked at.
@@ -49,8 +51,8 @@ TEST(HelpWindow, LooksBesideTheProgramThenInTheDataFolderNeverTheWorkingDirector
     write(cwd.filePath(QStringLiteral("help/index.html")), "<p>cwd</p>");
     const QString old = QDir::currentPath();
     QDir::setCurrent(cwd.path());
-    EXPECT_TRUE(CHelpWindow::FindHelpFolder(QString()).isEmpty());
-    EXPECT_TRUE(CHelpWindow::FindHelpFolder(QStringLiteral(".")).isEmpty());
+    EXPECT_TRUE(CHelpBrowser::FindHelpFolder(QString()).isEmpty());
+    EXPECT_TRUE(CHelpBrowser::FindHelpFolder(QStringLiteral(".")).isEmpty());
     QDir::setCurrent(old);
 }
 
@@ -60,7 +62,7 @@ TEST(HelpWindow, ShowsPagesAndReportsMissingOnesInTheWindow)
     write(install.shared + QStringLiteral("/index.html"),
         "<html><body><h1>Contents</h1><a href=\"other.html\">x</a></body></html>");
     write(install.shared + QStringLiteral("/other.html"), "<p>Second page</p>");
-    CHelpWindow window(CHelpWindow::FindHelpFolder(install.bin));
+    CHelpBrowser window(CHelpBrowser::FindHelpFolder(install.bin));
     EXPECT_TRUE(window.OpenPage(QStringLiteral("index.html")));
     EXPECT_TRUE(window.toPlainText().contains(QStringLiteral("Contents")));
 
@@ -71,7 +73,7 @@ TEST(HelpWindow, ShowsPagesAndReportsMissingOnesInTheWindow)
     EXPECT_TRUE(window.toPlainText().contains(QStringLiteral("nothing.html")));
     EXPECT_TRUE(window.toPlainText().contains(QStringLiteral("could not find")));
 
-    CHelpWindow none(QString::fromLatin1("/nonexistent/help/folder"));
+    CHelpBrowser none(QString::fromLatin1("/nonexistent/help/folder"));
     EXPECT_FALSE(none.OpenPage(QStringLiteral("index.html")));
 }
 
@@ -81,7 +83,7 @@ TEST(HelpWindow, RefusesRemoteAndOutsideContent)
     write(install.shared + QStringLiteral("/index.html"), "<p>Contents</p>");
     write(install.shared + QStringLiteral("/style.css"), "p { color: red; }");
     write(install.root.filePath(QStringLiteral("secret.txt")), "secret");
-    CHelpWindow window(CHelpWindow::FindHelpFolder(install.bin));
+    CHelpBrowser window(CHelpBrowser::FindHelpFolder(install.bin));
     ASSERT_TRUE(window.OpenPage(QStringLiteral("index.html")));
 
     EXPECT_TRUE(window.loadResource(QTextDocument::StyleSheetResource, QUrl(QStringLiteral("style.css")))
@@ -103,7 +105,7 @@ TEST(HelpWindow, OnlyWebAndMailLinksLeaveTheProgram)
 {
     Install install;
     write(install.shared + QStringLiteral("/index.html"), "<p>Contents</p>");
-    CHelpWindow window(CHelpWindow::FindHelpFolder(install.bin));
+    CHelpBrowser window(CHelpBrowser::FindHelpFolder(install.bin));
     ASSERT_TRUE(window.OpenPage(QStringLiteral("index.html")));
     QList<QUrl> opened;
     window.SetExternalOpener([&](const QUrl& url) { opened << url; });
@@ -123,7 +125,7 @@ TEST(HelpWindow, ShippedPagesLinkOnlyToEachOther)
     // The pages copied into the build's data folder: every local link resolves.
     const QString folder = QStringLiteral(KESTAVO_TEST_DATA_DIR "/help");
     ASSERT_TRUE(QFile::exists(folder + QStringLiteral("/index.html")));
-    CHelpWindow window(folder);
+    CHelpBrowser window(folder);
     for (const char* page :
         { "index.html", "setup.html", "levels.html", "advanced.html", "pens.html", "pupils.html" }) {
         ASSERT_TRUE(window.OpenPage(QString::fromLatin1(page))) << page;
@@ -131,11 +133,16 @@ TEST(HelpWindow, ShippedPagesLinkOnlyToEachOther)
         const QString html = window.toHtml();
         EXPECT_FALSE(html.contains(QStringLiteral("<script"), Qt::CaseInsensitive)) << page;
     }
-    // A picture of the contents page for review.
-    ASSERT_TRUE(window.OpenPage(QStringLiteral("index.html")));
-    window.resize(760, 640);
+    // A picture of the contents page in the whole window for review; its
+    // pictures of the buttons load.
+    CHelpWindow full(folder);
+    ASSERT_TRUE(full.OpenPage(QStringLiteral("index.html")));
+    EXPECT_TRUE(full.Browser()
+                    ->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("img/138.png")))
+                    .isValid());
+    full.resize(760, 640);
     QDir().mkpath(QStringLiteral(KESTAVO_TEST_BIN_DIR "/../screenshots"));
-    window.grab().save(QStringLiteral(KESTAVO_TEST_BIN_DIR "/../screenshots/help-index.png"));
+    full.grab().save(QStringLiteral(KESTAVO_TEST_BIN_DIR "/../screenshots/help-index.png"));
 
     // The contents page's links each open a page that exists.
     QFile f(folder + QStringLiteral("/index.html"));
@@ -152,4 +159,36 @@ TEST(HelpWindow, ShippedPagesLinkOnlyToEachOther)
         }
     }
     EXPECT_GE(links, 5);
+}
+
+TEST(HelpWindow, LinkBarStaysAboveThePageAndOpensPagesThroughTheChecks)
+{
+    Install install;
+    write(install.shared + QStringLiteral("/index.html"), "<p>Contents</p>");
+    write(install.shared + QStringLiteral("/b.html"), "<p>Page B</p>");
+    write(install.shared + QStringLiteral("/linkbar.html"),
+        "<a href=\"b.html\">B</a> <a href=\"../../../etc/passwd\">out</a>");
+    CHelpWindow window(CHelpWindow::FindHelpFolder(install.bin));
+    window.resize(600, 400);
+    window.show();
+    ASSERT_TRUE(window.OpenPage(QStringLiteral("index.html")));
+    QLabel* bar = window.LinkBar();
+    EXPECT_TRUE(bar->isVisible());
+    // Above the page area, outside what scrolls.
+    EXPECT_LE(bar->geometry().bottom(), window.Browser()->geometry().top());
+    EXPECT_FALSE(window.Browser()->isAncestorOf(bar));
+
+    emit bar->linkActivated(QStringLiteral("../../../etc/passwd"));
+    EXPECT_TRUE(window.Browser()->toPlainText().contains(QStringLiteral("Contents")));
+    emit bar->linkActivated(QStringLiteral("b.html"));
+    EXPECT_TRUE(window.Browser()->toPlainText().contains(QStringLiteral("Page B")));
+
+    // A folder without a link bar shows none, and the buttons still work.
+    Install bare;
+    write(bare.shared + QStringLiteral("/index.html"), "<p>Bare</p>");
+    CHelpWindow plain(CHelpWindow::FindHelpFolder(bare.bin));
+    plain.show();
+    EXPECT_FALSE(plain.LinkBar()->isVisible());
+    plain.HomeButton()->click();
+    EXPECT_TRUE(plain.Browser()->toPlainText().contains(QStringLiteral("Bare")));
 }

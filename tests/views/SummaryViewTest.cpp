@@ -1,11 +1,14 @@
 // Score, hints, rows, pages and colours of the results screen.
 #include "views/SummaryView.h"
 
+#include "config/TeacherOptions.h"
 #include "tests/views/FakeAppServices.h"
 #include "views/ButtonStrip.h"
 #include "views/SavedAnswer.h"
 #include "views/SummaryContent.h"
 
+#include <QDir>
+#include <QLabel>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -253,4 +256,86 @@ TEST_F(SummaryFixture, RowsDrawnInTheirColours)
         for (int x = 40; x < 400; ++x)
             dark += qGray(img.pixel(x, y)) < 60;
     EXPECT_GT(dark, 50);
+}
+
+// Ticks and crosses beside the row numbers, so the list reads without colour,
+// and the page count beside the page buttons.
+TEST_F(SummaryFixture, RowsCarryTickOrCrossAndPagesAreCounted)
+{
+    item(0).answerState = state("42", "42"); // right
+    item(1).answerState = state("42", "17"); // wrong
+    CSummaryView view(services);
+    view.resize(900, 375);
+    view.show();
+    ASSERT_TRUE(view.MarksShown()); // on unless the teacher turned it off
+
+    QDir().mkpath(QStringLiteral(KESTAVO_TEST_BIN_DIR "/../screenshots"));
+    const QImage img = view.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    img.save(QStringLiteral(KESTAVO_TEST_BIN_DIR "/../screenshots/summary-marks.png"));
+    // Pixels of the colour in a part of a mark box (fractions of its size).
+    auto inBox = [](const QImage& image, const QRect& box, QRgb colour, qreal x0, qreal y0, qreal x1,
+                     qreal y1) {
+        int n = 0;
+        for (int y = box.top() + int(box.height() * y0); y < box.top() + int(box.height() * y1); ++y)
+            for (int x = box.left() + int(box.width() * x0); x < box.left() + int(box.width() * x1); ++x)
+                n += (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
+        return n;
+    };
+    const QRgb blue = qRgb(0, 0, 255), red = qRgb(255, 0, 0);
+    const QRect rightBox = CSummaryView::MarkRect(100);
+    const QRect wrongBox = CSummaryView::MarkRect(150);
+    // Left of the row number, inside the view.
+    EXPECT_LT(rightBox.right(), CSummaryView::kRowsLeft);
+    EXPECT_GE(rightBox.left(), 0);
+    // The right row's mark is blue and a tick: nothing in its top-left corner.
+    EXPECT_GT(inBox(img, rightBox, blue, 0, 0, 1, 1), 15);
+    EXPECT_EQ(inBox(img, rightBox, red, 0, 0, 1, 1), 0);
+    EXPECT_EQ(inBox(img, rightBox, blue, 0, 0, 0.3, 0.3), 0);
+    EXPECT_GT(inBox(img, rightBox, blue, 0.7, 0, 1, 0.3), 0);
+    // The wrong row's mark is red and a cross: all four corners and the middle.
+    EXPECT_EQ(inBox(img, wrongBox, blue, 0, 0, 1, 1), 0);
+    EXPECT_GT(inBox(img, wrongBox, red, 0, 0, 0.35, 0.35), 0);
+    EXPECT_GT(inBox(img, wrongBox, red, 0.65, 0.65, 1, 1), 0);
+    EXPECT_GT(inBox(img, wrongBox, red, 0.4, 0.4, 0.6, 0.6), 0);
+
+    // Unvisited questions are wrong and crossed too.
+    const QRect unvisited = CSummaryView::MarkRect(200);
+    EXPECT_GT(inBox(img, unvisited, red, 0.4, 0.4, 0.6, 0.6), 0);
+
+    view.SetMarksShown(false);
+    const QImage plain = view.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(inBox(plain, rightBox, blue, 0, 0, 1, 1), 0);
+    EXPECT_EQ(inBox(plain, wrongBox, red, 0, 0, 1, 1), 0);
+
+    // "Page 1 of 2" beside the buttons, left of "Previous" on the same line.
+    QLabel* label = view.PageLabel();
+    EXPECT_TRUE(label->isVisible());
+    EXPECT_EQ(label->text(), QStringLiteral("Page 1 of 2"));
+    EXPECT_LE(label->geometry().right(), view.PreviousButton()->geometry().left());
+    EXPECT_EQ(label->geometry().top(), view.PreviousButton()->geometry().top());
+    EXPECT_GE(label->geometry().left(), 0);
+    view.NextButton()->click();
+    EXPECT_EQ(label->text(), QStringLiteral("Page 2 of 2"));
+    view.resize(900, 900); // one page holds all ten
+    EXPECT_EQ(label->text(), QStringLiteral("Page 1 of 1"));
+}
+
+TEST_F(SummaryFixture, MarksFollowTheTeachersStoredChoice)
+{
+    ASSERT_TRUE(CTeacherOptions::SetSummaryMarks(false));
+    EXPECT_FALSE(CSummaryView(services).MarksShown());
+    ASSERT_TRUE(CTeacherOptions::SetSummaryMarks(true));
+    EXPECT_TRUE(CSummaryView(services).MarksShown());
+}
+
+TEST_F(SummaryFixture, UnansweredCountsQuestionsWithoutAWrittenCell)
+{
+    // Ten questions; three have something written, one only a blank state.
+    item(0).answerState = state("42", "42");
+    item(1).answerState = state("42", " 7");
+    item(2).answerState = state("42", "  ");
+    item(3).question = question("17", "/", "5", "3", "2");
+    item(3).answerState = state("3", " ");
+    item(3).remainderState = state("2", "2"); // only the remainder written
+    EXPECT_EQ(CSummaryContent::CountUnanswered(model), 7);
 }
