@@ -3,6 +3,7 @@
 #include "app/GoDialog.h"
 #include "app/KestavoApp.h"
 #include "game/GameModel.h"
+#include "platform/sound/SoundPlayer.h"
 #include "resources/StringTable.h"
 #include "views/BlankView.h"
 #include "views/ButtonStrip.h"
@@ -39,6 +40,7 @@ CMainFrame::CMainFrame(CKestavoApp& app)
     };
 
     // The client area holds exactly two children, placed by LayoutChildren.
+    m_sound = new CSoundPlayer(this);
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("client"));
     m_client->installEventFilter(this);

@@ -7,6 +7,7 @@
 #include <memory>
 
 class CKestavoApp;
+class CSoundPlayer;
 class QAction;
 
 // The program's top-level window: the current view above and the button strip
@@ -42,6 +43,7 @@ public:
     void SetNextEnabled(bool enabled) override;
     void SetPreviousEnabled(bool enabled) override;
     bool RunNewGameDialog(bool& keepLevel) override;
+    CSoundPlayer& GetSoundPlayer() override { return *m_sound; }
 
     void SetNewGameDialogRunner(NewGameDialogRunner runner) { m_newGameRunner = std::move(runner); }
 
@@ -70,5 +72,6 @@ private:
     QWidget* m_client = nullptr;
     CButtonStrip* m_strip = nullptr;
     QWidget* m_view = nullptr;
+    CSoundPlayer* m_sound = nullptr;
     NewGameDialogRunner m_newGameRunner;
 };

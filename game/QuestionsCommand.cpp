@@ -3,6 +3,7 @@
 #include "config/OperatorSettings.h"
 #include "game/GameModel.h"
 #include "game/Random.h"
+#include "platform/cli/ModeParser.h"
 
 #include <QTextStream>
 #include <optional>
@@ -22,65 +23,65 @@ struct Options
     bool settings = false;
 };
 
-const char* kUsage = "usage: kestavo --questions [--operators Addition,Subtraction,Multiplication,Division]"
-                     " [--levels 1..5,...] [--count N] [--seed S] [--settings]";
+const QString kOperators = QStringLiteral("operators");
+const QString kLevels = QStringLiteral("levels");
+const QString kCount = QStringLiteral("count");
+const QString kSeed = QStringLiteral("seed");
+const QString kSettings = QStringLiteral("settings");
 
-// Parses the arguments; returns an error text, empty on success.
-QString Parse(const QStringList& args, Options& options)
+void Declare(CModeParser& parser)
 {
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        if (arg == QLatin1String("--questions"))
-            continue;
-        if (arg == QLatin1String("--settings")) {
-            options.settings = true;
-            continue;
-        }
-        const bool takesValue = arg == QLatin1String("--operators") || arg == QLatin1String("--levels")
-            || arg == QLatin1String("--count") || arg == QLatin1String("--seed");
-        if (!takesValue)
-            return QStringLiteral("unknown argument: %1").arg(arg);
-        if (i + 1 >= args.size())
-            return QStringLiteral("%1 needs a value").arg(arg);
-        const QString value = args[++i];
+    parser.AddModeFlag(QStringLiteral("questions"));
+    parser.AddOption({ kOperators, QStringLiteral("Operators to ask, comma-separated (default Addition)."),
+        QStringLiteral("LIST") });
+    parser.AddOption({ kLevels, QStringLiteral("One level 1 to 5, or one per operator (default 1)."),
+        QStringLiteral("LEVELS") });
+    parser.AddOption({ kCount, QStringLiteral("Number of questions, 1 to 1000 (default 10)."), QStringLiteral("N") });
+    parser.AddOption({ kSeed, QStringLiteral("Seed of the random draw (default: the clock)."), QStringLiteral("S") });
+    parser.AddOption({ kSettings, QStringLiteral("Use the operators, levels and count saved by Setup.") });
+}
 
-        if (arg == QLatin1String("--operators")) {
-            options.operators.clear();
-            for (const QString& name : value.split(QLatin1Char(','))) {
-                const QString trimmed = name.trimmed();
-                int found = -1;
-                for (int op = 0; op < OperatorCount; ++op) {
-                    if (trimmed.compare(QLatin1String(OperatorNameOf(op)), Qt::CaseInsensitive) == 0)
-                        found = op;
-                }
-                if (found < 0)
-                    return QStringLiteral("unknown operator: %1").arg(trimmed);
-                const QString canonical = QLatin1String(OperatorNameOf(found));
-                if (options.operators.contains(canonical))
-                    return QStringLiteral("operator given twice: %1").arg(canonical);
-                options.operators << canonical;
+// Reads the parsed options; returns an error text, empty on success.
+QString Read(const CModeParser& parser, Options& options)
+{
+    options.settings = parser.IsSet(kSettings);
+    if (parser.IsSet(kOperators)) {
+        for (const QString& name : parser.Value(kOperators).split(QLatin1Char(','))) {
+            const QString trimmed = name.trimmed();
+            int found = -1;
+            for (int op = 0; op < OperatorCount; ++op) {
+                if (trimmed.compare(QLatin1String(OperatorNameOf(op)), Qt::CaseInsensitive) == 0)
+                    found = op;
             }
-        } else if (arg == QLatin1String("--levels")) {
-            options.levels.clear();
-            for (const QString& text : value.split(QLatin1Char(','))) {
-                bool ok = false;
-                const int level = text.trimmed().toInt(&ok);
-                if (!ok || level < 1 || level > kLevelCount)
-                    return QStringLiteral("levels are 1 to %1: %2").arg(kLevelCount).arg(text);
-                options.levels << level;
-            }
-        } else if (arg == QLatin1String("--count")) {
-            bool ok = false;
-            options.count = value.toInt(&ok);
-            if (!ok || options.count < 1 || options.count > kMaxCount)
-                return QStringLiteral("--count is 1 to %1: %2").arg(kMaxCount).arg(value);
-        } else {
-            bool ok = false;
-            const unsigned int seed = value.toUInt(&ok);
-            if (!ok)
-                return QStringLiteral("--seed needs a whole number from 0 to 4294967295: %1").arg(value);
-            options.seed = seed;
+            if (found < 0)
+                return QStringLiteral("unknown operator: %1").arg(trimmed);
+            const QString canonical = QLatin1String(OperatorNameOf(found));
+            if (options.operators.contains(canonical))
+                return QStringLiteral("operator given twice: %1").arg(canonical);
+            options.operators << canonical;
         }
+    }
+    if (parser.IsSet(kLevels)) {
+        for (const QString& text : parser.Value(kLevels).split(QLatin1Char(','))) {
+            bool ok = false;
+            const int level = text.trimmed().toInt(&ok);
+            if (!ok || level < 1 || level > kLevelCount)
+                return QStringLiteral("--levels are 1 to %1: %2").arg(kLevelCount).arg(text);
+            options.levels << level;
+        }
+    }
+    if (parser.IsSet(kCount)) {
+        bool ok = false;
+        options.count = parser.Value(kCount).toInt(&ok);
+        if (!ok || options.count < 1 || options.count > kMaxCount)
+            return QStringLiteral("--count is 1 to %1: %2").arg(kMaxCount).arg(parser.Value(kCount));
+    }
+    if (parser.IsSet(kSeed)) {
+        bool ok = false;
+        const unsigned int seed = parser.Value(kSeed).toUInt(&ok);
+        if (!ok)
+            return QStringLiteral("--seed needs a whole number from 0 to 4294967295: %1").arg(parser.Value(kSeed));
+        options.seed = seed;
     }
     if (options.operators.isEmpty())
         options.operators << QLatin1String(OperatorName::Addition);
@@ -137,13 +138,15 @@ void SetsFromStore(std::vector<CParameterSet>& sets, int& count)
 
 int RunQuestionsCommand(const QStringList& args, QTextStream& out, QTextStream& err)
 {
+    CModeParser parser(QStringLiteral("kestavo --questions [--operators Addition,Subtraction,Multiplication,Division]"
+                                      " [--levels 1..5,...] [--count N] [--seed S] [--settings]"),
+        QStringLiteral("Prints one game, a question per line in playing order."));
+    Declare(parser);
+    if (const int code = parser.Parse(args, out, err); code >= 0)
+        return code;
     Options options;
-    const QString error = Parse(args, options);
-    if (!error.isEmpty()) {
-        err << error << '\n' << kUsage << '\n';
-        err.flush();
-        return 2;
-    }
+    if (const QString error = Read(parser, options); !error.isEmpty())
+        return parser.Reject(error, err);
 
     // The seed goes exactly where the game seeds from the clock: model creation.
     CGameModel model(options.seed ? *options.seed : CRandom::ClockSeed());

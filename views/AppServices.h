@@ -2,6 +2,7 @@
 
 class CButtonStrip;
 class CGameModel;
+class CSoundPlayer;
 
 // What the views and the button strip need from the application and its main
 // frame. The main frame implements it and hands it to every view it creates
@@ -28,4 +29,7 @@ public:
     // Runs the New Game dialog modally. False on Cancel; on OK keepLevel tells
     // whether the learning level is kept (no Setup dialog).
     virtual bool RunNewGameDialog(bool& keepLevel) = 0;
+    // The right/wrong sound player. It outlives the views, so a sound still
+    // playing when GO/STOP switches to the summary is heard to its end.
+    virtual CSoundPlayer& GetSoundPlayer() = 0;
 };

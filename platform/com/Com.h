@@ -89,6 +89,10 @@ BSTR SysAllocStringFromAnsi(const char* text, int length = -1);
 std::string SysStringToAnsi(BSTR text);
 BSTR SysAllocStringFromQString(const QString& text);
 QString SysStringToQString(BSTR text);
+// One byte per character, both ways (Latin-1): text whose length counts
+// characters. A character beyond Latin-1 becomes '?'.
+BSTR SysAllocStringFromLatin1(const std::string& bytes);
+std::string SysStringToLatin1(BSTR text);
 
 // ---------------------------------------------------------------------------
 // VARIANT.

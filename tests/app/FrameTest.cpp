@@ -3,6 +3,7 @@
 #include "app/KestavoApp.h"
 #include "app/MainFrame.h"
 #include "config/OperatorSettings.h"
+#include "platform/sound/SoundPlayer.h"
 #include "views/BlankView.h"
 #include "views/ButtonStrip.h"
 #include "views/GameView.h"
@@ -193,6 +194,34 @@ TEST_F(AppFixture, NextOnTheLastQuestionEndsTheGame)
     EXPECT_TRUE(qobject_cast<CSummaryView*>(frame->CurrentView()));
     EXPECT_EQ(goText(), QStringLiteral("&Go..."));
     EXPECT_FALSE(strip()->IsRunning());
+}
+
+TEST_F(AppFixture, TheAnswerSoundOutlivesStopAndEndsOnNavigation)
+{
+    const QUrl wrong = CSoundPlayer::WaveResource(CGameView::kWrongSound);
+    Start();
+    frame->OnGo();
+    settle();
+    auto* view = qobject_cast<CGameView*>(frame->CurrentView());
+    ASSERT_TRUE(view);
+    view->OnCheck(); // nothing written: wrong
+    EXPECT_EQ(frame->GetSoundPlayer().CurrentSource(), wrong);
+    frame->OnGo(); // Stop: the summary replaces the game view, the sound plays on
+    settle();
+    ASSERT_TRUE(qobject_cast<CSummaryView*>(frame->CurrentView()));
+    EXPECT_EQ(frame->GetSoundPlayer().CurrentSource(), wrong);
+
+    // In a game, moving to another question (either way) stops it.
+    frame->OnGo(); // New Game, keeping the level
+    settle();
+    view = qobject_cast<CGameView*>(frame->CurrentView());
+    ASSERT_TRUE(view);
+    for (void (CMainFrame::*move)() : { &CMainFrame::OnNextQuestion, &CMainFrame::OnPreviousQuestion }) {
+        view->OnCheck();
+        ASSERT_EQ(frame->GetSoundPlayer().CurrentSource(), wrong);
+        (frame->*move)();
+        EXPECT_TRUE(frame->GetSoundPlayer().CurrentSource().isEmpty());
+    }
 }
 
 TEST_F(AppFixture, StripKeepsSixtyPixelsAndTheViewTakesTheRest)
