@@ -10,8 +10,8 @@ class CKestavoApp;
 class CSoundPlayer;
 class QAction;
 
-// The program's top-level window: the current view above and the button strip
-// in a band 60 pixels high along the bottom. Only SwitchView changes the view,
+// The program's top-level window: the current view above, within a sunken
+// client edge, and the button strip in a band 60 pixels high along the bottom. Only SwitchView changes the view,
 // in the cycle blank -> game -> summary -> game -> ...
 class CMainFrame : public QMainWindow, public CAppServices
 {
@@ -71,6 +71,7 @@ private:
     CKestavoApp& m_app;
     QWidget* m_client = nullptr;
     CButtonStrip* m_strip = nullptr;
+    QWidget* m_edge = nullptr;
     QWidget* m_view = nullptr;
     CSoundPlayer* m_sound = nullptr;
     NewGameDialogRunner m_newGameRunner;

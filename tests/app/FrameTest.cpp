@@ -224,15 +224,29 @@ TEST_F(AppFixture, TheAnswerSoundOutlivesStopAndEndsOnNavigation)
     }
 }
 
-TEST_F(AppFixture, StripKeepsSixtyPixelsAndTheViewTakesTheRest)
+TEST_F(AppFixture, StripKeepsSixtyPixelsAndEveryViewLiesWithinASunkenEdge)
 {
     Start();
-    for (QSize size : { QSize(1024, 768), QSize(1920, 1080), QSize(640, 200) }) {
-        frame->resize(size);
+    const QPalette palette = frame->ClientArea()->palette();
+    for (int round = 0; round < 3; ++round) { // blank, game, summary
+        for (QSize size : { QSize(1024, 768), QSize(1920, 1080), QSize(640, 200) }) {
+            frame->resize(size);
+            settle();
+            const QRect client = frame->ClientArea()->rect();
+            const int bottom = client.height() - 60; // first row of the strip
+            EXPECT_EQ(strip()->geometry(), QRect(0, bottom, client.width(), 60)) << size.width();
+            EXPECT_EQ(frame->CurrentView()->geometry(), QRect(2, 2, client.width() - 4, bottom - 4));
+            const QImage shot = frame->ClientArea()->grab().toImage();
+            const int right = client.width() - 1;
+            // Outer line dark above and left, light below and right; inner
+            // line shadow and midlight.
+            EXPECT_EQ(shot.pixelColor(0, 0), palette.color(QPalette::Dark));
+            EXPECT_EQ(shot.pixelColor(1, bottom / 2), palette.color(QPalette::Shadow));
+            EXPECT_EQ(shot.pixelColor(right, bottom - 1), palette.color(QPalette::Light));
+            EXPECT_EQ(shot.pixelColor(right / 2, bottom - 2), palette.color(QPalette::Midlight));
+        }
+        frame->OnGo();
         settle();
-        const QRect client = frame->ClientArea()->rect();
-        EXPECT_EQ(strip()->geometry(), QRect(0, client.height() - 60, client.width(), 60)) << size.width();
-        EXPECT_EQ(frame->CurrentView()->geometry(), QRect(0, 0, client.width(), client.height() - 60));
     }
 }
 
