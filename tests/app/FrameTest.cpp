@@ -1,8 +1,10 @@
 // Start-up, the view cycle, the menus, the New Game dialog and the frame's layout.
+#include "app/AboutSheet.h"
 #include "app/GoDialog.h"
 #include "app/KestavoApp.h"
 #include "app/MainFrame.h"
 #include "config/OperatorSettings.h"
+#include "platform/help/HelpWindow.h"
 #include "platform/sound/SoundPlayer.h"
 #include "views/BlankView.h"
 #include "views/ButtonStrip.h"
@@ -248,6 +250,33 @@ TEST_F(AppFixture, StripKeepsSixtyPixelsAndEveryViewLiesWithinASunkenEdge)
         frame->OnGo();
         settle();
     }
+}
+
+TEST_F(AppFixture, HelpMenuOpensTheHelpWindowAndTheAboutBox)
+{
+    Start();
+    frame->Action(CMainFrame::kIdHelpContents)->trigger();
+    settle();
+    CHelpWindow* help = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* found = qobject_cast<CHelpWindow*>(w); found && found->isVisible())
+            help = found;
+    ASSERT_TRUE(help) << "Help > Contents shows the help window";
+    help->close();
+
+    // The about box is modal: look at it from inside its own event loop.
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* about = qobject_cast<CAboutSheet*>(modal)) {
+            shown = about->Title();
+            about->reject();
+        } else if (modal) {
+            modal->close();
+        }
+    });
+    frame->Action(CMainFrame::kIdAbout)->trigger();
+    EXPECT_EQ(shown, QStringLiteral("Tandrel Kestavo"));
 }
 
 TEST(GoDialog, KeepIsTheDefaultAndTheChoiceFollowsTheButtons)
