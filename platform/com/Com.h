@@ -191,6 +191,12 @@ HRESULT VariantCopy(VARIANTARG* dest, const VARIANTARG* src);
 // integers out of range give DISP_E_OVERFLOW, fractions round half to even, text
 // that is not a number gives DISP_E_TYPEMISMATCH, VT_EMPTY converts to 0 / "".
 HRESULT VariantChangeType(VARIANTARG* dest, const VARIANTARG* src, USHORT flags, VARTYPE vt);
+// Sets a variant (already cleared) to type Vt holding value in Member.
+template <VARTYPE Vt, class T, T VARIANT::*Member> void PutVariant(VARIANT* v, T value)
+{
+    v->vt = Vt;
+    v->*Member = value;
+}
 
 // ---------------------------------------------------------------------------
 // Dispatch call data.
