@@ -24,7 +24,8 @@ void HoldMessage(QtMsgType type, const QMessageLogContext&, const QString& messa
     if (type == QtFatalMsg) {
         // The last warning names the display ("could not connect to display :9");
         // the fatal text itself only says that no plugin could start.
-        const QString reason = g_held && !g_held->empty() ? g_held->back().second : message.section('\n', 0, 0);
+        const QString reason
+            = g_held && !g_held->empty() ? g_held->back().second : message.section('\n', 0, 0);
         std::fprintf(stderr, "kestavo: cannot open a display: %s\n", reason.toLocal8Bit().constData());
         std::fflush(stderr);
         std::_Exit(1);
@@ -35,8 +36,8 @@ void HoldMessage(QtMsgType type, const QMessageLogContext&, const QString& messa
 
 } // namespace
 
-QString CDisplayApplication::MissingDisplay(const QByteArray& platform, const QByteArray& display,
-                                            const QByteArray& waylandDisplay)
+QString CDisplayApplication::MissingDisplay(
+    const QByteArray& platform, const QByteArray& display, const QByteArray& waylandDisplay)
 {
     if (!platform.isEmpty() || !display.isEmpty() || !waylandDisplay.isEmpty())
         return QString();
@@ -46,7 +47,8 @@ QString CDisplayApplication::MissingDisplay(const QByteArray& platform, const QB
 
 std::unique_ptr<QApplication> CDisplayApplication::Open(QTextStream& err)
 {
-    const QString missing = MissingDisplay(qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY"));
+    const QString missing
+        = MissingDisplay(qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY"));
     if (!missing.isEmpty()) {
         err << "kestavo: " << missing << Qt::endl;
         return nullptr;

@@ -13,6 +13,6 @@ class CDisplayApplication
 public:
     static std::unique_ptr<QApplication> Open(QTextStream& err);
     // Why no display can be used before trying one, or empty (testable).
-    static QString MissingDisplay(const QByteArray& platform, const QByteArray& display,
-                                  const QByteArray& waylandDisplay);
+    static QString MissingDisplay(
+        const QByteArray& platform, const QByteArray& display, const QByteArray& waylandDisplay);
 };

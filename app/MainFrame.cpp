@@ -178,7 +178,8 @@ void CMainFrame::LayoutChildren()
     m_strip->setGeometry(client.left(), client.bottom() + 1 - kStripHeight, client.width(), kStripHeight);
     m_strip->show();
     // The view lies within its sunken edge.
-    const QRect area(client.left(), client.top(), client.width(), std::max(0, client.height() - kStripHeight));
+    const QRect area(
+        client.left(), client.top(), client.width(), std::max(0, client.height() - kStripHeight));
     m_edge->setGeometry(area);
     m_edge->lower();
     m_edge->show();

@@ -11,8 +11,8 @@ class CSoundPlayer;
 class QAction;
 
 // The program's top-level window: the current view above, within a sunken
-// client edge, and the button strip in a band 60 pixels high along the bottom. Only SwitchView changes the view,
-// in the cycle blank -> game -> summary -> game -> ...
+// client edge, and the button strip in a band 60 pixels high along the bottom. Only SwitchView changes the
+// view, in the cycle blank -> game -> summary -> game -> ...
 class CMainFrame : public QMainWindow, public CAppServices
 {
     Q_OBJECT

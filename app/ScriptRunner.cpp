@@ -560,7 +560,8 @@ int CScriptRunner::RunCommandLine(const QStringList& arguments, QTextStream& out
     CModeParser parser(QStringLiteral("kestavo --script FILE [--screenshots DIR] [--seed N]"),
         QStringLiteral("Plays a scripted session through the real program and prints the summary."));
     parser.AddOption({ file, QStringLiteral("The play script to run."), QStringLiteral("FILE") });
-    parser.AddOption({ screenshots, QStringLiteral("Folder for the script's screenshots."), QStringLiteral("DIR") });
+    parser.AddOption(
+        { screenshots, QStringLiteral("Folder for the script's screenshots."), QStringLiteral("DIR") });
     parser.AddOption({ seed, QStringLiteral("Seed that wins over the script's own."), QStringLiteral("N") });
     if (const int code = parser.Parse(arguments, out, err); code >= 0)
         return code;
@@ -569,7 +570,9 @@ int CScriptRunner::RunCommandLine(const QStringList& arguments, QTextStream& out
     if (parser.IsSet(seed)) {
         seedValue = parser.Value(seed).toUInt(&seeded);
         if (!seeded)
-            return parser.Reject(QStringLiteral("--seed takes a number from 0 to 4294967295: %1").arg(parser.Value(seed)), err);
+            return parser.Reject(
+                QStringLiteral("--seed takes a number from 0 to 4294967295: %1").arg(parser.Value(seed)),
+                err);
     }
     if (parser.Value(file).isEmpty())
         return parser.Reject(QStringLiteral("--script needs a file"), err);

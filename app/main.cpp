@@ -29,9 +29,10 @@ struct Mode
 };
 
 const Mode kModes[] = {
-    { "--questions", "kestavo --questions [OPTIONS]   print one game's questions", false, RunQuestionsCommand },
+    { "--questions", "kestavo --questions [OPTIONS]   print one game's questions", false,
+        RunQuestionsCommand },
     { "--script", "kestavo --script FILE [OPTIONS]  play a scripted session, print its summary", true,
-      CScriptRunner::RunCommandLine },
+        CScriptRunner::RunCommandLine },
 };
 
 // kestavo [--fullscreen]: the game itself.
@@ -78,7 +79,8 @@ int main(int argc, char** argv)
 
     for (const Mode& mode : kModes) {
         const QString flag = QLatin1String(mode.flag);
-        if (!args.contains(flag) && args.filter(QRegularExpression(QStringLiteral("^%1=").arg(flag))).isEmpty())
+        if (!args.contains(flag)
+            && args.filter(QRegularExpression(QStringLiteral("^%1=").arg(flag))).isEmpty())
             continue;
         if (mode.showsWindows)
             return mode.run(args, out, err);

@@ -1,8 +1,8 @@
 #include "control/HandwritingRecognizer.h"
 
+#include "platform/LogOnce.h"
 #include "platform/com/BoardInterfaces.h"
 #include "platform/com/Com.h"
-#include "platform/LogOnce.h"
 #include "platform/registry/Registry.h"
 
 #include <QLoggingCategory>

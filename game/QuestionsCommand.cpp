@@ -36,8 +36,10 @@ void Declare(CModeParser& parser)
         QStringLiteral("LIST") });
     parser.AddOption({ kLevels, QStringLiteral("One level 1 to 5, or one per operator (default 1)."),
         QStringLiteral("LEVELS") });
-    parser.AddOption({ kCount, QStringLiteral("Number of questions, 1 to 1000 (default 10)."), QStringLiteral("N") });
-    parser.AddOption({ kSeed, QStringLiteral("Seed of the random draw (default: the clock)."), QStringLiteral("S") });
+    parser.AddOption(
+        { kCount, QStringLiteral("Number of questions, 1 to 1000 (default 10)."), QStringLiteral("N") });
+    parser.AddOption(
+        { kSeed, QStringLiteral("Seed of the random draw (default: the clock)."), QStringLiteral("S") });
     parser.AddOption({ kSettings, QStringLiteral("Use the operators, levels and count saved by Setup.") });
 }
 
@@ -80,7 +82,8 @@ QString Read(const CModeParser& parser, Options& options)
         bool ok = false;
         const unsigned int seed = parser.Value(kSeed).toUInt(&ok);
         if (!ok)
-            return QStringLiteral("--seed needs a whole number from 0 to 4294967295: %1").arg(parser.Value(kSeed));
+            return QStringLiteral("--seed needs a whole number from 0 to 4294967295: %1")
+                .arg(parser.Value(kSeed));
         options.seed = seed;
     }
     if (options.operators.isEmpty())
@@ -138,8 +141,9 @@ void SetsFromStore(std::vector<CParameterSet>& sets, int& count)
 
 int RunQuestionsCommand(const QStringList& args, QTextStream& out, QTextStream& err)
 {
-    CModeParser parser(QStringLiteral("kestavo --questions [--operators Addition,Subtraction,Multiplication,Division]"
-                                      " [--levels 1..5,...] [--count N] [--seed S] [--settings]"),
+    CModeParser parser(
+        QStringLiteral("kestavo --questions [--operators Addition,Subtraction,Multiplication,Division]"
+                       " [--levels 1..5,...] [--count N] [--seed S] [--settings]"),
         QStringLiteral("Prints one game, a question per line in playing order."));
     Declare(parser);
     if (const int code = parser.Parse(args, out, err); code >= 0)

@@ -114,6 +114,11 @@ CComPtr<IInkContainer>* CGameView::InkSlot(CQuestionItem* item)
     return item ? &item->ink : nullptr;
 }
 
+CSoundPlayer& CGameView::Sound()
+{
+    return m_services.GetSoundPlayer();
+}
+
 void CGameView::StopSound()
 {
     Sound().Stop();

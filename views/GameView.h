@@ -97,7 +97,7 @@ public:
     CScribbleLayer& Scribbles() { return m_scribbles; }
     const COffscreenBitmap& BackBuffer() const { return m_buffer; }
     CObriskConnection* BoardConnection() const { return m_board.get(); }
-    CSoundPlayer& Sound() { return m_services.GetSoundPlayer(); }
+    CSoundPlayer& Sound();
     // Why the pen input control is missing, naming it; empty when all fields work.
     QString ControlProblem() const { return m_controlProblem; }
     // The magnification factor of a learning level index.

@@ -259,7 +259,7 @@ void CScribbleLayer::EraseEachStroke(
         if (FAILED(container->Item(i, stroke.Receive())) || !stroke)
             continue;
         int result = 0;
-        if (FAILED(erase(*stroke, &result)))
+        if (FAILED(erase(*stroke.Get(), &result)))
             continue;
         if (result != 0)
             changed = true;

@@ -144,8 +144,8 @@ HRESULT CInkStroke::ErasePolygon(const float (&corners)[8], int* result, const E
         if (!finite(v))
             return E_INVALIDARG;
     }
-    *result = erase(CInkEraser::quadrilateral({ QPointF(corners[0], corners[1]), QPointF(corners[2], corners[3]),
-        QPointF(corners[4], corners[5]), QPointF(corners[6], corners[7]) }));
+    *result = erase(CInkEraser::quadrilateral({ QPointF(corners[0], corners[1]),
+        QPointF(corners[2], corners[3]), QPointF(corners[4], corners[5]), QPointF(corners[6], corners[7]) }));
     return S_OK;
 }
 

@@ -16,8 +16,10 @@ CModeParser::CModeParser(QString usage, QString about)
     // Long options are always written with two dashes; "-abc" is never a
     // bundle of short ones.
     m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    AddOption(QCommandLineOption({ QStringLiteral("h"), kHelp }, QStringLiteral("Print this help and exit.")));
-    AddOption(QCommandLineOption({ QStringLiteral("v"), kVersion }, QStringLiteral("Print the version and exit.")));
+    AddOption(
+        QCommandLineOption({ QStringLiteral("h"), kHelp }, QStringLiteral("Print this help and exit.")));
+    AddOption(
+        QCommandLineOption({ QStringLiteral("v"), kVersion }, QStringLiteral("Print the version and exit.")));
 }
 
 void CModeParser::AddOption(const QCommandLineOption& option)
@@ -36,20 +38,25 @@ void CModeParser::AddModeFlag(const QString& name)
 
 int CModeParser::Parse(const QStringList& args, QTextStream& out, QTextStream& err)
 {
-    if (!m_parser.parse(QStringList { QStringLiteral("kestavo") } + args))
+    // Help anywhere wins, even where it would be an option's value
+    // ("kestavo --script --help"), and so does the version.
+    const bool help = args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"));
+    const bool version = args.contains(QStringLiteral("--version")) || args.contains(QStringLiteral("-v"));
+    if (!help && !version && !m_parser.parse(QStringList { QStringLiteral("kestavo") } + args))
         return Reject(m_parser.errorText(), err);
-    if (m_parser.isSet(kHelp)) {
+    if (help) {
         out << HelpText();
         out.flush();
         return 0;
     }
-    if (m_parser.isSet(kVersion)) {
+    if (version) {
         out << VersionText() << '\n';
         out.flush();
         return 0;
     }
     if (!m_parser.positionalArguments().isEmpty())
-        return Reject(QStringLiteral("unexpected argument '%1'.").arg(m_parser.positionalArguments().front()), err);
+        return Reject(
+            QStringLiteral("unexpected argument '%1'.").arg(m_parser.positionalArguments().front()), err);
     return -1;
 }
 

@@ -3,6 +3,7 @@
 
 #include "platform/com/Com.h"
 
+#include <QList>
 #include <cstdlib>
 #include <cstring>
 #include <limits>

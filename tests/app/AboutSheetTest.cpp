@@ -5,9 +5,9 @@
 #include "resources/StringTable.h"
 
 #include <QApplication>
-#include <QFontMetrics>
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>

@@ -174,7 +174,9 @@ TEST(HandwritingRecognizerSearch, LastPlaceUsesTheLoaderSearchThenTheProgramOrLi
         EXPECT_FALSE(QFile::exists(besideProgram)) << "nothing is made beside the program";
         ASSERT_FALSE(r.VocabularyPath().empty());
         EXPECT_EQ(QFileInfo(QString::fromStdString(r.VocabularyPath())).fileName(), "Calligrapher.voc");
-        EXPECT_TRUE(QFileInfo(QString::fromStdString(r.VocabularyPath())).dir().exists(QStringLiteral("libcallig.so")));
+        EXPECT_TRUE(QFileInfo(QString::fromStdString(r.VocabularyPath()))
+                        .dir()
+                        .exists(QStringLiteral("libcallig.so")));
         EXPECT_GT(QFileInfo(QString::fromStdString(r.VocabularyPath())).size(), 0);
     }
 
@@ -312,6 +314,10 @@ TEST(HandwritingRecognizerLifetime, ReleasesContextAndDictionariesOnDestruction)
     {
         CHandwritingRecognizer r;
         ASSERT_TRUE(r.LoadRecognizerLibrary(kComplete + "/libcallig.so"));
+        for (const char* name : { "one.voc", "two.voc" }) {
+            QFile file(dir.filePath(QLatin1String(name)));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        }
         EXPECT_TRUE(r.LoadDictionary(dir.filePath("one.voc").toStdString()));
         EXPECT_TRUE(r.LoadDictionary(dir.filePath("two.voc").toStdString()));
     }

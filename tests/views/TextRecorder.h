@@ -73,7 +73,7 @@ private:
             if (state.state() & DirtyPen)
                 pen = state.pen().color();
         }
-        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override { }
         void drawTextItem(const QPointF& at, const QTextItem& item) override
         {
             texts.push_back({ item.text(), at, item.font(), pen });
