@@ -6,6 +6,7 @@
 #include "resources/StringTable.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -78,9 +79,16 @@ void CAboutPage::SetTitle(const QString& title)
     if (!m_title)
         return;
     m_title->setText(title);
+    // The title's line (ascent plus descent) is 20 pixels high, so the em is
+    // smaller: the largest pixel size whose line still fits.
+    constexpr int kLineHeight = 20;
     QFont bold = m_title->font();
     bold.setWeight(QFont::Bold);
-    bold.setPixelSize(20);
+    for (int size = kLineHeight; size > 1; --size) {
+        bold.setPixelSize(size);
+        if (QFontMetrics(bold).height() <= kLineHeight)
+            break;
+    }
     m_title->setFont(bold);
 }
 

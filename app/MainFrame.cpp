@@ -6,9 +6,11 @@
 #include "app/ResultsActions.h"
 #include "config/TeacherOptions.h"
 #include "game/GameModel.h"
+#include "platform/sound/SoundPlayer.h"
 #include "resources/StringTable.h"
 #include "views/BlankView.h"
 #include "views/ButtonStrip.h"
+#include "views/ClientEdge.h"
 #include "views/GameView.h"
 #include "views/PngResource.h"
 #include "views/SummaryContent.h"
@@ -55,7 +57,9 @@ CMainFrame::CMainFrame(CKestavoApp& app)
     };
     m_endGuard.SetAskFirst(CTeacherOptions::AskBeforeEndingGame());
 
-    // The client area holds exactly two children, placed by LayoutChildren.
+    // The client area holds the view within its edge and the strip, placed by
+    // LayoutChildren.
+    m_sound = new CSoundPlayer(this);
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("client"));
     m_client->installEventFilter(this);
@@ -65,6 +69,7 @@ CMainFrame::CMainFrame(CKestavoApp& app)
     BuildMenus();
     setMinimumSize(kMinimumWidth, kMinimumHeight);
 
+    m_edge = new CClientEdge(m_client);
     m_strip = new CButtonStrip(*this, m_client);
     m_strip->setProperty("controlId", kStripId);
     m_strip->setGeometry(0, 0, 100, 100);
@@ -79,7 +84,7 @@ CMainFrame::~CMainFrame()
     // included, while this object is whole, and the strip last.
     m_view = nullptr;
     for (QWidget* child : m_client->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-        if (child != m_strip)
+        if (child != m_strip && child != m_edge)
             delete child;
     delete m_strip;
     m_strip = nullptr;
@@ -230,9 +235,15 @@ void CMainFrame::LayoutChildren()
     const QRect client = m_client->rect();
     m_strip->setGeometry(client.left(), client.bottom() + 1 - kStripHeight, client.width(), kStripHeight);
     m_strip->show();
+    // The view lies within its sunken edge.
+    const QRect area(
+        client.left(), client.top(), client.width(), std::max(0, client.height() - kStripHeight));
+    m_edge->setGeometry(area);
+    m_edge->lower();
+    m_edge->show();
     if (m_view) {
-        m_view->setGeometry(
-            client.left(), client.top(), client.width(), std::max(0, client.height() - kStripHeight));
+        const QRect inner = CClientEdge::Inner(area);
+        m_view->setGeometry(inner.isValid() ? inner : QRect(area.topLeft(), QSize(0, 0)));
         m_view->show();
     }
 

@@ -10,11 +10,12 @@
 
 class CKestavoApp;
 class CResultsActions;
+class CSoundPlayer;
 class QAction;
 
-// The program's top-level window: the current view above and the button strip
-// in a band 60 pixels high along the bottom. Only SwitchView changes the view,
-// in the cycle blank -> game -> summary -> game -> ...
+// The program's top-level window: the current view above, within a sunken
+// client edge, and the button strip in a band 60 pixels high along the bottom. Only SwitchView changes the
+// view, in the cycle blank -> game -> summary -> game -> ...
 class CMainFrame : public QMainWindow, public CAppServices
 {
     Q_OBJECT
@@ -58,6 +59,7 @@ public:
     void SetPreviousEnabled(bool enabled) override;
     bool RunNewGameDialog(bool& keepLevel) override;
     bool ConfirmEndGame() override;
+    CSoundPlayer& GetSoundPlayer() override { return *m_sound; }
 
     void SetNewGameDialogRunner(NewGameDialogRunner runner) { m_newGameRunner = std::move(runner); }
     void SetEndGameAsker(EndGameAsker asker) { m_endGameAsker = std::move(asker); }
@@ -98,7 +100,9 @@ private:
     CKestavoApp& m_app;
     QWidget* m_client = nullptr;
     CButtonStrip* m_strip = nullptr;
+    QWidget* m_edge = nullptr;
     QWidget* m_view = nullptr;
+    CSoundPlayer* m_sound = nullptr;
     NewGameDialogRunner m_newGameRunner;
     std::unique_ptr<CResultsActions> m_results;
     EndGameAsker m_endGameAsker;

@@ -1,11 +1,15 @@
 #include "app/ScriptRunner.h"
 
+#include "app/DisplayApplication.h"
 #include "app/KestavoApp.h"
 #include "app/MainFrame.h"
+#include "app/PartsCheck.h"
 #include "boardsoft/ObriskReplay.h"
 #include "config/OperatorSettings.h"
 #include "game/GameModel.h"
 #include "game/Random.h"
+#include "platform/cli/ModeParser.h"
+#include "platform/sound/SoundPlayer.h"
 #include "resources/StringTable.h"
 #include "views/ButtonStrip.h"
 #include "views/DValtrix.h"
@@ -550,46 +554,55 @@ bool CScriptRunner::Screenshot(const CPlayScript::Command& c)
 
 int CScriptRunner::RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
-    QString file;
-    QString screenshots;
+    const QString file = QStringLiteral("script");
+    const QString screenshots = QStringLiteral("screenshots");
+    const QString seed = QStringLiteral("seed");
+    CModeParser parser(QStringLiteral("kestavo --script FILE [--screenshots DIR] [--seed N]"),
+        QStringLiteral("Plays a scripted session through the real program and prints the summary."));
+    parser.AddOption({ file, QStringLiteral("The play script to run."), QStringLiteral("FILE") });
+    parser.AddOption(
+        { screenshots, QStringLiteral("Folder for the script's screenshots."), QStringLiteral("DIR") });
+    parser.AddOption({ seed, QStringLiteral("Seed that wins over the script's own."), QStringLiteral("N") });
+    if (const int code = parser.Parse(arguments, out, err); code >= 0)
+        return code;
     bool seeded = false;
-    unsigned int seed = 0;
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString& a = arguments[i];
-        const bool hasValue = i + 1 < arguments.size();
-        if (a == QLatin1String("--script") && hasValue) {
-            file = arguments[++i];
-        } else if (a == QLatin1String("--screenshots") && hasValue) {
-            screenshots = arguments[++i];
-        } else if (a == QLatin1String("--seed") && hasValue) {
-            bool ok = false;
-            seed = arguments[++i].toUInt(&ok);
-            if (!ok) {
-                err << "kestavo: --seed takes a number from 0 to 4294967295" << Qt::endl;
-                return 2;
-            }
-            seeded = true;
-        } else {
-            err << "usage: kestavo --script FILE [--screenshots DIR] [--seed N]" << Qt::endl;
-            return 2;
-        }
+    unsigned int seedValue = 0;
+    if (parser.IsSet(seed)) {
+        seedValue = parser.Value(seed).toUInt(&seeded);
+        if (!seeded)
+            return parser.Reject(
+                QStringLiteral("--seed takes a number from 0 to 4294967295: %1").arg(parser.Value(seed)),
+                err);
     }
-    if (file.isEmpty()) {
-        err << "usage: kestavo --script FILE [--screenshots DIR] [--seed N]" << Qt::endl;
-        return 2;
-    }
-    QFile in(file);
+    if (parser.Value(file).isEmpty())
+        return parser.Reject(QStringLiteral("--script needs a file"), err);
+
+    QFile in(parser.Value(file));
     if (!in.open(QIODevice::ReadOnly)) {
-        err << "kestavo: cannot read " << file << ": " << in.errorString() << Qt::endl;
+        err << "kestavo: cannot read " << in.fileName() << ": " << in.errorString() << Qt::endl;
         return 2;
     }
     CPlayScript script;
     if (!script.Parse(QString::fromUtf8(in.readAll()))) {
-        err << "kestavo: " << file << ": " << script.Error() << Qt::endl;
+        err << "kestavo: " << in.fileName() << ": " << script.Error() << Qt::endl;
         return 2;
     }
-    CScriptRunner runner(script, screenshots, out, err);
-    if (seeded)
-        runner.SetSeed(seed);
-    return runner.Run();
+
+    // With QT_QPA_PLATFORM=offscreen this needs no display.
+    const std::unique_ptr<QApplication> app = CDisplayApplication::Open(err);
+    if (!app)
+        return 1;
+    // What the message box would say, once, where a script's reader sees it.
+    const QString missing = CPartsCheck::Report(CPartsCheck::Probe());
+    if (!missing.isEmpty())
+        err << missing << Qt::endl;
+    int result = 0;
+    {
+        CScriptRunner runner(script, parser.Value(screenshots), out, err);
+        if (seeded)
+            runner.SetSeed(seedValue);
+        result = runner.Run();
+    }
+    CSoundPlayer::FinishPendingLoads();
+    return result;
 }

@@ -2,6 +2,7 @@
 
 #include "config/SettingsExport.h"
 #include "config/SettingsImport.h"
+#include "platform/cli/ModeParser.h"
 #include "platform/registry/HiveLocation.h"
 #include "platform/registry/RegistryStore.h"
 
@@ -9,15 +10,6 @@
 #include <QTextStream>
 
 namespace {
-
-constexpr const char* kUsage = "usage: kestavo --export-settings FILE.reg\n"
-                               "       kestavo --import-settings FILE.reg [--machine] [--dry-run]";
-
-int Usage(QTextStream& err, const QString& problem)
-{
-    err << "kestavo: " << problem << "\n" << kUsage << Qt::endl;
-    return 2;
-}
 
 QString Joined(const std::vector<std::string>& items)
 {
@@ -91,42 +83,40 @@ int Import(const QString& path, bool machine, bool dryRun, QTextStream& out, QTe
 
 } // namespace
 
-bool IsSettingsCommand(const QStringList& args)
-{
-    return args.contains(QStringLiteral("--export-settings"))
-        || args.contains(QStringLiteral("--import-settings"));
-}
-
 int RunSettingsCommand(const QStringList& args, QTextStream& out, QTextStream& err)
 {
-    QString exportPath;
-    QString importPath;
-    bool machine = false;
-    bool dryRun = false;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        if (arg == QLatin1String("--export-settings") || arg == QLatin1String("--import-settings")) {
-            if (i + 1 >= args.size() || args[i + 1].startsWith(QLatin1String("--")))
-                return Usage(err, arg + " needs a file name");
-            QString& target = arg == QLatin1String("--export-settings") ? exportPath : importPath;
-            if (!exportPath.isEmpty() || !importPath.isEmpty())
-                return Usage(
-                    err, QStringLiteral("give one of --export-settings and --import-settings, once"));
-            target = args[++i];
-        } else if (arg == QLatin1String("--machine")) {
-            machine = true;
-        } else if (arg == QLatin1String("--dry-run")) {
-            dryRun = true;
-        } else {
-            return Usage(err, "unknown argument " + arg);
-        }
-    }
-    if (!exportPath.isEmpty()) {
+    CModeParser parser(QStringLiteral("kestavo --export-settings FILE.reg\n"
+                                      "       kestavo --import-settings FILE.reg [--machine] [--dry-run]"),
+        QStringLiteral("Writes the Kestavo settings as a regedit file, or merges one into them."));
+    const QString exportOption = QStringLiteral("export-settings");
+    const QString importOption = QStringLiteral("import-settings");
+    const QString machineOption = QStringLiteral("machine");
+    const QString dryRunOption = QStringLiteral("dry-run");
+    parser.AddOption({ exportOption, QStringLiteral("Write the user's Kestavo settings to FILE.reg."),
+        QStringLiteral("FILE.reg") });
+    parser.AddOption({ importOption, QStringLiteral("Merge FILE.reg into the user's Kestavo settings."),
+        QStringLiteral("FILE.reg") });
+    parser.AddOption(
+        { machineOption, QStringLiteral("Import into the machine's settings, for every user (administrator).") });
+    parser.AddOption({ dryRunOption, QStringLiteral("List what the import would change, change nothing.") });
+    if (const int code = parser.Parse(args, out, err); code >= 0)
+        return code;
+
+    const bool exporting = parser.IsSet(exportOption);
+    const bool importing = parser.IsSet(importOption);
+    const int given = args.count(QStringLiteral("--export-settings")) + args.count(QStringLiteral("--import-settings"));
+    if (exporting == importing || given > 1)
+        return parser.Reject(QStringLiteral("give one of --export-settings and --import-settings, once"), err);
+    const QString path = parser.Value(exporting ? exportOption : importOption);
+    if (path.isEmpty() || path.startsWith(QLatin1String("--")))
+        return parser.Reject(
+            QStringLiteral("--%1 needs a file name").arg(exporting ? exportOption : importOption), err);
+    const bool machine = parser.IsSet(machineOption);
+    const bool dryRun = parser.IsSet(dryRunOption);
+    if (exporting) {
         if (machine || dryRun)
-            return Usage(err, QStringLiteral("--machine and --dry-run go with --import-settings only"));
-        return Export(exportPath, out, err);
+            return parser.Reject(QStringLiteral("--machine and --dry-run go with --import-settings only"), err);
+        return Export(path, out, err);
     }
-    if (importPath.isEmpty())
-        return Usage(err, QStringLiteral("no settings file given"));
-    return Import(importPath, machine, dryRun, out, err);
+    return Import(path, machine, dryRun, out, err);
 }

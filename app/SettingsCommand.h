@@ -13,5 +13,3 @@ class QTextStream;
 // failure and 2 for bad usage.
 int RunSettingsCommand(const QStringList& args, QTextStream& out, QTextStream& err);
 
-// True when args ask for one of the settings modes.
-bool IsSettingsCommand(const QStringList& args);

@@ -3,6 +3,7 @@
 #include "game/GameModel.h"
 #include "game/QuestionRequest.h"
 #include "game/Random.h"
+#include "platform/cli/ModeParser.h"
 #include "views/PagedOutput.h"
 #include "views/Worksheet.h"
 #include "views/WorksheetPainter.h"
@@ -12,26 +13,22 @@
 
 int RunWorksheetCommand(const QStringList& args, QTextStream& out, QTextStream& err)
 {
-    const auto usage = [&err](const QString& error) {
-        err << error << '\n'
-            << "usage: kestavo --worksheet OUT.pdf " << CQuestionRequest::UsageOptions() << '\n';
-        err.flush();
-        return 2;
-    };
-
-    QStringList rest = args;
-    const int at = rest.indexOf(QStringLiteral("--worksheet"));
-    if (at < 0 || at + 1 >= rest.size() || rest[at + 1].startsWith(QLatin1String("--")))
-        return usage(QStringLiteral("--worksheet needs the PDF file to write"));
-    const QString path = rest[at + 1];
-    rest.remove(at, 2);
-    if (rest.contains(QStringLiteral("--worksheet")))
-        return usage(QStringLiteral("--worksheet given twice"));
-
+    CModeParser parser(QStringLiteral("kestavo --worksheet OUT.pdf ") + QLatin1String(CQuestionRequest::UsageOptions()),
+        QStringLiteral("Writes a printable worksheet with its answer key: the questions --questions prints for "
+                       "the same options."));
+    const QString worksheet = QStringLiteral("worksheet");
+    parser.AddOption({ worksheet, QStringLiteral("The PDF file to write."), QStringLiteral("OUT.pdf") });
+    CQuestionRequest::Declare(parser);
+    if (const int code = parser.Parse(args, out, err); code >= 0)
+        return code;
+    if (args.count(QStringLiteral("--worksheet")) > 1)
+        return parser.Reject(QStringLiteral("--worksheet given twice"), err);
+    const QString path = parser.Value(worksheet);
+    if (path.isEmpty() || path.startsWith(QLatin1String("--")))
+        return parser.Reject(QStringLiteral("--worksheet needs the PDF file to write"), err);
     CQuestionRequest request;
-    const QString error = request.Parse(rest, {});
-    if (!error.isEmpty())
-        return usage(error);
+    if (const QString error = request.Read(parser); !error.isEmpty())
+        return parser.Reject(error, err);
 
     const unsigned int seed = request.seed ? *request.seed : CRandom::ClockSeed();
     CGameModel model(seed);

@@ -1,89 +1,115 @@
-// The kestavo program: routes the command-line modes to their handlers.
+// The kestavo program: declares the command-line modes and routes to them.
 
+#include "app/DisplayApplication.h"
 #include "app/KestavoApp.h"
-#include "app/PartsCheck.h"
 #include "app/ScriptRunner.h"
 #include "app/SettingsCommand.h"
 #include "app/WorksheetCommand.h"
 #include "game/QuestionsCommand.h"
+#include "platform/cli/ModeParser.h"
 #include "platform/sound/SoundPlayer.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTextStream>
-#include <cstring>
+#include <memory>
 
 namespace {
 
-bool HasArgument(int argc, char** argv, const char* name)
+using ModeHandler = int (*)(const QStringList& args, QTextStream& out, QTextStream& err);
+
+// A mode is chosen by its flag anywhere on the command line and parses the
+// arguments itself (--help and --version included). A mode that shows windows
+// opens its display itself, after its arguments are known to be good.
+// What a mode needs of Qt: nothing of the window system, painting without a
+// display (fonts and PDF pages), or windows.
+enum class ModeApp { Core, Painting, Windows };
+
+struct Mode
 {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], name) == 0)
-            return true;
+    const char* flag;
+    const char* synopsis;
+    ModeApp app;
+    ModeHandler run;
+};
+
+const Mode kModes[] = {
+    { "--questions", "kestavo --questions [OPTIONS]            print one game's questions", ModeApp::Core,
+        RunQuestionsCommand },
+    { "--worksheet", "kestavo --worksheet OUT.pdf [OPTIONS]    write a worksheet and its answer key",
+        ModeApp::Painting, RunWorksheetCommand },
+    { "--export-settings", "kestavo --export-settings FILE.reg       write the settings as a regedit file",
+        ModeApp::Core, RunSettingsCommand },
+    { "--import-settings", "kestavo --import-settings FILE.reg [OPTIONS]  merge a regedit file into the settings",
+        ModeApp::Core, RunSettingsCommand },
+    { "--script", "kestavo --script FILE [OPTIONS]         play a scripted session, print its summary",
+        ModeApp::Windows, CScriptRunner::RunCommandLine },
+};
+
+// kestavo [--fullscreen]: the game itself.
+int RunGame(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    const QString fullScreen = QStringLiteral("fullscreen");
+    CModeParser parser(QStringLiteral("kestavo [--fullscreen] | kestavo MODE [OPTIONS]"),
+        QStringLiteral("Arithmetic drill game for the classroom whiteboard."));
+    parser.AddOption({ fullScreen, QStringLiteral("Fill the screen, for a projector.") });
+    QString modes = QStringLiteral("Modes (each takes --help):");
+    for (const Mode& mode : kModes)
+        modes += QStringLiteral("\n  ") + QLatin1String(mode.synopsis);
+    parser.AddHelpNote(modes);
+    if (const int code = parser.Parse(args, out, err); code >= 0)
+        return code;
+
+    const std::unique_ptr<QApplication> app = CDisplayApplication::Open(err);
+    if (!app)
+        return 1;
+    int result = 1;
+    {
+        CKestavoApp kestavo;
+        CKestavoApp::Options options;
+        options.fullScreen = parser.IsSet(fullScreen);
+        options.checkParts = true;
+        if (kestavo.InitInstance(options)) {
+            app->exec();
+            result = kestavo.ExitInstance();
+        }
     }
-    return false;
+    CSoundPlayer::FinishPendingLoads();
+    return result;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (HasArgument(argc, argv, "--questions")) {
-        // Prints a game's questions; needs no display.
-        QCoreApplication app(argc, argv);
-        QTextStream out(stdout);
-        QTextStream err(stderr);
-        return RunQuestionsCommand(app.arguments().mid(1), out, err);
-    }
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
 
-    if (HasArgument(argc, argv, "--export-settings") || HasArgument(argc, argv, "--import-settings")) {
-        // Moves settings in or out as regedit files; needs no display.
-        QCoreApplication app(argc, argv);
-        QTextStream out(stdout);
-        QTextStream err(stderr);
-        return RunSettingsCommand(app.arguments().mid(1), out, err);
-    }
-
-    if (HasArgument(argc, argv, "--worksheet")) {
-        // Writes a PDF and shows no window: needs no display.
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        QGuiApplication app(argc, argv);
-        QTextStream out(stdout);
-        QTextStream err(stderr);
-        return RunWorksheetCommand(app.arguments().mid(1), out, err);
-    }
-
-    if (HasArgument(argc, argv, "--script")) {
-        // Plays a scripted session through the real program and prints the
-        // summary; with QT_QPA_PLATFORM=offscreen it needs no display.
-        QApplication app(argc, argv);
-        QTextStream out(stdout);
-        QTextStream err(stderr);
-        // What the message box would say, once, where a script's reader sees it.
-        const QString missing = CPartsCheck::Report(CPartsCheck::Probe());
-        if (!missing.isEmpty())
-            err << missing << Qt::endl;
-        const int result = CScriptRunner::RunCommandLine(app.arguments().mid(1), out, err);
-        CSoundPlayer::FinishPendingLoads();
-        return result;
-    }
-
-    // The game itself. --fullscreen fills the screen, for a projector.
-    QApplication app(argc, argv);
-    int result = 1;
-    {
-        CKestavoApp kestavo;
-        CKestavoApp::Options options;
-        options.fullScreen = HasArgument(argc, argv, "--fullscreen");
-        options.checkParts = true;
-        if (kestavo.InitInstance(options)) {
-            app.exec();
-            result = kestavo.ExitInstance();
+    for (const Mode& mode : kModes) {
+        const QString flag = QLatin1String(mode.flag);
+        if (!args.contains(flag)
+            && args.filter(QRegularExpression(QStringLiteral("^%1=").arg(flag))).isEmpty())
+            continue;
+        switch (mode.app) {
+        case ModeApp::Windows:
+            return mode.run(args, out, err);
+        case ModeApp::Painting: {
+            // Draws pages and shows no window, so it needs no display.
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            QGuiApplication app(argc, argv);
+            return mode.run(args, out, err);
         }
+        case ModeApp::Core:
+            break;
+        }
+        QCoreApplication app(argc, argv);
+        return mode.run(args, out, err);
     }
-    CSoundPlayer::FinishPendingLoads();
-    return result;
+    return RunGame(args, out, err);
 }

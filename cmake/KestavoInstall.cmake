@@ -38,6 +38,9 @@ if(EXISTS ${_licence})
   install(FILES ${_licence} DESTINATION ${KESTAVO_DATADIR})
 endif()
 
+# The manual page.
+install(FILES ${KESTAVO_PACKAGING_DIR}/kestavo.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
 # Desktop entry, icons in the hicolor theme, AppStream metadata.
 install(FILES ${KESTAVO_PACKAGING_DIR}/kestavo.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 foreach(_size 16 24 32 48 64 128 256)

@@ -206,6 +206,12 @@ void COptionsPage::InitDialog()
     m_level->setCurrentIndex(ClampLevel(GetLevel(m_settings)));
     RefreshControls();
 
+    // A page out of the game shows none of its choices: its controls were
+    // never set, and writing them back would wipe the teacher's choices.
+    bool selected = false;
+    m_settings.GetBool(ParamKey::Selected, selected);
+    if (!selected)
+        return;
     // Write the shown states back through the controls' own setters; on the
     // division page this applies the decimal lock rule to the shown value.
     SetAlgebraModeIfPresent(m_settings, m_style->currentIndex() == 1);
@@ -310,5 +316,12 @@ void COptionsPage::OnLayoutClicked(bool horizontal)
 void COptionsPage::OnIncludeClicked()
 {
     m_settings.SetBool(ParamKey::Selected, m_include->isChecked());
+    if (m_include->isChecked()) {
+        // A page opened out of the game skipped the decimal rule; apply it to
+        // the choices it shows now.
+        bool decimals = false;
+        m_settings.GetBool(ParamKey::EnableDecimals, decimals);
+        SetEnableDecimals(m_settings, decimals);
+    }
     RefreshControls();
 }

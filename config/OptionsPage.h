@@ -48,7 +48,8 @@ public:
     void SetSettings(const CParameterSet& settings) { m_settings = settings; }
 
     // Runs once, when the page is first shown: selects the level, shows the
-    // settings and writes the shown states back through the controls' setters.
+    // settings and, on a page in the game, writes the shown states back
+    // through the controls' setters.
     void InitDialog();
     bool IsInitialised() const { return m_initialised; }
 

@@ -1,5 +1,6 @@
 #include "control/HandwritingRecognizer.h"
 
+#include "platform/LogOnce.h"
 #include "platform/com/BoardInterfaces.h"
 #include "platform/com/Com.h"
 #include "platform/registry/Registry.h"
@@ -118,7 +119,7 @@ std::string CHandwritingRecognizer::ProgramDirectory() const
 
 bool CHandwritingRecognizer::FindRecognizer()
 {
-    std::string vocabulary;
+    std::vector<std::string> vocabularies;
     bool loaded = false;
     for (const SPlace& place : kPlaces) {
         std::string directory;
@@ -128,25 +129,49 @@ bool CHandwritingRecognizer::FindRecognizer()
         if (!place.addSeparatorOnlyWhenMissing || prefix.empty() || prefix.back() != '/')
             prefix += '/';
         if (LoadRecognizerLibrary(prefix + kLibraryName)) {
-            vocabulary = prefix + kVocabularyName;
+            vocabularies.push_back(prefix + kVocabularyName);
             loaded = true;
             break;
         }
     }
     if (!loaded && LoadRecognizerLibrary(kLibraryName)) {
-        vocabulary = ProgramDirectory() + kVocabularyName;
+        // Found through the run path: the model is beside the host program, or
+        // else beside the library the loader picked.
+        vocabularies.push_back(ProgramDirectory() + kVocabularyName);
+        const std::string folder = LoadedLibraryDirectory();
+        if (!folder.empty() && folder + kVocabularyName != vocabularies.front())
+            vocabularies.push_back(folder + kVocabularyName);
         loaded = true;
     }
     if (!loaded) {
         qCInfo(lcRecognizer) << "no handwriting recogniser found";
         return false;
     }
-    m_vocabularyPath = vocabulary;
-    if (!LoadDictionary(m_vocabularyPath)) {
-        qCInfo(lcRecognizer) << "vocabulary not usable:" << m_vocabularyPath.c_str();
-        m_vocabularyPath.clear();
+    m_vocabularyPath.clear();
+    for (const std::string& vocabulary : vocabularies) {
+        if (LoadDictionary(vocabulary)) {
+            m_vocabularyPath = vocabulary;
+            return true;
+        }
     }
+    // Every field of every game meets this: said once per process.
+    std::string places;
+    for (const std::string& vocabulary : vocabularies)
+        places += (places.empty() ? "" : ", ") + vocabulary;
+    if (IsFirstReport(QStringLiteral("recogniser model missing")))
+        qCWarning(lcRecognizer).noquote() << "handwriting model missing or not usable (" << places.c_str()
+                                          << "): written answers are not recognised; type them instead";
     return true;
+}
+
+std::string CHandwritingRecognizer::LoadedLibraryDirectory() const
+{
+    Dl_info info = {};
+    if (!m_fn.CgrLoadDict || !dladdr(reinterpret_cast<void*>(m_fn.CgrLoadDict), &info) || !info.dli_fname)
+        return std::string();
+    const std::string path = info.dli_fname;
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 bool CHandwritingRecognizer::LoadRecognizerLibrary(const std::string& path)
@@ -195,9 +220,9 @@ bool CHandwritingRecognizer::LoadDictionary(const std::string& path)
         return false;
     if (m_dictionaryCache.count(path))
         return true;
-    // Open-always: a missing file is created empty and its empty content is
-    // handed over like any other.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
+    // Read only: a missing model is never created (an empty one would stand
+    // in for it and hide that it is missing).
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
     bool ok = false;

@@ -63,6 +63,9 @@ public:
     CHandwritingRecognizer& operator=(const CHandwritingRecognizer&) = delete;
 
     // Tries the recogniser's six places in order; true when a library loaded.
+    // The model is read beside the library (or, for the library the loader
+    // found, beside the host program, then beside the library); without a
+    // usable one VocabularyPath() is empty and a warning is logged once.
     bool FindRecognizer();
     bool LoadRecognizerLibrary(const std::string& path);
     bool LoadDictionary(const std::string& path);
@@ -86,6 +89,8 @@ public:
 private:
     void Unload();
     std::string ProgramDirectory() const;
+    // The folder of the loaded library, ending with '/'; empty when unknown.
+    std::string LoadedLibraryDirectory() const;
     std::string AnswerText(int32_t word, int32_t alternative) const;
 
     void* m_library = nullptr;

@@ -296,7 +296,7 @@ void CValtrixCtrl::SetAnswer(BSTR answer)
     CHintPossibleWatch watch(*this);
     EnableRecognizeButton(false);
     ResetGrid();
-    m_grid.LoadAnswer(SysStringToAnsi(answer));
+    m_grid.LoadAnswer(SysStringToLatin1(answer));
     Repaint();
 }
 
@@ -414,7 +414,8 @@ SHORT CValtrixCtrl::IsHintPossible()
 BSTR CValtrixCtrl::GetState()
 {
     const std::string state = m_grid.GetState();
-    BSTR result = SysAllocStringFromAnsi(state.data(), static_cast<int>(state.size()));
+    // One byte a cell: the state string is 8-bit text, 3n+1 characters long.
+    BSTR result = SysAllocStringFromLatin1(state);
     if (!result)
         throw std::bad_alloc();
     return result;
@@ -424,7 +425,7 @@ void CValtrixCtrl::SetState(BSTR state)
 {
     if (m_widget)
         m_widget->EndLiveSurface();
-    if (m_grid.SetState(SysStringToAnsi(state)))
+    if (m_grid.SetState(SysStringToLatin1(state)))
         Repaint();
 }
 

@@ -2,6 +2,7 @@
 
 #include "config/OperatorSettings.h"
 #include "game/GameModel.h"
+#include "platform/cli/ModeParser.h"
 
 #include <QTextStream>
 
@@ -60,61 +61,73 @@ const char* CQuestionRequest::UsageOptions()
            " [--seed S] [--settings]";
 }
 
-QString CQuestionRequest::Parse(const QStringList& args, const QStringList& modeFlags)
-{
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        if (modeFlags.contains(arg))
-            continue;
-        if (arg == QLatin1String("--settings")) {
-            settings = true;
-            continue;
-        }
-        const bool takesValue = arg == QLatin1String("--operators") || arg == QLatin1String("--levels")
-            || arg == QLatin1String("--count") || arg == QLatin1String("--seed");
-        if (!takesValue)
-            return QStringLiteral("unknown argument: %1").arg(arg);
-        if (i + 1 >= args.size())
-            return QStringLiteral("%1 needs a value").arg(arg);
-        const QString value = args[++i];
+namespace {
 
-        if (arg == QLatin1String("--operators")) {
-            operators.clear();
-            for (const QString& name : value.split(QLatin1Char(','))) {
-                const QString trimmed = name.trimmed();
-                int found = -1;
-                for (int op = 0; op < OperatorCount; ++op) {
-                    if (trimmed.compare(QLatin1String(OperatorNameOf(op)), Qt::CaseInsensitive) == 0)
-                        found = op;
-                }
-                if (found < 0)
-                    return QStringLiteral("unknown operator: %1").arg(trimmed);
-                const QString canonical = QLatin1String(OperatorNameOf(found));
-                if (operators.contains(canonical))
-                    return QStringLiteral("operator given twice: %1").arg(canonical);
-                operators << canonical;
+const QString kOperators = QStringLiteral("operators");
+const QString kLevels = QStringLiteral("levels");
+const QString kCount = QStringLiteral("count");
+const QString kSeed = QStringLiteral("seed");
+const QString kSettings = QStringLiteral("settings");
+
+} // namespace
+
+void CQuestionRequest::Declare(CModeParser& parser)
+{
+    parser.AddOption({ kOperators, QStringLiteral("Operators to ask, comma-separated (default Addition)."),
+        QStringLiteral("LIST") });
+    parser.AddOption({ kLevels, QStringLiteral("One level 1 to 5, or one per operator (default 1)."),
+        QStringLiteral("LEVELS") });
+    parser.AddOption(
+        { kCount, QStringLiteral("Number of questions, 1 to 1000 (default 10)."), QStringLiteral("N") });
+    parser.AddOption(
+        { kSeed, QStringLiteral("Seed of the random draw (default: the clock)."), QStringLiteral("S") });
+    parser.AddOption({ kSettings, QStringLiteral("Use the operators, levels and count saved by Setup.") });
+}
+
+QString CQuestionRequest::Read(const CModeParser& parser)
+{
+    settings = parser.IsSet(kSettings);
+    if (parser.IsSet(kOperators)) {
+        operators.clear();
+        for (const QString& name : parser.Value(kOperators).split(QLatin1Char(','))) {
+            const QString trimmed = name.trimmed();
+            int found = -1;
+            for (int op = 0; op < OperatorCount; ++op) {
+                if (trimmed.compare(QLatin1String(OperatorNameOf(op)), Qt::CaseInsensitive) == 0)
+                    found = op;
             }
-        } else if (arg == QLatin1String("--levels")) {
-            levels.clear();
-            for (const QString& text : value.split(QLatin1Char(','))) {
-                bool ok = false;
-                const int level = text.trimmed().toInt(&ok);
-                if (!ok || level < 1 || level > kLevelCount)
-                    return QStringLiteral("levels are 1 to %1: %2").arg(kLevelCount).arg(text);
-                levels << level;
-            }
-        } else if (arg == QLatin1String("--count")) {
-            bool ok = false;
-            count = value.toInt(&ok);
-            if (!ok || count < 1 || count > kMaxCount)
-                return QStringLiteral("--count is 1 to %1: %2").arg(kMaxCount).arg(value);
-        } else {
-            bool ok = false;
-            const unsigned int number = value.toUInt(&ok);
-            if (!ok)
-                return QStringLiteral("--seed needs a whole number from 0 to 4294967295: %1").arg(value);
-            seed = number;
+            if (found < 0)
+                return QStringLiteral("unknown operator: %1").arg(trimmed);
+            const QString canonical = QLatin1String(OperatorNameOf(found));
+            if (operators.contains(canonical))
+                return QStringLiteral("operator given twice: %1").arg(canonical);
+            operators << canonical;
         }
+    }
+    if (parser.IsSet(kLevels)) {
+        levels.clear();
+        for (const QString& text : parser.Value(kLevels).split(QLatin1Char(','))) {
+            bool ok = false;
+            const int level = text.trimmed().toInt(&ok);
+            if (!ok || level < 1 || level > kLevelCount)
+                return QStringLiteral("--levels are 1 to %1: %2").arg(kLevelCount).arg(text);
+            levels << level;
+        }
+    }
+    if (parser.IsSet(kCount)) {
+        bool ok = false;
+        const QString value = parser.Value(kCount);
+        count = value.toInt(&ok);
+        if (!ok || count < 1 || count > kMaxCount)
+            return QStringLiteral("--count is 1 to %1: %2").arg(kMaxCount).arg(value);
+    }
+    if (parser.IsSet(kSeed)) {
+        bool ok = false;
+        const QString value = parser.Value(kSeed);
+        const unsigned int number = value.toUInt(&ok);
+        if (!ok)
+            return QStringLiteral("--seed needs a whole number from 0 to 4294967295: %1").arg(value);
+        seed = number;
     }
     if (operators.isEmpty())
         operators << QLatin1String(OperatorName::Addition);

@@ -6,6 +6,7 @@
 #include <optional>
 
 class CGameModel;
+class CModeParser;
 class QTextStream;
 
 // The choices of a game given on the command line, shared by every mode that
@@ -26,9 +27,11 @@ public:
     // The option part of a usage line.
     static const char* UsageOptions();
 
-    // Reads the options; arguments listed in modeFlags (a mode's own flag) are
-    // skipped. Returns an error text, empty on success.
-    QString Parse(const QStringList& args, const QStringList& modeFlags);
+    // Declares the options on a mode's parser.
+    static void Declare(CModeParser& parser);
+    // Reads the options a parser has parsed. Returns an error text naming the
+    // bad value, empty on success.
+    QString Read(const CModeParser& parser);
 
     // Runs NewGame on a model created with the request's seed. Messages of the
     // model (a shortfall) go to err. False when no question could be built;

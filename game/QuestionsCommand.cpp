@@ -3,18 +3,21 @@
 #include "game/GameModel.h"
 #include "game/QuestionRequest.h"
 #include "game/Random.h"
+#include "platform/cli/ModeParser.h"
 
 #include <QTextStream>
 
 int RunQuestionsCommand(const QStringList& args, QTextStream& out, QTextStream& err)
 {
+    CModeParser parser(QStringLiteral("kestavo --questions ") + QLatin1String(CQuestionRequest::UsageOptions()),
+        QStringLiteral("Prints one game, a question per line in playing order."));
+    parser.AddModeFlag(QStringLiteral("questions"));
+    CQuestionRequest::Declare(parser);
+    if (const int code = parser.Parse(args, out, err); code >= 0)
+        return code;
     CQuestionRequest request;
-    const QString error = request.Parse(args, { QStringLiteral("--questions") });
-    if (!error.isEmpty()) {
-        err << error << '\n' << "usage: kestavo --questions " << CQuestionRequest::UsageOptions() << '\n';
-        err.flush();
-        return 2;
-    }
+    if (const QString error = request.Read(parser); !error.isEmpty())
+        return parser.Reject(error, err);
 
     // The seed goes exactly where the game seeds from the clock: model creation.
     CGameModel model(request.seed ? *request.seed : CRandom::ClockSeed());

@@ -96,7 +96,7 @@ for f in bin/kestavo bin/kestavo-register \
   lib/kestavo/libkestavo-platform.so lib/kestavo/libvaltrix.so lib/kestavo/libobrisk.so \
   lib/kestavo/libcallig.so lib/kestavo/Calligrapher.voc \
   share/kestavo/Calligrapher.voc share/kestavo/License.txt share/kestavo/help/index.html \
-  share/applications/kestavo.desktop share/metainfo/kestavo.metainfo.xml; do
+  share/applications/kestavo.desktop share/metainfo/kestavo.metainfo.xml share/man/man1/kestavo.1; do
   [ -e "$prefix/$f" ] || missing+=("$f")
 done
 for size in 16 24 32 48 64 128 256; do
@@ -365,7 +365,7 @@ done
 grep -q kestavo-platform <<<"$depends" && bad+=("Depends names the private library")
 contents=$(dpkg-deb -c "$deb")
 for f in ./usr/bin/kestavo ./usr/lib/kestavo/libvaltrix.so ./usr/lib/kestavo/libcallig.so \
-  ./usr/share/kestavo/License.txt ./usr/share/applications/kestavo.desktop; do
+  ./usr/share/kestavo/License.txt ./usr/share/applications/kestavo.desktop ./usr/share/man/man1/kestavo.1; do
   grep -qF " $f" <<<"$contents" || bad+=("package lacks $f")
 done
 grep -q "$build" <<<"$contents" && bad+=("package holds build-tree paths")

@@ -2,6 +2,7 @@
 
 class CButtonStrip;
 class CGameModel;
+class CSoundPlayer;
 
 // What the views and the button strip need from the application and its main
 // frame. The main frame implements it and hands it to every view it creates
@@ -32,4 +33,7 @@ public:
     // question: false keeps the game going. The frame asks the class when the
     // teacher wants that; without a frame every game may end.
     virtual bool ConfirmEndGame() { return true; }
+    // The right/wrong sound player. It outlives the views, so a sound still
+    // playing when GO/STOP switches to the summary is heard to its end.
+    virtual CSoundPlayer& GetSoundPlayer() = 0;
 };

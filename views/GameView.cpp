@@ -43,7 +43,6 @@ CGameView::CGameView(CAppServices& services, QWidget* parent, Clock clock)
     , m_clock(clock ? std::move(clock) : Clock(TickCount))
     , m_scribbles([this] { return m_clock(); })
     , m_manipulatives(LoadPngResource(kAppleImage), LoadPngResource(kPileImage), LoadPngResource(kBowlImage))
-    , m_sound(std::make_unique<CSoundPlayer>(this))
 {
     setObjectName(QStringLiteral("CGameView"));
     ApplyViewStyle(this);
@@ -115,9 +114,14 @@ CComPtr<IInkContainer>* CGameView::InkSlot(CQuestionItem* item)
     return item ? &item->ink : nullptr;
 }
 
+CSoundPlayer& CGameView::Sound()
+{
+    return m_services.GetSoundPlayer();
+}
+
 void CGameView::StopSound()
 {
-    m_sound->Stop();
+    Sound().Stop();
 }
 
 // --- Questions ------------------------------------------------------------------
@@ -367,7 +371,7 @@ void CGameView::OnCheck()
         remainderRight = GetField(Remainder)->IsCorrectAnswer();
     }
     UpdateNavigation();
-    m_sound->Play(CSoundPlayer::WaveResource(answerRight && remainderRight ? kRightSound : kWrongSound));
+    Sound().Play(CSoundPlayer::WaveResource(answerRight && remainderRight ? kRightSound : kWrongSound));
 }
 
 void CGameView::OnHint()

@@ -97,7 +97,7 @@ public:
     CScribbleLayer& Scribbles() { return m_scribbles; }
     const COffscreenBitmap& BackBuffer() const { return m_buffer; }
     CObriskConnection* BoardConnection() const { return m_board.get(); }
-    CSoundPlayer& Sound() { return *m_sound; }
+    CSoundPlayer& Sound();
     // Why the pen input control is missing, naming it; empty when all fields work.
     QString ControlProblem() const { return m_controlProblem; }
     // The magnification factor of a learning level index.
@@ -134,7 +134,6 @@ private:
     CBackgroundPainter m_background;
     COffscreenBitmap m_buffer;
     CManipulatives m_manipulatives;
-    std::unique_ptr<CSoundPlayer> m_sound;
     QRect m_pending;
     QString m_controlProblem;
 };

@@ -227,36 +227,25 @@ void CScribbleLayer::EraseAlongPath(QRect& dirty)
 
 void CScribbleLayer::PointErase(int x, int y, QRect& dirty)
 {
-    if (!m_eraseTarget || !m_question || !*m_question)
-        return;
-    IInkContainer* container = m_question->Get();
-    int count = 0;
-    if (FAILED(container->Count(&count)))
-        return;
-    QRect local = Square(x, y);
-    bool changed = false;
-    for (int i = 0; i < count; ++i) {
-        CComPtr<IInkStroke> stroke;
-        if (FAILED(container->Item(i, stroke.Receive())) || !stroke)
-            continue;
-        int result = 0;
-        if (FAILED(stroke->EraseAtPoint(x, y, m_radius, &result)))
-            continue;
-        if (result != 0)
-            changed = true;
-        RECT bounds {};
-        if (result == 2 && SUCCEEDED(stroke->GetBoundingRect(0, 1.0f, &bounds)))
-            Unite(local, FromRect(bounds));
-        if (result != 0 && DropIfRubbedOut(*container, stroke.Get())) {
-            --i;
-            --count;
-        }
-    }
-    if (changed)
-        Unite(dirty, local);
+    EraseEachStroke(Square(x, y), dirty,
+        [&](IInkStroke& stroke, int* result) { return stroke.EraseAtPoint(x, y, m_radius, result); });
 }
 
 void CScribbleLayer::PolygonErase(const float quad[8], QRect& dirty)
+{
+    const float minX = std::min({ quad[0], quad[2], quad[4], quad[6] });
+    const float maxX = std::max({ quad[0], quad[2], quad[4], quad[6] });
+    const float minY = std::min({ quad[1], quad[3], quad[5], quad[7] });
+    const float maxY = std::max({ quad[1], quad[3], quad[5], quad[7] });
+    EraseEachStroke(QRect(int(minX), int(minY), int(maxX) - int(minX), int(maxY) - int(minY)), dirty,
+        [&](IInkStroke& stroke, int* result) {
+            return stroke.EraseInPolygon(
+                quad[0], quad[1], quad[2], quad[3], quad[4], quad[5], quad[6], quad[7], result);
+        });
+}
+
+void CScribbleLayer::EraseEachStroke(
+    QRect local, QRect& dirty, const std::function<HRESULT(IInkStroke&, int*)>& erase)
 {
     if (!m_eraseTarget || !m_question || !*m_question)
         return;
@@ -264,19 +253,13 @@ void CScribbleLayer::PolygonErase(const float quad[8], QRect& dirty)
     int count = 0;
     if (FAILED(container->Count(&count)))
         return;
-    const float minX = std::min({ quad[0], quad[2], quad[4], quad[6] });
-    const float maxX = std::max({ quad[0], quad[2], quad[4], quad[6] });
-    const float minY = std::min({ quad[1], quad[3], quad[5], quad[7] });
-    const float maxY = std::max({ quad[1], quad[3], quad[5], quad[7] });
-    QRect local = QRect(int(minX), int(minY), int(maxX) - int(minX), int(maxY) - int(minY));
     bool changed = false;
     for (int i = 0; i < count; ++i) {
         CComPtr<IInkStroke> stroke;
         if (FAILED(container->Item(i, stroke.Receive())) || !stroke)
             continue;
         int result = 0;
-        if (FAILED(stroke->EraseInPolygon(
-                quad[0], quad[1], quad[2], quad[3], quad[4], quad[5], quad[6], quad[7], &result)))
+        if (FAILED(erase(*stroke.Get(), &result)))
             continue;
         if (result != 0)
             changed = true;

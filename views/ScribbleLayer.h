@@ -63,6 +63,9 @@ private:
     QRect Square(int x, int y) const;
     void PointErase(int x, int y, QRect& dirty);
     void PolygonErase(const float quad[8], QRect& dirty);
+    // Applies erase to every stroke of the question; local is the area the
+    // eraser touched, grown by split strokes and added to dirty on a change.
+    void EraseEachStroke(QRect local, QRect& dirty, const std::function<HRESULT(IInkStroke&, int*)>& erase);
     void EraseAlongPath(QRect& dirty);
     void DrawLive(const std::function<void(QPainter*)>& draw);
 

@@ -148,28 +148,14 @@ int CInkContainer::erase(const CInkEraser& eraser)
 
 HRESULT CInkContainer::EraseAtPoint(int x, int y, int radius, int* result)
 {
-    if (!result)
-        return E_POINTER;
-    *result = 0;
-    if (radius < 0)
-        return E_INVALIDARG;
-    *result = erase(CInkEraser::circle(QPointF(x, y), radius));
-    return S_OK;
+    return CInkStroke::EraseCircle(x, y, radius, result, [this](const CInkEraser& e) { return erase(e); });
 }
 
 HRESULT CInkContainer::EraseInPolygon(
     float x1, float y1, float x2, float y2, float x3, float y3, float x4, float y4, int* result)
 {
-    if (!result)
-        return E_POINTER;
-    *result = 0;
-    for (float v : { x1, y1, x2, y2, x3, y3, x4, y4 }) {
-        if (!std::isfinite(v))
-            return E_INVALIDARG;
-    }
-    *result = erase(
-        CInkEraser::quadrilateral({ QPointF(x1, y1), QPointF(x2, y2), QPointF(x3, y3), QPointF(x4, y4) }));
-    return S_OK;
+    return CInkStroke::ErasePolygon(
+        { x1, y1, x2, y2, x3, y3, x4, y4 }, result, [this](const CInkEraser& e) { return erase(e); });
 }
 
 HRESULT CInkContainer::Draw(QPainter* graphics, int x, int y, float scale)

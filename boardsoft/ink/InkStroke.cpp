@@ -124,30 +124,41 @@ HRESULT CInkStroke::GetBoundingRect(int, float scale, RECT* bounds)
     return WriteRect(m_model.repaintRect(), scale, bounds);
 }
 
-HRESULT CInkStroke::EraseAtPoint(int x, int y, int radius, int* result)
+HRESULT CInkStroke::EraseCircle(int x, int y, int radius, int* result, const EraseFunction& erase)
 {
     if (!result)
         return E_POINTER;
     *result = 0;
     if (radius < 0)
         return E_INVALIDARG;
-    *result = m_model.erase(CInkEraser::circle(QPointF(x, y), radius));
+    *result = erase(CInkEraser::circle(QPointF(x, y), radius));
     return S_OK;
+}
+
+HRESULT CInkStroke::ErasePolygon(const float (&corners)[8], int* result, const EraseFunction& erase)
+{
+    if (!result)
+        return E_POINTER;
+    *result = 0;
+    for (float v : corners) {
+        if (!finite(v))
+            return E_INVALIDARG;
+    }
+    *result = erase(CInkEraser::quadrilateral({ QPointF(corners[0], corners[1]),
+        QPointF(corners[2], corners[3]), QPointF(corners[4], corners[5]), QPointF(corners[6], corners[7]) }));
+    return S_OK;
+}
+
+HRESULT CInkStroke::EraseAtPoint(int x, int y, int radius, int* result)
+{
+    return EraseCircle(x, y, radius, result, [this](const CInkEraser& e) { return m_model.erase(e); });
 }
 
 HRESULT CInkStroke::EraseInPolygon(
     float x1, float y1, float x2, float y2, float x3, float y3, float x4, float y4, int* result)
 {
-    if (!result)
-        return E_POINTER;
-    *result = 0;
-    for (float v : { x1, y1, x2, y2, x3, y3, x4, y4 }) {
-        if (!finite(v))
-            return E_INVALIDARG;
-    }
-    *result = m_model.erase(
-        CInkEraser::quadrilateral({ QPointF(x1, y1), QPointF(x2, y2), QPointF(x3, y3), QPointF(x4, y4) }));
-    return S_OK;
+    return ErasePolygon(
+        { x1, y1, x2, y2, x3, y3, x4, y4 }, result, [this](const CInkEraser& e) { return m_model.erase(e); });
 }
 
 HRESULT CInkStroke::Draw(QPainter* graphics, int x, int y, float scale)

@@ -4,6 +4,8 @@
 #include "platform/com/BoardInterfaces.h"
 #include "platform/com/ComObject.h"
 
+#include <functional>
+
 // Answered by our own stroke objects only, so a container can tell them from
 // foreign IInkStroke implementations and reach their geometry. Not part of
 // the component's published contract.
@@ -39,6 +41,11 @@ public:
     static HRESULT CopyPoints(const std::vector<LONG>& values, int* count, LONG** points);
     static HRESULT WriteRect(const QRect& rect, float scale, RECT* bounds);
     static HRESULT WriteBounds(const QRectF& rect, float* left, float* top, float* right, float* bottom);
+    // The argument checks of EraseAtPoint and EraseInPolygon; erase applies
+    // the eraser they describe and gives the erase result.
+    using EraseFunction = std::function<int(const CInkEraser&)>;
+    static HRESULT EraseCircle(int x, int y, int radius, int* result, const EraseFunction& erase);
+    static HRESULT ErasePolygon(const float (&corners)[8], int* result, const EraseFunction& erase);
 
 protected:
     void* QueryInterfacePointer(REFIID iid) override;

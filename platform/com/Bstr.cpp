@@ -3,6 +3,7 @@
 
 #include "platform/com/Com.h"
 
+#include <QList>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -114,4 +115,21 @@ BSTR SysAllocStringFromAnsi(const char* text, int length)
 std::string SysStringToAnsi(BSTR text)
 {
     return SysStringToQString(text).toStdString();
+}
+
+BSTR SysAllocStringFromLatin1(const std::string& bytes)
+{
+    return SysAllocStringFromQString(QString::fromLatin1(bytes.data(), qsizetype(bytes.size())));
+}
+
+std::string SysStringToLatin1(BSTR text)
+{
+    // By code point, so that a character outside the basic plane (two UTF-16
+    // units) still takes one byte.
+    const QList<uint> codes = SysStringToQString(text).toUcs4();
+    std::string bytes;
+    bytes.reserve(size_t(codes.size()));
+    for (const uint code : codes)
+        bytes += code < 256 ? char(code) : '?';
+    return bytes;
 }

@@ -89,6 +89,10 @@ BSTR SysAllocStringFromAnsi(const char* text, int length = -1);
 std::string SysStringToAnsi(BSTR text);
 BSTR SysAllocStringFromQString(const QString& text);
 QString SysStringToQString(BSTR text);
+// One byte per character, both ways (Latin-1): text whose length counts
+// characters. A character beyond Latin-1 becomes '?'.
+BSTR SysAllocStringFromLatin1(const std::string& bytes);
+std::string SysStringToLatin1(BSTR text);
 
 // ---------------------------------------------------------------------------
 // VARIANT.
@@ -187,6 +191,12 @@ HRESULT VariantCopy(VARIANTARG* dest, const VARIANTARG* src);
 // integers out of range give DISP_E_OVERFLOW, fractions round half to even, text
 // that is not a number gives DISP_E_TYPEMISMATCH, VT_EMPTY converts to 0 / "".
 HRESULT VariantChangeType(VARIANTARG* dest, const VARIANTARG* src, USHORT flags, VARTYPE vt);
+// Sets a variant (already cleared) to type Vt holding value in Member.
+template <VARTYPE Vt, class T, T VARIANT::*Member> void PutVariant(VARIANT* v, T value)
+{
+    v->vt = Vt;
+    v->*Member = value;
+}
 
 // ---------------------------------------------------------------------------
 // Dispatch call data.

@@ -27,41 +27,11 @@ public:
     }
     ~CComVariant() { VariantClear(this); }
 
-    static CComVariant I4(LONG value)
-    {
-        CComVariant v;
-        v.vt = VT_I4;
-        v.lVal = value;
-        return v;
-    }
-    static CComVariant I2(SHORT value)
-    {
-        CComVariant v;
-        v.vt = VT_I2;
-        v.iVal = value;
-        return v;
-    }
-    static CComVariant UI4(ULONG value)
-    {
-        CComVariant v;
-        v.vt = VT_UI4;
-        v.ulVal = value;
-        return v;
-    }
-    static CComVariant R4(float value)
-    {
-        CComVariant v;
-        v.vt = VT_R4;
-        v.fltVal = value;
-        return v;
-    }
-    static CComVariant R8(double value)
-    {
-        CComVariant v;
-        v.vt = VT_R8;
-        v.dblVal = value;
-        return v;
-    }
+    static CComVariant I4(LONG value) { return Of<VT_I4, LONG, &VARIANT::lVal>(value); }
+    static CComVariant I2(SHORT value) { return Of<VT_I2, SHORT, &VARIANT::iVal>(value); }
+    static CComVariant UI4(ULONG value) { return Of<VT_UI4, ULONG, &VARIANT::ulVal>(value); }
+    static CComVariant R4(float value) { return Of<VT_R4, float, &VARIANT::fltVal>(value); }
+    static CComVariant R8(double value) { return Of<VT_R8, double, &VARIANT::dblVal>(value); }
     static CComVariant Bool(bool value)
     {
         CComVariant v;
@@ -97,11 +67,12 @@ public:
         return v;
     }
     // A reference to a caller-owned 32-bit integer (VT_BYREF | VT_I4).
-    static CComVariant RefI4(LONG* target)
+    static CComVariant RefI4(LONG* target) { return Of<VT_BYREF | VT_I4, LONG*, &VARIANT::plVal>(target); }
+    // A variant of the given type holding value in the given member.
+    template <VARTYPE Vt, class T, T VARIANT::*Member> static CComVariant Of(T value)
     {
         CComVariant v;
-        v.vt = VT_BYREF | VT_I4;
-        v.plVal = target;
+        PutVariant<Vt, T, Member>(&v, value);
         return v;
     }
 

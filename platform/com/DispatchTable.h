@@ -181,80 +181,49 @@ template <class R> struct Result;
 template <> struct Result<void>
 {
 };
-template <> struct Result<LONG>
+// A result stored as one variant type in one member.
+template <VARTYPE Vt, class T, T VARIANT::*Member> struct ScalarResult
 {
-    static void Put(VARIANT* v, LONG r)
-    {
-        v->vt = VT_I4;
-        v->lVal = r;
-    }
+    static void Put(VARIANT* v, T r) { PutVariant<Vt, T, Member>(v, r); }
 };
-template <> struct Result<SHORT>
+template <> struct Result<LONG> : ScalarResult<VT_I4, LONG, &VARIANT::lVal>
 {
-    static void Put(VARIANT* v, SHORT r)
-    {
-        v->vt = VT_I2;
-        v->iVal = r;
-    }
+};
+template <> struct Result<SHORT> : ScalarResult<VT_I2, SHORT, &VARIANT::iVal>
+{
+};
+template <> struct Result<ULONG> : ScalarResult<VT_UI4, ULONG, &VARIANT::ulVal>
+{
+};
+template <> struct Result<float> : ScalarResult<VT_R4, float, &VARIANT::fltVal>
+{
+};
+template <> struct Result<double> : ScalarResult<VT_R8, double, &VARIANT::dblVal>
+{
 };
 template <> struct Result<bool>
 {
     static void Put(VARIANT* v, bool r)
     {
-        v->vt = VT_BOOL;
-        v->boolVal = r ? VARIANT_TRUE : VARIANT_FALSE;
+        PutVariant<VT_BOOL, VARIANT_BOOL, &VARIANT::boolVal>(v, r ? VARIANT_TRUE : VARIANT_FALSE);
     }
 };
-template <> struct Result<ULONG>
+template <> struct Result<BSTR> : ScalarResult<VT_BSTR, BSTR, &VARIANT::bstrVal>
 {
-    static void Put(VARIANT* v, ULONG r)
-    {
-        v->vt = VT_UI4;
-        v->ulVal = r;
-    }
-};
-template <> struct Result<float>
-{
-    static void Put(VARIANT* v, float r)
-    {
-        v->vt = VT_R4;
-        v->fltVal = r;
-    }
-};
-template <> struct Result<double>
-{
-    static void Put(VARIANT* v, double r)
-    {
-        v->vt = VT_R8;
-        v->dblVal = r;
-    }
-};
-template <> struct Result<BSTR>
-{
-    static void Put(VARIANT* v, BSTR r)
-    {
-        v->vt = VT_BSTR;
-        v->bstrVal = r;
-    }
     static void Discard(BSTR r) { SysFreeString(r); }
 };
 template <> struct Result<QString>
 {
     static void Put(VARIANT* v, const QString& r)
     {
-        v->vt = VT_BSTR;
-        v->bstrVal = SysAllocStringFromQString(r);
-        if (!v->bstrVal)
+        BSTR text = SysAllocStringFromQString(r);
+        if (!text)
             throw std::bad_alloc();
+        PutVariant<VT_BSTR, BSTR, &VARIANT::bstrVal>(v, text);
     }
 };
-template <> struct Result<IDispatch*>
+template <> struct Result<IDispatch*> : ScalarResult<VT_DISPATCH, IDispatch*, &VARIANT::pdispVal>
 {
-    static void Put(VARIANT* v, IDispatch* r)
-    {
-        v->vt = VT_DISPATCH;
-        v->pdispVal = r;
-    }
     static void Discard(IDispatch* r)
     {
         if (r)

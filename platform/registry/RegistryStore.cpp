@@ -162,6 +162,18 @@ LONG CRegistryStore::resolveSubKey(HKEY key, LPCSTR subKey, RegKeyHandle& out, s
     return ERROR_SUCCESS;
 }
 
+LONG CRegistryStore::resolveFor(HKEY key, REGSAM access, RegKeyHandle& out, const CHiveKey** existing)
+{
+    if (const LONG rc = resolve(key, out); rc != ERROR_SUCCESS)
+        return rc;
+    if ((out.sam & access) == 0)
+        return ERROR_ACCESS_DENIED;
+    if (!existing)
+        return ERROR_SUCCESS;
+    *existing = lookup(out, out.path, nullptr);
+    return *existing ? ERROR_SUCCESS : ERROR_KEY_DELETED;
+}
+
 LONG CRegistryStore::newHandle(const RegKeyHandle& h, std::vector<std::string> path, REGSAM sam, PHKEY result)
 {
     auto* handle = new RegKeyHandle { h.layers, std::move(path), sam };
@@ -291,10 +303,8 @@ LONG CRegistryStore::setValue(HKEY key, LPCSTR name, DWORD type, const BYTE* dat
         return ERROR_INVALID_PARAMETER;
     std::lock_guard<std::mutex> guard(m_mutex);
     RegKeyHandle h;
-    if (const LONG rc = resolve(key, h); rc != ERROR_SUCCESS)
+    if (const LONG rc = resolveFor(key, KEY_SET_VALUE, h); rc != ERROR_SUCCESS)
         return rc;
-    if ((h.sam & KEY_SET_VALUE) == 0)
-        return ERROR_ACCESS_DENIED;
     std::vector<BYTE> bytes(data, data + size);
     const LONG rc = modifyKey(h, [valueName, type, bytes](CHiveKey& k, bool& changed) -> LONG {
         const CHiveKey::Value* old = k.findValue(valueName);
@@ -312,13 +322,9 @@ LONG CRegistryStore::queryValue(HKEY key, LPCSTR name, LPDWORD type, LPBYTE data
         return ERROR_INVALID_PARAMETER;
     std::lock_guard<std::mutex> guard(m_mutex);
     RegKeyHandle h;
-    if (const LONG rc = resolve(key, h); rc != ERROR_SUCCESS)
+    const CHiveKey* k = nullptr;
+    if (const LONG rc = resolveFor(key, KEY_QUERY_VALUE, h, &k); rc != ERROR_SUCCESS)
         return rc;
-    if ((h.sam & KEY_QUERY_VALUE) == 0)
-        return ERROR_ACCESS_DENIED;
-    const CHiveKey* k = lookup(h, h.path, nullptr);
-    if (!k)
-        return ERROR_KEY_DELETED;
     const CHiveKey::Value* v = k->findValue(name ? name : "");
     if (!v)
         return ERROR_FILE_NOT_FOUND;
@@ -334,13 +340,9 @@ LONG CRegistryStore::enumValue(
         return ERROR_INVALID_PARAMETER;
     std::lock_guard<std::mutex> guard(m_mutex);
     RegKeyHandle h;
-    if (const LONG rc = resolve(key, h); rc != ERROR_SUCCESS)
+    const CHiveKey* k = nullptr;
+    if (const LONG rc = resolveFor(key, KEY_QUERY_VALUE, h, &k); rc != ERROR_SUCCESS)
         return rc;
-    if ((h.sam & KEY_QUERY_VALUE) == 0)
-        return ERROR_ACCESS_DENIED;
-    const CHiveKey* k = lookup(h, h.path, nullptr);
-    if (!k)
-        return ERROR_KEY_DELETED;
     if (index >= k->values().size())
         return ERROR_NO_MORE_ITEMS;
     const CHiveKey::Value& v = k->values()[index];
@@ -355,10 +357,8 @@ LONG CRegistryStore::deleteValue(HKEY key, LPCSTR name)
 {
     std::lock_guard<std::mutex> guard(m_mutex);
     RegKeyHandle h;
-    if (const LONG rc = resolve(key, h); rc != ERROR_SUCCESS)
+    if (const LONG rc = resolveFor(key, KEY_SET_VALUE, h); rc != ERROR_SUCCESS)
         return rc;
-    if ((h.sam & KEY_SET_VALUE) == 0)
-        return ERROR_ACCESS_DENIED;
     const std::string valueName = name ? name : "";
     const LONG rc = modifyKey(h, [valueName](CHiveKey& k, bool& changed) -> LONG {
         changed = k.removeValue(valueName);
@@ -374,12 +374,9 @@ LONG CRegistryStore::enumKey(
         return ERROR_INVALID_PARAMETER;
     std::lock_guard<std::mutex> guard(m_mutex);
     RegKeyHandle h;
-    if (const LONG rc = resolve(key, h); rc != ERROR_SUCCESS)
+    const CHiveKey* existing = nullptr;
+    if (const LONG rc = resolveFor(key, KEY_ENUMERATE_SUB_KEYS, h, &existing); rc != ERROR_SUCCESS)
         return rc;
-    if ((h.sam & KEY_ENUMERATE_SUB_KEYS) == 0)
-        return ERROR_ACCESS_DENIED;
-    if (!lookup(h, h.path, nullptr))
-        return ERROR_KEY_DELETED;
 
     // The subkeys of every layer, the first layer's first, each name once.
     std::vector<std::string> names;

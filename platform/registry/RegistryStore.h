@@ -70,6 +70,9 @@ private:
     std::shared_ptr<CHiveFile> wholeHive(HKEY rootKey);
     // resolve, then the full path of subKey below the handle's key.
     LONG resolveSubKey(HKEY key, LPCSTR subKey, RegKeyHandle& out, std::vector<std::string>& full);
+    // resolve, then ERROR_ACCESS_DENIED unless the handle grants access; with
+    // existing, also the handle's key (ERROR_KEY_DELETED when it is gone).
+    LONG resolveFor(HKEY key, REGSAM access, RegKeyHandle& out, const CHiveKey** existing = nullptr);
     std::shared_ptr<CHiveFile> hive(const CHiveLocation& location, const char* rootName);
 
     // The key in the first layer that has it; layerIndex tells which.

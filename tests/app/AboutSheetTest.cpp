@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -86,7 +87,8 @@ TEST(AboutSheet, DefaultTextsBoldTitleAndSingleOk)
         ASSERT_NE(title, nullptr);
         EXPECT_EQ(title->text(), QStringLiteral("Tandrel Kestavo"));
         EXPECT_TRUE(title->font().bold());
-        EXPECT_EQ(title->font().pixelSize(), 20);
+        // 20 pixels is the height of the title's line, not its font size.
+        EXPECT_EQ(QFontMetrics(title->font()).height(), 20);
     }
     QWidget* description = sheet.Tabs()->widget(0);
     EXPECT_EQ(description->findChild<QLabel*>(QStringLiteral("1004"))->text(), LoadResString(134));

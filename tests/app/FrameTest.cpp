@@ -1,8 +1,11 @@
 // Start-up, the view cycle, the menus, the New Game dialog and the frame's layout.
+#include "app/AboutSheet.h"
 #include "app/GoDialog.h"
 #include "app/KestavoApp.h"
 #include "app/MainFrame.h"
 #include "config/OperatorSettings.h"
+#include "platform/help/HelpWindow.h"
+#include "platform/sound/SoundPlayer.h"
 #include "views/BlankView.h"
 #include "views/ButtonStrip.h"
 #include "views/GameView.h"
@@ -199,16 +202,92 @@ TEST_F(AppFixture, NextOnTheLastQuestionEndsTheGame)
     EXPECT_FALSE(strip()->IsRunning());
 }
 
-TEST_F(AppFixture, StripKeepsSixtyPixelsAndTheViewTakesTheRest)
+TEST_F(AppFixture, TheAnswerSoundOutlivesStopAndEndsOnNavigation)
+{
+    const QUrl wrong = CSoundPlayer::WaveResource(CGameView::kWrongSound);
+    Start();
+    frame->OnGo();
+    settle();
+    auto* view = qobject_cast<CGameView*>(frame->CurrentView());
+    ASSERT_TRUE(view);
+    view->OnCheck(); // nothing written: wrong
+    EXPECT_EQ(frame->GetSoundPlayer().CurrentSource(), wrong);
+    frame->OnGo(); // Stop: the summary replaces the game view, the sound plays on
+    settle();
+    ASSERT_TRUE(qobject_cast<CSummaryView*>(frame->CurrentView()));
+    EXPECT_EQ(frame->GetSoundPlayer().CurrentSource(), wrong);
+
+    // In a game, moving to another question (either way) stops it.
+    frame->OnGo(); // New Game, keeping the level
+    settle();
+    view = qobject_cast<CGameView*>(frame->CurrentView());
+    ASSERT_TRUE(view);
+    for (void (CMainFrame::*move)() : { &CMainFrame::OnNextQuestion, &CMainFrame::OnPreviousQuestion }) {
+        view->OnCheck();
+        ASSERT_EQ(frame->GetSoundPlayer().CurrentSource(), wrong);
+        (frame->*move)();
+        EXPECT_TRUE(frame->GetSoundPlayer().CurrentSource().isEmpty());
+    }
+}
+
+TEST_F(AppFixture, StripKeepsSixtyPixelsAndEveryViewLiesWithinASunkenEdge)
 {
     Start();
-    for (QSize size : { QSize(1024, 768), QSize(1920, 1080), QSize(640, 200) }) {
-        frame->resize(size);
+    const QPalette palette = frame->ClientArea()->palette();
+    for (int round = 0; round < 3; ++round) { // blank, game, summary
+        for (QSize size : { QSize(1024, 768), QSize(1920, 1080), QSize(640, 200) }) {
+            frame->resize(size);
+            settle();
+            const QRect client = frame->ClientArea()->rect();
+            const int bottom = client.height() - 60; // first row of the strip
+            EXPECT_EQ(strip()->geometry(), QRect(0, bottom, client.width(), 60)) << size.width();
+            EXPECT_EQ(frame->CurrentView()->geometry(), QRect(2, 2, client.width() - 4, bottom - 4));
+            const QImage shot = frame->ClientArea()->grab().toImage();
+            const int right = client.width() - 1;
+            // Outer line dark above and left, light below and right; inner
+            // line shadow and midlight.
+            // (The palette's 16-bit channels land within one step in the 8-bit shot.)
+            auto near = [&](int x, int y, QPalette::ColorRole role) {
+                const QColor a = shot.pixelColor(x, y), b = palette.color(role);
+                return std::abs(a.red() - b.red()) <= 1 && std::abs(a.green() - b.green()) <= 1
+                    && std::abs(a.blue() - b.blue()) <= 1;
+            };
+            EXPECT_TRUE(near(0, 0, QPalette::Dark));
+            EXPECT_TRUE(near(1, bottom / 2, QPalette::Shadow));
+            EXPECT_TRUE(near(right, bottom - 1, QPalette::Light));
+            EXPECT_TRUE(near(right / 2, bottom - 2, QPalette::Midlight));
+            EXPECT_FALSE(near(right / 2, bottom - 2, QPalette::Dark)) << "the two sides differ";
+        }
+        frame->OnGo();
         settle();
-        const QRect client = frame->ClientArea()->rect();
-        EXPECT_EQ(strip()->geometry(), QRect(0, client.height() - 60, client.width(), 60)) << size.width();
-        EXPECT_EQ(frame->CurrentView()->geometry(), QRect(0, 0, client.width(), client.height() - 60));
     }
+}
+
+TEST_F(AppFixture, HelpMenuOpensTheHelpWindowAndTheAboutBox)
+{
+    Start();
+    frame->Action(CMainFrame::kIdHelpContents)->trigger();
+    settle();
+    CHelpWindow* help = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* found = qobject_cast<CHelpWindow*>(w); found && found->isVisible())
+            help = found;
+    ASSERT_TRUE(help) << "Help > Contents shows the help window";
+    help->close();
+
+    // The about box is modal: look at it from inside its own event loop.
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* about = qobject_cast<CAboutSheet*>(modal)) {
+            shown = about->Title();
+            about->reject();
+        } else if (modal) {
+            modal->close();
+        }
+    });
+    frame->Action(CMainFrame::kIdAbout)->trigger();
+    EXPECT_EQ(shown, QStringLiteral("Tandrel Kestavo"));
 }
 
 TEST(GoDialog, KeepIsTheDefaultAndTheChoiceFollowsTheButtons)

@@ -124,11 +124,11 @@ TEST(WorksheetCommandTest, BadUsageAndUnwritableFilesAreToldAndExitNonZero)
         int code;
         const char* says;
     } cases[] = {
-        { { "--worksheet" }, 2, "needs the PDF file" },
-        { { "--worksheet", "--count", "5" }, 2, "needs the PDF file" },
+        { { "--worksheet" }, 2, "Missing value after '--worksheet'" },
+        { { "--worksheet", "--count", "5" }, 2, "unexpected argument '5'" },
         { { "--worksheet", "a.pdf", "--count", "0" }, 2, "--count is 1 to" },
         { { "--worksheet", "a.pdf", "--worksheet", "b.pdf" }, 2, "given twice" },
-        { { "--worksheet", "a.pdf", "--bogus" }, 2, "unknown argument" },
+        { { "--worksheet", "a.pdf", "--bogus" }, 2, "Unknown option 'bogus'" },
         { { "--worksheet", dir.filePath("missing/folder/a.pdf"), "--seed", "1" }, 1, "could not be written" },
     };
     for (const auto& c : cases) {

@@ -31,63 +31,63 @@ CParameterSet Defaults(const char* op, int level)
     return set;
 }
 
-TEST(OperatorSettingsTest, AdditionDefaultsPerLevel)
+TEST(OperatorSettingsTest, DefaultsAndLocksPerOperatorAndLevel)
 {
-    EXPECT_EQ(Describe(Defaults(OperatorName::Addition, 0)),
-        "AlgebraMode=False\nCarry=False\nEnableDecimals=False*\nLayoutHorizontal=True\nLevel=0\n"
-        "Manipulatives=True\nMaxDecimals=0\nOperandMax=10\nOperandMin=0\nOperator=Addition\n");
-    EXPECT_EQ(Describe(Defaults(OperatorName::Addition, 1)),
-        "AlgebraMode=False\nCarry=True\nEnableDecimals=False\nLayoutHorizontal=True\nLevel=1\n"
-        "Manipulatives=False\nMaxDecimals=1\nOperandMax=20\nOperandMin=0\nOperator=Addition\n");
-    EXPECT_EQ(Describe(Defaults(OperatorName::Addition, 2)),
-        "AlgebraMode=False\nCarry=True\nEnableDecimals=False\nLayoutHorizontal=True\nLevel=2\n"
-        "Manipulatives=False*\nMaxDecimals=1\nOperandMax=100\nOperandMin=0\nOperator=Addition\n");
-    EXPECT_EQ(Describe(Defaults(OperatorName::Addition, 3)),
-        "AlgebraMode=False\nCarry=True\nEnableDecimals=True\nLayoutHorizontal=True\nLevel=3\n"
-        "Manipulatives=False*\nMaxDecimals=2\nOperandMax=1000\nOperandMin=0\nOperator=Addition\n");
-    EXPECT_EQ(Describe(Defaults(OperatorName::Addition, 4)),
-        "AlgebraMode=True\nCarry=True\nEnableDecimals=True\nLayoutHorizontal=True\nLevel=4\n"
-        "Manipulatives=False*\nMaxDecimals=3\nOperandMax=1000\nOperandMin=-100\nOperator=Addition\n");
-}
-
-TEST(OperatorSettingsTest, SubtractionAndMultiplicationHaveOnlyTheirOwnKeys)
-{
-    EXPECT_EQ(Describe(Defaults(OperatorName::Subtraction, 0)),
-        "AlgebraMode=False\nBorrow=False\nEnableDecimals=False*\nLayoutHorizontal=True\nLevel=0\n"
-        "Manipulatives=True\nMaxDecimals=0\nOperandMax=10\nOperandMin=0\nOperator=Subtraction\n");
-    EXPECT_EQ(Describe(Defaults(OperatorName::Subtraction, 2)),
-        "AlgebraMode=False\nBorrow=True\nEnableDecimals=False\nLayoutHorizontal=True\nLevel=2\n"
-        "Manipulatives=False*\nMaxDecimals=1\nOperandMax=100\nOperandMin=0\nOperator=Subtraction\n");
-    EXPECT_EQ(Describe(Defaults(OperatorName::Multiplication, 0)),
-        "AlgebraMode=False\nEnableDecimals=False*\nLayoutHorizontal=True\nLevel=0\nMaxDecimals=0\n"
-        "OperandMax=10\nOperandMin=0\nOperator=Multiplication\n");
-    EXPECT_EQ(Describe(Defaults(OperatorName::Multiplication, 1)),
-        "AlgebraMode=False\nEnableDecimals=False\nLayoutHorizontal=True\nLevel=1\nMaxDecimals=1\n"
-        "OperandMax=20\nOperandMin=0\nOperator=Multiplication\n");
-    EXPECT_EQ(Describe(Defaults(OperatorName::Multiplication, 4)),
-        "AlgebraMode=True\nEnableDecimals=True\nLayoutHorizontal=True\nLevel=4\nMaxDecimals=3\n"
-        "OperandMax=1000\nOperandMin=-100\nOperator=Multiplication\n");
-}
-
-TEST(OperatorSettingsTest, DivisionDefaultsAndLocksPerLevel)
-{
-    const std::string common = "LayoutHorizontal=True\n";
-    EXPECT_EQ(Describe(Defaults(OperatorName::Division, 0)),
-        "AlgebraMode=False\nDecimalDivisor=False*\nEnableDecimals=False*\n" + common
-            + "Level=0\nMaxDecimals=0\nOperandMax=10\nOperandMin=0\nOperator=Division\nRemainder=False\n");
-    EXPECT_EQ(Describe(Defaults(OperatorName::Division, 1)),
-        "AlgebraMode=False\nDecimalDivisor=False*\nEnableDecimals=False*\n" + common
-            + "Level=1\nMaxDecimals=1\nOperandMax=20\nOperandMin=0\nOperator=Division\nRemainder=True\n");
-    EXPECT_EQ(Describe(Defaults(OperatorName::Division, 2)),
-        "AlgebraMode=False\nDecimalDivisor=False*\nEnableDecimals=False\n" + common
-            + "Level=2\nMaxDecimals=1\nOperandMax=100\nOperandMin=0\nOperator=Division\nRemainder=False\n");
-    EXPECT_EQ(Describe(Defaults(OperatorName::Division, 3)),
-        "AlgebraMode=False\nDecimalDivisor=False\nEnableDecimals=True\n" + common
-            + "Level=3\nMaxDecimals=2\nOperandMax=1000\nOperandMin=0\nOperator=Division\nRemainder=False*\n");
-    EXPECT_EQ(Describe(Defaults(OperatorName::Division, 4)),
-        "AlgebraMode=True\nDecimalDivisor=True\nEnableDecimals=True\n" + common
-            + "Level=4\nMaxDecimals=3\nOperandMax=1000\nOperandMin=-100\nOperator=Division\nRemainder=False*"
-              "\n");
+    // Each operator has only its own keys; "*" marks the locked ones.
+    const struct
+    {
+        const char* op;
+        int level;
+        const char* expected;
+    } cases[] = {
+        { OperatorName::Addition, 0,
+            "AlgebraMode=False\nCarry=False\nEnableDecimals=False*\nLayoutHorizontal=True\nLevel="
+            "0\nManipulatives=True\nMaxDecimals=0\nOperandMax=10\nOperandMin=0\nOperator=Addition\n" },
+        { OperatorName::Addition, 1,
+            "AlgebraMode=False\nCarry=True\nEnableDecimals=False\nLayoutHorizontal=True\nLevel="
+            "1\nManipulatives=False\nMaxDecimals=1\nOperandMax=20\nOperandMin=0\nOperator=Addition\n" },
+        { OperatorName::Addition, 2,
+            "AlgebraMode=False\nCarry=True\nEnableDecimals=False\nLayoutHorizontal=True\nLevel="
+            "2\nManipulatives=False*\nMaxDecimals=1\nOperandMax=100\nOperandMin=0\nOperator=Addition\n" },
+        { OperatorName::Addition, 3,
+            "AlgebraMode=False\nCarry=True\nEnableDecimals=True\nLayoutHorizontal=True\nLevel="
+            "3\nManipulatives=False*\nMaxDecimals=2\nOperandMax=1000\nOperandMin=0\nOperator=Addition\n" },
+        { OperatorName::Addition, 4,
+            "AlgebraMode=True\nCarry=True\nEnableDecimals=True\nLayoutHorizontal=True\nLevel="
+            "4\nManipulatives=False*\nMaxDecimals=3\nOperandMax=1000\nOperandMin=-100\nOperator=Addition\n" },
+        { OperatorName::Subtraction, 0,
+            "AlgebraMode=False\nBorrow=False\nEnableDecimals=False*\nLayoutHorizontal=True\nLevel="
+            "0\nManipulatives=True\nMaxDecimals=0\nOperandMax=10\nOperandMin=0\nOperator=Subtraction\n" },
+        { OperatorName::Subtraction, 2,
+            "AlgebraMode=False\nBorrow=True\nEnableDecimals=False\nLayoutHorizontal=True\nLevel="
+            "2\nManipulatives=False*\nMaxDecimals=1\nOperandMax=100\nOperandMin=0\nOperator=Subtraction\n" },
+        { OperatorName::Multiplication, 0,
+            "AlgebraMode=False\nEnableDecimals=False*\nLayoutHorizontal=True\nLevel=0\nMaxDecimals="
+            "0\nOperandMax=10\nOperandMin=0\nOperator=Multiplication\n" },
+        { OperatorName::Multiplication, 1,
+            "AlgebraMode=False\nEnableDecimals=False\nLayoutHorizontal=True\nLevel=1\nMaxDecimals="
+            "1\nOperandMax=20\nOperandMin=0\nOperator=Multiplication\n" },
+        { OperatorName::Multiplication, 4,
+            "AlgebraMode=True\nEnableDecimals=True\nLayoutHorizontal=True\nLevel=4\nMaxDecimals="
+            "3\nOperandMax=1000\nOperandMin=-100\nOperator=Multiplication\n" },
+        { OperatorName::Division, 0,
+            "AlgebraMode=False\nDecimalDivisor=False*\nEnableDecimals=False*\nLayoutHorizontal=True\nLevel="
+            "0\nMaxDecimals=0\nOperandMax=10\nOperandMin=0\nOperator=Division\nRemainder=False\n" },
+        { OperatorName::Division, 1,
+            "AlgebraMode=False\nDecimalDivisor=False*\nEnableDecimals=False*\nLayoutHorizontal=True\nLevel="
+            "1\nMaxDecimals=1\nOperandMax=20\nOperandMin=0\nOperator=Division\nRemainder=True\n" },
+        { OperatorName::Division, 2,
+            "AlgebraMode=False\nDecimalDivisor=False*\nEnableDecimals=False\nLayoutHorizontal=True\nLevel="
+            "2\nMaxDecimals=1\nOperandMax=100\nOperandMin=0\nOperator=Division\nRemainder=False\n" },
+        { OperatorName::Division, 3,
+            "AlgebraMode=False\nDecimalDivisor=False\nEnableDecimals=True\nLayoutHorizontal=True\nLevel="
+            "3\nMaxDecimals=2\nOperandMax=1000\nOperandMin=0\nOperator=Division\nRemainder=False*\n" },
+        { OperatorName::Division, 4,
+            "AlgebraMode=True\nDecimalDivisor=True\nEnableDecimals=True\nLayoutHorizontal=True\nLevel="
+            "4\nMaxDecimals=3\nOperandMax=1000\nOperandMin=-100\nOperator=Division\nRemainder=False*\n" },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Describe(Defaults(c.op, c.level)), c.expected) << c.op << ' ' << c.level;
 }
 
 TEST(OperatorSettingsTest, ApplyDefaultsIgnoresUnknownOperatorsAndDropsSelection)

@@ -104,6 +104,28 @@ TEST(OptionsPropertySheet, OkHandsBackEveryPageAlsoThoseNeverOpened)
     EXPECT_EQ(s.sheet.GetDivisionSettings().GetEntries(), div.GetEntries());
 }
 
+TEST(OptionsPropertySheet, LookingAtAPageOutOfTheGameChangesNothing)
+{
+    // Choices a teacher made earlier for operators that are not in this game:
+    // opening their pages (whose controls stay unset and greyed) and pressing
+    // OK must hand every one back as it was.
+    auto chosen = [](const char* op, const char* own) {
+        CParameterSet set = Defaults(op, 2, false);
+        set.SetBool(ParamKey::AlgebraMode, true);
+        set.SetBool(ParamKey::EnableDecimals, true);
+        set.SetBool(own, true);
+        return set;
+    };
+    Sheet s(2, chosen("Addition", ParamKey::Carry), chosen("Subtraction", ParamKey::Borrow),
+        Defaults("Multiplication", 0, true), chosen("Division", ParamKey::DecimalDivisor));
+    for (int page : { 0, 1, 3 })
+        ASSERT_TRUE(s.Page(page)->IsInitialised());
+    s.sheet.OkButton()->click();
+    EXPECT_EQ(s.sheet.GetAdditionSettings().GetEntries(), s.in[0].GetEntries());
+    EXPECT_EQ(s.sheet.GetSubtractionSettings().GetEntries(), s.in[1].GetEntries());
+    EXPECT_EQ(s.sheet.GetDivisionSettings().GetEntries(), s.in[3].GetEntries());
+}
+
 TEST(OptionsPropertySheet, IncludeOffGreysThePageAndOnRestoresItFromTheSet)
 {
     Sheet s(0, Defaults("Addition", 1, true));

@@ -223,6 +223,30 @@ TEST(Setup, SliderResetsAdvancedChoicesButKeepsLayoutAndSelection)
     EXPECT_TRUE(Flag(set, ParamKey::Selected));
 }
 
+TEST(Setup, SliderActsOnlyWhereAMovementEnds)
+{
+    CParameterSet add;
+    ApplyDefaults(add, "Addition", 1);
+    add.SetBool(ParamKey::AlgebraMode, true);
+    add.SetBool(ParamKey::Selected, true);
+    Store(OpAddition, add);
+
+    CSetup setup;
+    setup.InitDialog();
+    QSlider* slider = setup.LevelSlider(OpAddition);
+    // Dragging the knob across the levels changes nothing yet...
+    slider->setSliderDown(true);
+    for (int position : { 2, 3, 4, 3 }) {
+        slider->setSliderPosition(position);
+        EXPECT_EQ(GetLevel(setup.Settings(OpAddition)), 1) << position;
+        EXPECT_TRUE(Flag(setup.Settings(OpAddition), ParamKey::AlgebraMode)) << position;
+    }
+    // ... letting go takes the level where it stopped, with its defaults.
+    slider->setSliderDown(false);
+    EXPECT_EQ(GetLevel(setup.Settings(OpAddition)), 3);
+    EXPECT_FALSE(Flag(setup.Settings(OpAddition), ParamKey::AlgebraMode));
+}
+
 TEST(Setup, AdvancedOpensOnTheFirstSelectedOperator)
 {
     CSetup setup;

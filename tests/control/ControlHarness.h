@@ -164,11 +164,11 @@ protected:
         CComVariant result;
         EXPECT_EQ(Call(DISPID_VALTRIX_GETSTATE, {}, &result), S_OK);
         EXPECT_EQ(result.vt, VT_BSTR);
-        return SysStringToAnsi(result.bstrVal);
+        return SysStringToLatin1(result.bstrVal);
     }
     HRESULT SetState(const std::string& state)
     {
-        return Call(DISPID_VALTRIX_SETSTATE, { CComVariant::Bstr(QString::fromStdString(state)) });
+        return Call(DISPID_VALTRIX_SETSTATE, { CComVariant::Bstr(QString::fromLatin1(state)) });
     }
 
     QWidget host;

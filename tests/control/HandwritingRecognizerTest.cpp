@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
@@ -105,7 +106,7 @@ private:
 
 } // namespace
 
-TEST(HandwritingRecognizerSearch, SkipsALibraryWithoutEveryEntryPointAndCreatesTheMissingVocabulary)
+TEST(HandwritingRecognizerSearch, SkipsALibraryWithoutEveryEntryPointAndNeverCreatesAVocabulary)
 {
     QTemporaryDir work;
     // Step 1 names a folder whose library lacks an entry point; step 2 a complete one.
@@ -113,17 +114,26 @@ TEST(HandwritingRecognizerSearch, SkipsALibraryWithoutEveryEntryPointAndCreatesT
     setValue(HKEY_LOCAL_MACHINE, kStep2, "Board Directory", kComplete + "/");
     const std::string vocabulary = kComplete + "//Calligrapher.voc";
     QFile::remove(QString::fromStdString(vocabulary));
+    {
+        CHandwritingRecognizer r(work.path().toStdString() + "/");
+        ASSERT_TRUE(r.FindRecognizer());
+        // Steps 2 to 5 always insert a separator, even after a trailing one.
+        EXPECT_EQ(r.LibraryPath(), kComplete + "//libcallig.so");
+        EXPECT_EQ(r.VocabularyPath(), "") << "no model there";
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(vocabulary))) << "a missing model is never made";
+        EXPECT_EQ(SFake(kComplete).loadCalls(), 0);
+    }
 
+    // An empty model is handed over like any other, followed by zeros, never
+    // by stray memory.
+    QFile empty(QString::fromStdString(vocabulary));
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.close();
     CHandwritingRecognizer r(work.path().toStdString() + "/");
     ASSERT_TRUE(r.FindRecognizer());
-    // Steps 2 to 5 always insert a separator, even after a trailing one.
-    EXPECT_EQ(r.LibraryPath(), kComplete + "//libcallig.so");
     EXPECT_EQ(r.VocabularyPath(), vocabulary);
-    ASSERT_TRUE(QFile::exists(QString::fromStdString(vocabulary)));
-    EXPECT_EQ(QFileInfo(QString::fromStdString(vocabulary)).size(), 0);
     SFake fake(kComplete);
     EXPECT_EQ(fake.loadCalls(), 1);
-    // The empty file's buffer is followed by zeros, never by stray memory.
     EXPECT_EQ(fake.firstBytes()[0], 0);
     QFile::remove(QString::fromStdString(vocabulary));
 }
@@ -150,24 +160,39 @@ TEST(HandwritingRecognizerSearch, ClassesRootPlacesAfterUnreadableMachinePlaces)
     QFile::remove(QString::fromStdString(kComplete + "/Calligrapher.voc"));
 }
 
-TEST(HandwritingRecognizerSearch, LastPlaceUsesTheLoaderSearchAndTheProgramFolder)
+TEST(HandwritingRecognizerSearch, LastPlaceUsesTheLoaderSearchThenTheProgramOrLibraryFolder)
 {
     QTemporaryDir program;
     const std::string folder = program.path().toStdString() + "/";
+    const QString besideProgram = QString::fromStdString(folder + "Calligrapher.voc");
+    {
+        // No registry entries: the loader finds the built libcallig.so through
+        // the run path; the program's folder has no model, the library's has.
+        CHandwritingRecognizer r(folder);
+        ASSERT_TRUE(r.FindRecognizer());
+        EXPECT_EQ(r.LibraryPath(), "libcallig.so");
+        EXPECT_FALSE(QFile::exists(besideProgram)) << "nothing is made beside the program";
+        ASSERT_FALSE(r.VocabularyPath().empty());
+        EXPECT_EQ(QFileInfo(QString::fromStdString(r.VocabularyPath())).fileName(), "Calligrapher.voc");
+        EXPECT_TRUE(QFileInfo(QString::fromStdString(r.VocabularyPath()))
+                        .dir()
+                        .exists(QStringLiteral("libcallig.so")));
+        EXPECT_GT(QFileInfo(QString::fromStdString(r.VocabularyPath())).size(), 0);
+    }
+
+    // A model beside the program comes first; one the recogniser refuses
+    // (empty) falls back to the library's.
+    QFile empty(besideProgram);
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.close();
     CHandwritingRecognizer r(folder);
-    // No registry entries: the loader finds the built libcallig.so through the run path.
     ASSERT_TRUE(r.FindRecognizer());
-    EXPECT_EQ(r.LibraryPath(), "libcallig.so");
-    // The real recogniser refuses an empty vocabulary, so the remembered path is emptied.
-    EXPECT_TRUE(QFile::exists(QString::fromStdString(folder + "Calligrapher.voc")));
-    EXPECT_EQ(r.VocabularyPath(), "");
-    // Sessions still run, without a dictionary, and report no words.
+    EXPECT_NE(r.VocabularyPath(), folder + "Calligrapher.voc");
+    EXPECT_FALSE(r.VocabularyPath().empty());
+    // Sessions run with the model.
     ASSERT_TRUE(r.OpenSession());
     r.AddStrokePoints(std::vector<LONG> { 0, 0, 7000, 10000 }.data(), 4);
     EXPECT_TRUE(r.CloseSession());
-    std::vector<std::string> out;
-    EXPECT_FALSE(r.GetCandidates(out));
-    EXPECT_TRUE(out.empty());
 }
 
 TEST(HandwritingRecognizerDictionary, CachesByExactPathAndRefusesRejectedFiles)
@@ -289,6 +314,10 @@ TEST(HandwritingRecognizerLifetime, ReleasesContextAndDictionariesOnDestruction)
     {
         CHandwritingRecognizer r;
         ASSERT_TRUE(r.LoadRecognizerLibrary(kComplete + "/libcallig.so"));
+        for (const char* name : { "one.voc", "two.voc" }) {
+            QFile file(dir.filePath(QLatin1String(name)));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        }
         EXPECT_TRUE(r.LoadDictionary(dir.filePath("one.voc").toStdString()));
         EXPECT_TRUE(r.LoadDictionary(dir.filePath("two.voc").toStdString()));
     }

@@ -127,6 +127,21 @@ TEST_F(InkCaptureTest, FinishedStrokesShowExactlyAsAFullRenderOfTheFieldDoes)
     EXPECT_EQ(window->grab().toImage(), shown);
 }
 
+TEST_F(InkCaptureTest, TheRecogniseButtonAddsItsHeightAndAGapToThePreferredHeight)
+{
+    ASSERT_EQ(Call(DISPID_VALTRIX_SETFONT, { CComVariant::Bstr("Arial"), CComVariant::I4(26) }), S_OK);
+    SetAnswer("17");
+    SetStatic(true);
+    const int plain = Long(DISPID_VALTRIX_GETPREFERREDHEIGHT); // read-only: no button
+    SetStatic(false);
+    QPushButton* button = RecognizeButton();
+    if (!button)
+        GTEST_SKIP() << "no handwriting recogniser found beside the control (libcallig.so not built)";
+    ASSERT_TRUE(button->isVisible());
+    EXPECT_EQ(button->height(), 16);
+    EXPECT_EQ(Long(DISPID_VALTRIX_GETPREFERREDHEIGHT), plain + 16 + 1);
+}
+
 TEST_F(InkCaptureTest, StaticFieldsAreNotAttachedAndTakeNoInk)
 {
     SetAnswer("17");

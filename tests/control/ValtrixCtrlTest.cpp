@@ -109,6 +109,31 @@ TEST_F(ValtrixCtrlTest, HintsFromTheRightFireTheEventOnlyOnChanges)
     EXPECT_EQ(State(), S("42", "  ", "  ", '0'));
 }
 
+TEST_F(ValtrixCtrlTest, StatesAreOneBytePerCharacter)
+{
+    auto setState = [this](const QString& state) {
+        return Call(DISPID_VALTRIX_SETSTATE, { CComVariant::Bstr(state) });
+    };
+    auto state = [this] {
+        CComVariant result;
+        EXPECT_EQ(Call(DISPID_VALTRIX_GETSTATE, {}, &result), S_OK);
+        return SysStringToQString(result.bstrVal);
+    };
+    SetAnswer("42");
+    // Latin-1 characters in any cell round-trip exactly.
+    const QString latin = QStringLiteral("4\u00e9\u00d7\u00f7x 1");
+    ASSERT_EQ(setState(latin), S_OK);
+    EXPECT_EQ(state(), latin);
+    // Wider characters (one outside the basic plane among them) take one
+    // place each and read back as '?': the state is still taken.
+    ASSERT_EQ(setState(QStringLiteral("4\u20ac") + QString::fromUcs4(U"\U0001F600") + QStringLiteral("2  0")),
+        S_OK);
+    EXPECT_EQ(state(), QStringLiteral("4??2  0"));
+    // An answer with such characters fills one cell per character.
+    ASSERT_EQ(Call(DISPID_VALTRIX_SETANSWER, { CComVariant::Bstr(QStringLiteral("\u00bd\u00bc")) }), S_OK);
+    EXPECT_EQ(state(), QStringLiteral("\u00bd\u00bc    0"));
+}
+
 TEST_F(ValtrixCtrlTest, StatesRoundTripWithoutEventsAndMalformedOnesAreIgnored)
 {
     SetAnswer("42");
@@ -245,10 +270,9 @@ TEST_F(ValtrixCtrlTest, SystemColourIndicesResolveThroughThePalette)
 
 TEST_F(ValtrixCtrlTest, NonAsciiAndLongAnswersStayConsistent)
 {
-    SetAnswer("\xc3\xa9\xe2\x82\xac"); // two characters, five bytes in the 8-bit text
+    SetAnswer("\xc3\xa9\xe2\x82\xac"); // two characters: one cell each
     SetStatic(false);
-    const std::string state = State();
-    EXPECT_EQ((state.size() - 1) % 3, 0u);
+    EXPECT_EQ(State(), "\xe9?    0");
     const std::string longAnswer(2000, '7');
     SetAnswer(longAnswer.c_str());
     EXPECT_EQ(State().size(), 3 * longAnswer.size() + 1);

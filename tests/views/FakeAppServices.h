@@ -2,6 +2,7 @@
 
 #include "config/OperatorSettings.h"
 #include "game/GameModel.h"
+#include "platform/sound/SoundPlayer.h"
 #include "views/AppServices.h"
 
 #include <vector>
@@ -27,6 +28,7 @@ public:
         keepLevel = dialogKeep;
         return dialogOk;
     }
+    CSoundPlayer& GetSoundPlayer() override { return sound; }
 
     CGameModel* model = nullptr;
     CButtonStrip* strip = nullptr;
@@ -37,6 +39,7 @@ public:
     int dialogs = 0;
     bool dialogOk = true;
     bool dialogKeep = true;
+    CSoundPlayer sound;
 };
 
 // A game model whose Setup dialog is scripted: each run answers with the next

@@ -17,9 +17,9 @@
 
 namespace {
 
-HRESULT RegisterComponent(const char* library)
+HRESULT RegisterComponent(const std::string& library)
 {
-    const std::string path = std::string(KESTAVO_TEST_LIB_DIR) + "/" + library;
+    const std::string path = library[0] == '/' ? library : std::string(KESTAVO_TEST_LIB_DIR) + "/" + library;
     void* handle = dlopen(path.c_str(), RTLD_NOW);
     if (!handle)
         return CO_E_DLLNOTFOUND;
@@ -100,6 +100,23 @@ protected:
     ScriptedSetup setup { model };
     std::unique_ptr<CButtonStrip> strip;
     std::unique_ptr<CGameView> view;
+};
+
+// The game view on a stand-in board SDK: pointer 1 is a pen drawing in
+// (0x12, 0x34, 0x56) five pixels wide, pointer 2 the eraser.
+class GameViewBoardTest : public GameViewTest
+{
+protected:
+    void SetUp() override
+    {
+        GameViewTest::SetUp();
+        // The ink component comes with the board software; the stand-in SDK
+        // registers over the real one.
+        ASSERT_EQ(RegisterComponent("libobrisk.so"), S_OK);
+        ASSERT_EQ(RegisterComponent(FAKE_SDK_PATH), S_OK);
+    }
+    static constexpr int kPen = 1;
+    static constexpr int kEraser = 2;
 };
 
 const QUrl kRight = CSoundPlayer::WaveResource(CGameView::kRightSound);
@@ -357,4 +374,52 @@ TEST(GameViewMissingControlTest, NamesTheMissingControlAndKeepsWorking)
         for (int x = 20; x < 400 && !red; ++x)
             red = qRed(image.pixel(x, y)) > 150 && qGreen(image.pixel(x, y)) < 80;
     EXPECT_TRUE(red);
+}
+
+TEST_F(GameViewBoardTest, PenScribblesInTheBoardPensColourAndWidthAndTheEraserRubsOutTwentyPixels)
+{
+    CGameView& v = MakeView();
+    ASSERT_TRUE(v.BoardConnection());
+    Pose(0, "+", "3", "4", "7");
+    const int y = 600;
+    v.OnXYDown(100, y, 0, kPen);
+    for (int x = 102; x <= 400; x += 2)
+        v.OnXYMove(x, y, 0, kPen);
+    v.OnXYUp(400, y, 0, kPen);
+    const QColor ink(0x12, 0x34, 0x56);
+    auto inked = [&](int x, int row) { return v.BackBuffer().Image().pixelColor(x, row) == ink; };
+    EXPECT_TRUE(inked(250, y));
+    int thickness = 0;
+    for (int row = y - 10; row <= y + 10; ++row)
+        thickness += inked(250, row) ? 1 : 0;
+    EXPECT_GE(thickness, 4);
+    EXPECT_LE(thickness, 6);
+
+    v.OnXYDown(250, y, 0, kEraser);
+    v.OnXYUp(250, y, 0, kEraser);
+    for (int dx : { 0, 16, -16 })
+        EXPECT_FALSE(inked(250 + dx, y)) << dx;
+    for (int dx : { 28, -28, 100 })
+        EXPECT_TRUE(inked(250 + dx, y)) << dx;
+}
+
+TEST_F(GameViewBoardTest, PenDragsOfApplesFollowOnlyAfterTheDragInterval)
+{
+    CGameView& v = MakeView();
+    ASSERT_TRUE(v.BoardConnection());
+    Pose(0, "+", "3", "4", "7", "", 2, 0, true);
+    const QPoint pile = v.Manipulatives().GetBowlRect().topLeft() + QPoint(95, 45);
+    const QPoint first = pile + QPoint(-200, -150);
+    const QPoint second = pile + QPoint(-300, -200);
+    v.OnXYDown(pile.x(), pile.y(), 0, kPen);
+    now += CGameView::kBoardDragInterval; // not yet more than the interval
+    v.OnXYMove(first.x(), first.y(), 0, kPen);
+    EXPECT_EQ(v.Manipulatives().ElementCount(), 1) << "no apple pulled out yet";
+    now += 1;
+    v.OnXYMove(second.x(), second.y(), 0, kPen);
+    v.OnXYUp(second.x(), second.y(), 0, kPen);
+    ASSERT_EQ(v.Manipulatives().ElementCount(), 2);
+    EXPECT_LE((v.Manipulatives().Element(1).Rect().center() - second).manhattanLength(), 2);
+    // A drag is no scribble.
+    EXPECT_EQ(v.Scribbles().StrokeCount(), 0);
 }

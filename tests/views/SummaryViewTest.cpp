@@ -3,12 +3,15 @@
 
 #include "config/TeacherOptions.h"
 #include "tests/views/FakeAppServices.h"
+#include "tests/views/TextRecorder.h"
 #include "views/ButtonStrip.h"
 #include "views/SavedAnswer.h"
 #include "views/SummaryContent.h"
 
 #include <QDir>
 #include <QLabel>
+#include <QFontMetricsF>
+#include <QPainter>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -338,4 +341,51 @@ TEST_F(SummaryFixture, UnansweredCountsQuestionsWithoutAWrittenCell)
     item(3).answerState = state("3", " ");
     item(3).remainderState = state("2", "2"); // only the remainder written
     EXPECT_EQ(CSummaryContent::CountUnanswered(model), 7);
+TEST_F(SummaryFixture, HeaderAndRowsInTheirFontsAndColumns)
+{
+    item(0).answerState = state("42", "42");
+    item(1).answerState = state("42", "17");
+    CSummaryView view(services);
+    view.resize(900, 700); // one page of all ten rows
+    TextRecorder drawn;
+    {
+        QPainter painter(&drawn);
+        view.render(&painter);
+    }
+
+    // Two header lines in bold Courier New 28 pixels high, at x 40.
+    const TextRecorder::Text* score = drawn.Find(QStringLiteral("Score"));
+    const TextRecorder::Text* hints = drawn.Find(QStringLiteral("Hints"));
+    ASSERT_TRUE(score && hints);
+    EXPECT_EQ(score->text, QStringLiteral("Score: 1 correct out of 10"));
+    EXPECT_EQ(hints->text, QStringLiteral("Hints: 0"));
+    for (const TextRecorder::Text* header : { score, hints }) {
+        EXPECT_EQ(header->font.family(), QStringLiteral("Courier New"));
+        EXPECT_TRUE(header->font.bold());
+        // Asked for by its cell height: the line comes within a pixel of it.
+        EXPECT_NEAR(QFontMetricsF(header->font).height(), 28.0, 1.0);
+        EXPECT_EQ(header->colour, QColor(Qt::black));
+    }
+    const qreal headerAscent = QFontMetricsF(score->font).ascent();
+    EXPECT_EQ(score->at, QPointF(40, 10 + headerAscent));
+    EXPECT_EQ(hints->at, QPointF(40, 45 + headerAscent));
+
+    // Rows in bold Arial 20 pixels high, 50 apart from y 100; the numbers at
+    // x 80 and the question one tab stop further, so that "10)" lines up too.
+    const TextRecorder::Text* first = drawn.Find(QStringLiteral("1)"));
+    const TextRecorder::Text* tenth = drawn.Find(QStringLiteral("10)"));
+    ASSERT_TRUE(first && tenth);
+    EXPECT_EQ(first->font.family(), QStringLiteral("Arial"));
+    EXPECT_TRUE(first->font.bold());
+    EXPECT_NEAR(QFontMetricsF(first->font).height(), 20.0, 1.0);
+    const QFontMetricsF rowMetrics(first->font);
+    EXPECT_EQ(first->at, QPointF(80, 100 + rowMetrics.ascent()));
+    EXPECT_EQ(tenth->at, QPointF(80, 100 + 9 * 50 + rowMetrics.ascent()));
+    std::vector<qreal> operandColumn;
+    for (const TextRecorder::Text& t : drawn.Texts())
+        if (t.text.startsWith(QStringLiteral("12")))
+            operandColumn.push_back(t.at.x());
+    ASSERT_EQ(operandColumn.size(), 10u);
+    for (qreal x : operandColumn)
+        EXPECT_DOUBLE_EQ(x, 80 + 8 * rowMetrics.averageCharWidth());
 }
