@@ -85,8 +85,8 @@ int Import(const QString& path, bool machine, bool dryRun, QTextStream& out, QTe
 
 int RunSettingsCommand(const QStringList& args, QTextStream& out, QTextStream& err)
 {
-    CModeParser parser(QStringLiteral("kestavo --export-settings FILE.reg\n"
-                                      "       kestavo --import-settings FILE.reg [--machine] [--dry-run]"),
+    CModeParser parser(
+        QStringLiteral("kestavo --export-settings FILE.reg | --import-settings FILE.reg [--machine] [--dry-run]"),
         QStringLiteral("Writes the Kestavo settings as a regedit file, or merges one into them."));
     const QString exportOption = QStringLiteral("export-settings");
     const QString importOption = QStringLiteral("import-settings");

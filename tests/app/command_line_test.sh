@@ -45,6 +45,8 @@ expect 0 '^kestavo [0-9]+\.[0-9]+' '' 0 -- -v
 expect 0 'usage: kestavo --questions.*--count' '' 0 -- --questions --help
 expect 0 'usage: kestavo --script' '' 0 -- --script --help
 expect 0 '^kestavo [0-9]' '' 0 -- --script x.txt --version
+expect 0 'usage: kestavo --worksheet OUT.pdf' '' 0 -- --worksheet --help
+expect 0 'usage: kestavo --export-settings' '' 0 -- --import-settings --help
 
 # Unknown options and bad values: one line naming them, then the usage.
 expect 2 '' "kestavo: .*'bogus'" 2 -- --bogus
@@ -56,6 +58,10 @@ expect 2 '' "kestavo: .*'fullscreen'" 2 -- --questions --fullscreen
 expect 2 '' 'kestavo: --seed .*x' 2 -- --script f --seed x
 expect 2 '' 'usage: kestavo --script' 2 -- --script "$work/none.txt" --screenshots
 expect 2 '' 'cannot read' 1 -- --script "$work/none.txt"
+expect 2 '' "kestavo: .*'bogus'" 2 -- --worksheet "$work/w.pdf" --bogus
+expect 2 '' 'kestavo: --count .*0' 2 -- --worksheet "$work/w.pdf" --count 0
+expect 2 '' "kestavo: .*'machine'|--machine and --dry-run" 2 -- --export-settings "$work/s.reg" --machine
+expect 2 '' 'kestavo: give one of' 2 -- --import-settings a.reg --export-settings b.reg
 
 # A mode without windows runs; the game and the script need a display and
 # say so in one line instead of aborting.
