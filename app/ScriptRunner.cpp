@@ -2,6 +2,7 @@
 
 #include "app/KestavoApp.h"
 #include "app/MainFrame.h"
+#include "app/WindowSystemInput.h"
 #include "boardsoft/ObriskReplay.h"
 #include "config/OperatorSettings.h"
 #include "game/GameModel.h"
@@ -199,7 +200,8 @@ QStringList CScriptRunner::SummaryLines(const CGameModel& model)
             text += cell;
         while (text.endsWith(QLatin1Char(' ')))
             text.chop(1);
-        lines << text;
+        // In words as well as by colour, for readers of the printed summary.
+        lines << text + (row.right ? QStringLiteral("   right") : QStringLiteral("   wrong"));
     }
     return lines;
 }
@@ -276,7 +278,16 @@ bool CScriptRunner::Execute(const CPlayScript::Command& c)
         return Replay(c, QStringLiteral("tray %1\n").arg(c.text));
     case K::Pen:
     case K::Eraser:
-        return BoardStroke(c);
+        return m_windowInput ? WindowStroke(c) : BoardStroke(c);
+    case K::Touch:
+        return WindowStroke(c);
+    case K::Input:
+        m_windowInput = c.text == QLatin1String("window");
+        return true;
+    case K::Tap:
+        return Tap(c);
+    case K::Cells:
+        return PrintCells(c);
     case K::Drag:
         return MouseDrag(c);
     case K::Wait:
@@ -482,6 +493,115 @@ bool CScriptRunner::BoardStroke(const CPlayScript::Command& c)
                   window, c.kind == CPlayScript::Kind::Pen ? QStringLiteral("pen") : QStringLiteral("eraser"))
         + StrokeLines(points);
     return Replay(c, body);
+}
+
+CWindowSystemInput& CScriptRunner::Input()
+{
+    if (!m_input)
+        m_input = std::make_unique<CWindowSystemInput>();
+    return *m_input;
+}
+
+bool CScriptRunner::WindowStroke(const CPlayScript::Command& c)
+{
+    CGameView* view = GameView();
+    if (!view)
+        return Fail(c, QStringLiteral("no game is running"));
+    // Points over an answer field are in that field's window, as for the replay;
+    // the rest are the view's. The window system finds what lies under them.
+    QString field;
+    for (const CPlayScript::Point& p : c.points) {
+        const QString target = FieldOf(p.anchor) >= 0 ? p.anchor : QString();
+        if (&p != &c.points.front() && target != field)
+            return Fail(c, QStringLiteral("the points of one stroke must all be over one window"));
+        field = target;
+    }
+    QWidget* over = view;
+    if (!field.isEmpty()) {
+        CDValtrix* target = view->GetField(FieldOf(field));
+        over = target->ControlWindow();
+        if (!over || !target->isVisible())
+            return Fail(c, QStringLiteral("the %1 field is not shown").arg(field));
+    }
+    QVector<QPoint> points;
+    for (const CPlayScript::Point& p : c.points) {
+        QPoint at = p.offset;
+        if (field.isEmpty() && !Resolve(c, p, at))
+            return false;
+        points << at;
+    }
+    const auto tool = c.kind == CPlayScript::Kind::Touch ? CWindowSystemInput::Tool::Touch
+        : c.kind == CPlayScript::Kind::Eraser            ? CWindowSystemInput::Tool::Eraser
+                                                         : CWindowSystemInput::Tool::Pen;
+    Input().Stroke(tool, over, points);
+    Pump(30);
+    return true;
+}
+
+bool CScriptRunner::Tap(const CPlayScript::Command& c)
+{
+    QWidget* target = nullptr;
+    QPoint at;
+    if (!c.points.empty()) {
+        if (!Resolve(c, c.points.front(), at))
+            return false;
+        target = GameView();
+    } else if (c.text == QLatin1String("recognise")) {
+        CGameView* view = GameView();
+        if (!view)
+            return Fail(c, QStringLiteral("no game is running"));
+        for (int i = CGameView::Operand1; i <= CGameView::Remainder && !target; ++i) {
+            CDValtrix* field = view->GetField(i);
+            QWidget* window = field->ControlWindow();
+            if (!window || !field->isVisible() || field->IsStaticModeEnabled())
+                continue;
+            auto* button = window->findChild<QPushButton*>();
+            if (button && button->isVisible())
+                target = button;
+        }
+        if (!target)
+            return Fail(c, QStringLiteral("no answer field shows its recognise button"));
+        at = target->rect().center();
+    } else {
+        CButtonStrip* strip = m_app->GetMainFrame()->GetButtonStrip();
+        QPushButton* button = strip->GetButton(static_cast<CButtonStrip::Button>(ButtonOf(c.text)));
+        if (!button || !button->isEnabled() || !button->isVisible())
+            return Fail(c, QStringLiteral("the %1 button is disabled").arg(c.text));
+        target = button;
+        at = button->rect().center();
+    }
+    Input().Tap(c.value == 1 ? CWindowSystemInput::Tool::Touch : CWindowSystemInput::Tool::Pen, target, at);
+    Pump(30);
+    return true;
+}
+
+bool CScriptRunner::PrintCells(const CPlayScript::Command& c)
+{
+    CGameView* view = GameView();
+    if (!view)
+        return Fail(c, QStringLiteral("no game is running"));
+    CDValtrix* field = view->GetField(FieldOf(c.text));
+    QWidget* window = field->ControlWindow();
+    if (!window || !field->isVisible())
+        return Fail(c, QStringLiteral("the %1 field is not shown").arg(c.text));
+    window->grab(); // draws it as it is now, which records its cells
+    const QVariantList cells = window->property("cellRects").toList();
+    if (cells.isEmpty())
+        return Fail(c, QStringLiteral("the %1 field reports no cells").arg(c.text));
+    // In the field window's coordinates, as points "FIELD:X,Y" take them.
+    for (int i = 0; i < cells.size(); ++i) {
+        const QRect r = cells[i].toRect();
+        m_out << QStringLiteral("%1 cell %2: %3,%4 %5x%6")
+                     .arg(c.text)
+                     .arg(i + 1)
+                     .arg(r.x())
+                     .arg(r.y())
+                     .arg(r.width())
+                     .arg(r.height())
+              << '\n';
+    }
+    m_out.flush();
+    return true;
 }
 
 QString CScriptRunner::StrokeLines(const QVector<QPoint>& points)

@@ -80,16 +80,16 @@ TEST_F(PlayScriptE2ETest, FullGamePrintsTheSummary)
     EXPECT_EQ(r.out.toStdString(),
         "Score: 7 correct out of 10\n"
         "Hints: 0\n"
-        "1)\t3   +   3   =   6\n"
-        "2)\t4   +   2   =   7\n"
-        "3)\t10   +   1   =   11\n"
-        "4)\t4   +   1   =   5\n"
-        "5)\t3   +   5   =   8\n"
-        "6)\t5   +   1   =   ?\n"
-        "7)\t2   +   6   =   8\n"
-        "8)\t5   +   2   =   7\n"
-        "9)\t1   +   2   =   4\n"
-        "10)\t5   +   4   =   9\n");
+        "1)\t3   +   3   =   6   right\n"
+        "2)\t4   +   2   =   7   wrong\n"
+        "3)\t10   +   1   =   11   right\n"
+        "4)\t4   +   1   =   5   right\n"
+        "5)\t3   +   5   =   8   right\n"
+        "6)\t5   +   1   =   ?   wrong\n"
+        "7)\t2   +   6   =   8   right\n"
+        "8)\t5   +   2   =   7   right\n"
+        "9)\t1   +   2   =   4   wrong\n"
+        "10)\t5   +   4   =   9   right\n");
 }
 
 TEST_F(PlayScriptE2ETest, HintsDivisionAndScreenshots)
