@@ -2,6 +2,7 @@
 
 #include "app/GoDialog.h"
 #include "app/KestavoApp.h"
+#include "app/TouchWritingMenu.h"
 #include "game/GameModel.h"
 #include "resources/StringTable.h"
 #include "views/BlankView.h"
@@ -71,6 +72,8 @@ void CMainFrame::BuildMenus()
     AddCommand(game, LoadResString(kGoString), kIdGo, &CMainFrame::OnGo);
     AddCommand(game, tr("&Next"), kIdNext, &CMainFrame::OnNextQuestion)->setEnabled(false);
     AddCommand(game, tr("&Previous"), kIdPrevious, &CMainFrame::OnPreviousQuestion)->setEnabled(false);
+    game->addSeparator();
+    new CTouchWritingMenu(game);
     game->addSeparator();
     QAction* exit = game->addAction(tr("&Exit"));
     exit->setProperty("commandId", kIdExit);

@@ -250,6 +250,11 @@ bool CPlayScript::ParseLine(const QString& rawLine, int line)
             m_error = QStringLiteral("line %1: '%2' is neither a button nor a point").arg(line).arg(words[1]);
             return false;
         }
+    } else if (verb == QLatin1String("replay")) {
+        c.kind = Kind::ReplayFile;
+        c.text = RestOfLine(trimmed, 1);
+        if (c.text.isEmpty())
+            return Fail(line, QStringLiteral("'replay' needs a board session file"));
     } else if (verb == QLatin1String("cells")) {
         c.kind = Kind::Cells;
         if (!needArgs(1))

@@ -34,6 +34,7 @@ public:
         Touch, // points: one touch contact through the window system
         Tap, // text = strip button or "recognise", or one point; value = 1 for touch, 0 for pen
         Cells, // text = field name: print the rectangle of each of its cells
+        ReplayFile, // text = a board session script (a recording) to play through the replay driver
     };
 
     // A point in view client coordinates, or relative to the top-left corner of

@@ -25,8 +25,8 @@
 
 namespace {
 
-// How long a replayed stroke may take before the script gives up on it.
-constexpr int kReplayTimeoutMs = 60000;
+// How long a recorded board session may play (its pauses are real time).
+constexpr int kRecordingTimeoutMs = 3600000;
 
 int ButtonOf(const QString& name)
 {
@@ -288,6 +288,12 @@ bool CScriptRunner::Execute(const CPlayScript::Command& c)
         return Tap(c);
     case K::Cells:
         return PrintCells(c);
+    case K::ReplayFile: {
+        QFile file(c.text);
+        if (!file.open(QIODevice::ReadOnly))
+            return Fail(c, QStringLiteral("cannot read %1: %2").arg(c.text, file.errorString()));
+        return Replay(c, QString::fromUtf8(file.readAll()), kRecordingTimeoutMs);
+    }
     case K::Drag:
         return MouseDrag(c);
     case K::Wait:
@@ -630,7 +636,7 @@ QString CScriptRunner::StrokeLines(const QVector<QPoint>& points)
     return lines;
 }
 
-bool CScriptRunner::Replay(const CPlayScript::Command& c, const QString& body)
+bool CScriptRunner::Replay(const CPlayScript::Command& c, const QString& body, int timeoutMs)
 {
     if (!m_replayLoaded && !m_replay->Load())
         return Fail(c, QStringLiteral("the board software is not installed: board input cannot be replayed"));
@@ -638,7 +644,7 @@ bool CScriptRunner::Replay(const CPlayScript::Command& c, const QString& body)
     const int id = m_replay->Start(body.toStdString());
     if (id <= 0)
         return Fail(c, QStringLiteral("the board software did not start the replay"));
-    QDeadlineTimer deadline(kReplayTimeoutMs);
+    QDeadlineTimer deadline(timeoutMs);
     int state = m_replay->State(id);
     while (state == 0 && !deadline.hasExpired()) {
         QApplication::processEvents(QEventLoop::AllEvents, 5);

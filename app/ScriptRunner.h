@@ -61,7 +61,7 @@ private:
     bool TypeText(const CPlayScript::Command& c);
     bool PressKey(const CPlayScript::Command& c);
     bool Click(const CPlayScript::Command& c);
-    bool Replay(const CPlayScript::Command& c, const QString& body);
+    bool Replay(const CPlayScript::Command& c, const QString& body, int timeoutMs = 60000);
     bool BoardStroke(const CPlayScript::Command& c);
     bool MouseDrag(const CPlayScript::Command& c);
     bool Screenshot(const CPlayScript::Command& c);

@@ -1,5 +1,6 @@
 // The kestavo program: routes the command-line modes to their handlers.
 
+#include "app/BoardRecording.h"
 #include "app/KestavoApp.h"
 #include "app/PartsCheck.h"
 #include "app/ScriptRunner.h"
@@ -45,13 +46,21 @@ int main(int argc, char** argv)
         const QString missing = CPartsCheck::Report(CPartsCheck::Probe());
         if (!missing.isEmpty())
             err << missing << Qt::endl;
-        const int result = CScriptRunner::RunCommandLine(app.arguments().mid(1), out, err);
+        QStringList arguments = app.arguments().mid(1);
+        if (StartBoardRecording(arguments, err) != 0)
+            return 2;
+        const int result = CScriptRunner::RunCommandLine(arguments, out, err);
+        StopBoardRecording();
         CSoundPlayer::FinishPendingLoads();
         return result;
     }
 
     // The game itself. --fullscreen fills the screen, for a projector.
     QApplication app(argc, argv);
+    QStringList arguments = app.arguments().mid(1);
+    QTextStream err(stderr);
+    if (StartBoardRecording(arguments, err) != 0)
+        return 2;
     int result = 1;
     {
         CKestavoApp kestavo;
@@ -63,6 +72,7 @@ int main(int argc, char** argv)
             result = kestavo.ExitInstance();
         }
     }
+    StopBoardRecording();
     CSoundPlayer::FinishPendingLoads();
     return result;
 }

@@ -2,6 +2,7 @@
 #include "app/GoDialog.h"
 #include "app/KestavoApp.h"
 #include "app/MainFrame.h"
+#include "app/TouchWritingMenu.h"
 #include "config/OperatorSettings.h"
 #include "views/BlankView.h"
 #include "views/ButtonStrip.h"
@@ -99,6 +100,27 @@ TEST_F(AppFixture, StartOpensSetupOverTheBlankViewAndCancelKeepsIt)
     EXPECT_TRUE(frame->IsBlankViewActive());
 }
 
+TEST_F(AppFixture, TouchAsPenChoiceIsKeptInTheBoardSettings)
+{
+    Start();
+    auto* menu = frame->findChild<QMenu*>(QStringLiteral("TouchAsPenMenu"));
+    ASSERT_NE(menu, nullptr);
+    auto checked = [menu] {
+        QStringList out;
+        for (QAction* a : menu->actions())
+            if (a->isChecked())
+                out << a->text();
+        return out;
+    };
+    EXPECT_EQ(checked(), QStringList { QStringLiteral("&Automatic") }) << "the default";
+    menu->actions().at(2)->trigger(); // Never
+    EXPECT_EQ(CTouchWritingMenu::Read(), CTouchWritingMenu::Never);
+    EXPECT_EQ(checked(), QStringList { QStringLiteral("&Never") });
+    menu->actions().at(1)->trigger(); // Always
+    EXPECT_EQ(CTouchWritingMenu::Read(), CTouchWritingMenu::Always);
+    EXPECT_EQ(checked(), QStringList { QStringLiteral("A&lways") }) << "one choice at a time";
+}
+
 TEST_F(AppFixture, MenusCarryTheirTextsAndCommandIds)
 {
     Start();
@@ -115,7 +137,8 @@ TEST_F(AppFixture, MenusCarryTheirTextsAndCommandIds)
     };
     EXPECT_EQ(items(tops[0]),
         (QStringList { QStringLiteral("&Go... 32777"), QStringLiteral("&Next 32776"),
-            QStringLiteral("&Previous 32775"), QStringLiteral("-"), QStringLiteral("&Exit 57665") }));
+            QStringLiteral("&Previous 32775"), QStringLiteral("-"), QStringLiteral("&Touch As Pen "),
+            QStringLiteral("-"), QStringLiteral("&Exit 57665") }));
     EXPECT_EQ(items(tops[1]),
         (QStringList { QStringLiteral("&Contents... 32778"), QStringLiteral("-"),
             QStringLiteral("&About Kestavo... 57664") }));
