@@ -52,11 +52,13 @@ CWindowSystemInput::~CWindowSystemInput()
 
 const QPointingDevice* CWindowSystemInput::Device(Tool tool)
 {
-    // Made once, owned by the application (a device must not outlive it).
-    static QPointingDevice* pen = MakeDevice(Tool::Pen);
-    static QPointingDevice* eraser = MakeDevice(Tool::Eraser);
-    static QPointingDevice* touch = MakeDevice(Tool::Touch);
-    return tool == Tool::Pen ? pen : tool == Tool::Eraser ? eraser : touch;
+    // Made when first used (a touch-only panel lists no stylus), owned by the
+    // application (a device must not outlive it).
+    static QPointingDevice* devices[3] = {};
+    QPointingDevice*& device = devices[static_cast<int>(tool)];
+    if (!device)
+        device = MakeDevice(tool);
+    return device;
 }
 
 ulong CWindowSystemInput::Now()
