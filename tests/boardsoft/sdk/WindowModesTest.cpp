@@ -205,3 +205,44 @@ TEST_F(WindowModesTest, AWindowAttachedWhileAPenIsOutHearsSoAtOnce)
     EXPECT_EQ(Count(viewListener.calls, "pen"), 1);
     EXPECT_EQ(Count(fieldListener.calls, "pen"), 1) << "others were told again";
 }
+
+// The three settings through the window system: what a touch on the field does.
+TEST_F(WindowModesTest, TouchWritesAsTheSettingSaysAndThePenWins)
+{
+    const struct
+    {
+        DWORD setting;
+        bool stylusListed;
+        bool writes;
+    } cases[] = { { 2, false, true }, { 0, false, false }, { 1, true, true } }; // the stylus stays listed
+    for (const auto& c : cases) {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, CBoardSettings::kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                      &key, nullptr),
+            ERROR_SUCCESS);
+        RegSetValueExA(key, "Touch As Pen", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&c.setting),
+            sizeof c.setting);
+        RegCloseKey(key);
+        if (c.stylusListed)
+            CWindowSystemInput::Device(Tool::Pen);
+        Board b;
+        CRecordingListener listener;
+        CObriskConnection board; // made after the setting: it reads the settings
+        ASSERT_TRUE(board.CreateWithEvents(b.field, &listener));
+        ASSERT_TRUE(board.AttachWindow(CObriskConnection::Handle(b.field->winId())));
+        input.Stroke(Tool::Touch, b.field, { { 30, 30 }, { 60, 60 } });
+        Settle();
+        EXPECT_EQ(Count(listener.calls, "down 30 30"), c.writes ? 1 : 0) << "setting " << c.setting;
+    }
+    // A pen just used: the touch that follows at once does not write.
+    Board b;
+    CRecordingListener listener;
+    CObriskConnection board;
+    ASSERT_TRUE(board.CreateWithEvents(b.field, &listener));
+    ASSERT_TRUE(board.AttachWindow(CObriskConnection::Handle(b.field->winId())));
+    input.Tap(Tool::Pen, b.field, { 10, 10 });
+    input.Stroke(Tool::Touch, b.field, { { 30, 30 }, { 60, 60 } });
+    Settle();
+    EXPECT_EQ(Count(listener.calls, "down 10 10"), 1);
+    EXPECT_EQ(Count(listener.calls, "down 30 30"), 0) << "a hand resting while the pen writes";
+}
