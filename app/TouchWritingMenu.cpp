@@ -9,7 +9,8 @@
 namespace {
 
 // The board software's settings key and value (the board reads it; never linked).
-constexpr const char* kBoardKey = "Software\\Tandrel Technologies Inc.\\Tandrel Board Software\\Board Settings";
+constexpr const char* kBoardKey
+    = "Software\\Tandrel Technologies Inc.\\Tandrel Board Software\\Board Settings";
 constexpr const char* kTouchValue = "Touch As Pen";
 
 } // namespace
@@ -54,7 +55,8 @@ CTouchWritingMenu::Choice CTouchWritingMenu::Read()
     DWORD type = REG_NONE;
     DWORD value = 0;
     DWORD size = sizeof value;
-    const LONG rc = RegQueryValueExA(key, kTouchValue, nullptr, &type, reinterpret_cast<LPBYTE>(&value), &size);
+    const LONG rc
+        = RegQueryValueExA(key, kTouchValue, nullptr, &type, reinterpret_cast<LPBYTE>(&value), &size);
     RegCloseKey(key);
     if (rc != ERROR_SUCCESS || type != REG_DWORD || size != sizeof value || value > 2)
         return Automatic;
@@ -68,7 +70,8 @@ bool CTouchWritingMenu::Write(Choice choice)
         != ERROR_SUCCESS)
         return false;
     const DWORD value = static_cast<DWORD>(choice);
-    const bool ok = RegSetValueExA(key, kTouchValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value)
+    const bool ok
+        = RegSetValueExA(key, kTouchValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value)
         == ERROR_SUCCESS;
     RegCloseKey(key);
     // The board reads its settings when an SDK object is made.

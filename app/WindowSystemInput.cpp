@@ -25,7 +25,8 @@ QPointingDevice* MakeDevice(CWindowSystemInput::Tool tool)
     } else {
         // X11 names the eraser end as a device of its own.
         const bool eraser = tool == Tool::Eraser;
-        device = new QPointingDevice(eraser ? QStringLiteral("board stylus eraser") : QStringLiteral("board stylus pen"),
+        device = new QPointingDevice(
+            eraser ? QStringLiteral("board stylus eraser") : QStringLiteral("board stylus pen"),
             eraser ? 7202 : 7201, QInputDevice::DeviceType::Stylus,
             eraser ? QPointingDevice::PointerType::Eraser : QPointingDevice::PointerType::Pen,
             QInputDevice::Capability::Position | QInputDevice::Capability::Pressure, 1, 3, QString(),

@@ -230,7 +230,9 @@ void CBoardHub::TrayLocked(const std::vector<CToolTray::Event>& events, std::vec
 {
     for (const CToolTray::Event& e : events) {
         if (m_recorder.IsRecording())
-            m_recorder.Tray(e.kind == CToolTray::Event::Pen ? "pen" : e.kind == CToolTray::Event::Eraser ? "eraser" : "none",
+            m_recorder.Tray(e.kind == CToolTray::Event::Pen ? "pen"
+                    : e.kind == CToolTray::Event::Eraser    ? "eraser"
+                                                            : "none",
                 NowMs());
         const DISPID id = e.kind == CToolTray::Event::Pen ? OBRISK_DISPID_PEN
             : e.kind == CToolTray::Event::Eraser          ? OBRISK_DISPID_ERASER
@@ -320,8 +322,8 @@ bool CBoardHub::ProcessQt(QWidget* receiver, const PointerSample& sample)
             m_toQt.erase(toQt);
         if (qtWindow && receiver && m_recorder.IsRecording())
             m_recorder.Contact(qtWindow->name, sample.tool, sample.phase,
-                qtWindow->widget->mapFromGlobal(receiver->mapToGlobal(sample.position)).toPoint(), sample.value,
-                true, NowMs());
+                qtWindow->widget->mapFromGlobal(receiver->mapToGlobal(sample.position)).toPoint(),
+                sample.value, true, NowMs());
         if (over && (toQtContact || over->mode == kPointerMode))
             over = nullptr;
         accept = over != nullptr;
@@ -348,7 +350,8 @@ bool CBoardHub::ProcessQt(QWidget* receiver, const PointerSample& sample)
                 : QPointF(window->mapFromGlobal(receiver->mapToGlobal(sample.position)));
             ContactLocked(target->owner, sample.phase, local.toPoint(), sample.value, pointerId, out);
             if (m_recorder.IsRecording())
-                m_recorder.Contact(target->name, sample.tool, sample.phase, local.toPoint(), sample.value, false, NowMs());
+                m_recorder.Contact(
+                    target->name, sample.tool, sample.phase, local.toPoint(), sample.value, false, NowMs());
         }
     }
     Fire(out);
@@ -375,7 +378,8 @@ bool CBoardHub::ProcessReplay(const Target& target, const PointerSample& sample,
             mouseWindow = window->handle;
             agent = m_agent.data();
         } else {
-            ContactLocked(window->owner, sample.phase, sample.position.toPoint(), sample.value, pointerId, out);
+            ContactLocked(
+                window->owner, sample.phase, sample.position.toPoint(), sample.value, pointerId, out);
         }
     }
     Fire(out);

@@ -67,7 +67,8 @@ public:
     // Replayed input (any thread); position in the target's client coordinates.
     // False with a message when the target is not attached.
     // asMouse (or a pointer-mode target): the contact reaches the window as mouse input.
-    bool ProcessReplay(const Target& target, const PointerSample& sample, QString* error, bool asMouse = false);
+    bool ProcessReplay(
+        const Target& target, const PointerSample& sample, QString* error, bool asMouse = false);
     bool IsAttached(const Target& target);
     // Tray and button events reported directly (replay): sent to every connection.
     void ForceTray(CToolTray::Event::Kind kind);

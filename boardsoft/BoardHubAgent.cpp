@@ -6,12 +6,12 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QInputDevice>
-#include <QPointingDevice>
-#include <QTouchEvent>
-#include <chrono>
 #include <QMouseEvent>
 #include <QPointerEvent>
+#include <QPointingDevice>
+#include <QTouchEvent>
 #include <QWidget>
+#include <chrono>
 
 CBoardHubAgent::CBoardHubAgent(CBoardHub* hub)
     : m_hub(hub)
@@ -181,7 +181,8 @@ bool CBoardHubAgent::eventFilter(QObject* watched, QEvent* event)
     if (!receiver && !proximity)
         return false;
     const auto* pointer = static_cast<const QPointerEvent*>(event);
-    const QPointF global = !pointer->points().isEmpty() ? pointer->points().first().globalPosition() : QPointF();
+    const QPointF global
+        = !pointer->points().isEmpty() ? pointer->points().first().globalPosition() : QPointF();
     if (m_seen.device == pointer->pointingDevice() && m_seen.type == event->type()
         && (m_seen.timestamp == pointer->timestamp() || pointer->timestamp() == 0)
         && m_seen.globalPosition == global && receiver && m_seen.receiver

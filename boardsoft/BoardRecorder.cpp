@@ -63,13 +63,13 @@ void CBoardRecorder::AppendLocked(const QByteArray& line, long long nowMs)
     m_pending += '\n';
 }
 
-void CBoardRecorder::Contact(const QString& window, BoardTool tool, SamplePhase phase, QPoint position, int value,
-    bool toQt, long long nowMs)
+void CBoardRecorder::Contact(const QString& window, BoardTool tool, SamplePhase phase, QPoint position,
+    int value, bool toQt, long long nowMs)
 {
     const char* verb = phase == SamplePhase::Down ? "down"
-        : phase == SamplePhase::Move               ? "move"
-        : phase == SamplePhase::Up                 ? "up"
-                                                   : nullptr;
+        : phase == SamplePhase::Move              ? "move"
+        : phase == SamplePhase::Up                ? "up"
+                                                  : nullptr;
     if (!verb || window.isEmpty())
         return;
     std::lock_guard<std::mutex> guard(m_lock);
@@ -112,7 +112,8 @@ void CBoardRecorder::Run(QString path, int fd)
         bool stop = false;
         {
             std::unique_lock<std::mutex> lock(m_lock);
-            m_wake.wait_for(lock, std::chrono::milliseconds(200), [this] { return m_stop || !m_pending.isEmpty(); });
+            m_wake.wait_for(
+                lock, std::chrono::milliseconds(200), [this] { return m_stop || !m_pending.isEmpty(); });
             chunk.swap(m_pending);
             stop = m_stop;
         }

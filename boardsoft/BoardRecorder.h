@@ -32,8 +32,8 @@ public:
 
     // A contact over an attached window, in its client coordinates. toQt: the board
     // left it to Qt as mouse input (a pointer-mode window, a button).
-    void Contact(const QString& window, BoardTool tool, SamplePhase phase, QPoint position, int value, bool toQt,
-        long long nowMs);
+    void Contact(const QString& window, BoardTool tool, SamplePhase phase, QPoint position, int value,
+        bool toQt, long long nowMs);
     // What the emulated tray reported: "tray pen|eraser|none" kinds.
     void Tray(const char* what, long long nowMs);
 

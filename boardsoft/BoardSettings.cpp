@@ -38,7 +38,8 @@ CBoardSettings CBoardSettings::Load()
     char path[4096];
     DWORD type = REG_NONE;
     DWORD size = sizeof path - 1;
-    if (RegQueryValueExA(key, "Record File", nullptr, &type, reinterpret_cast<LPBYTE>(path), &size) == ERROR_SUCCESS
+    if (RegQueryValueExA(key, "Record File", nullptr, &type, reinterpret_cast<LPBYTE>(path), &size)
+            == ERROR_SUCCESS
         && type == REG_SZ && size < sizeof path) {
         path[size] = '\0';
         s.recordFile = QString::fromUtf8(path).trimmed();

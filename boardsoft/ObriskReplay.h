@@ -110,7 +110,10 @@ public:
             m_release(id);
     }
     // False when the board cannot record (an older board, or the file cannot be written).
-    bool RecordStart(const std::string& path) const { return m_recordStart && m_recordStart(path.c_str()) == 1; }
+    bool RecordStart(const std::string& path) const
+    {
+        return m_recordStart && m_recordStart(path.c_str()) == 1;
+    }
     void RecordStop() const
     {
         if (m_recordStop)

@@ -86,7 +86,8 @@ HRESULT CObriskSdk::ObriskSetWindowMode(OBRISK_HWND window, LONG mode, LONG)
 {
     // The option (-1 from the button strip) selects nothing on this board.
     const HRESULT hr = CBoardHub::Instance().SetMode(window, mode);
-    qCDebug(lcObrisk, "window 0x%x mode %d: 0x%08x", window, static_cast<int>(mode), static_cast<unsigned>(hr));
+    qCDebug(
+        lcObrisk, "window 0x%x mode %d: 0x%08x", window, static_cast<int>(mode), static_cast<unsigned>(hr));
     return hr;
 }
 

@@ -31,7 +31,8 @@ bool CTouchGate::Begin(int touchId, QSizeF diameters, long long now)
         return false;
     if (now - m_lastPen <= kPenQuietMs)
         return false;
-    if (diameters.isValid() && (diameters.width() > kMaxContactDiameter || diameters.height() > kMaxContactDiameter))
+    if (diameters.isValid()
+        && (diameters.width() > kMaxContactDiameter || diameters.height() > kMaxContactDiameter))
         return false;
     m_writing = touchId;
     return true;

@@ -52,8 +52,9 @@ TEST(PlayScriptTest, ParsesAWholeSession)
 TEST(PlayScriptTest, WindowSystemCommands)
 {
     CPlayScript script;
-    ASSERT_TRUE(script.Parse("input window\ntap -->\ntap a touch\ntap bowl:95,40 pen\ntouch result:1,2 result:3,4\n"
-                             "cells remainder\nreplay /tmp/board session.txt\n"))
+    ASSERT_TRUE(
+        script.Parse("input window\ntap -->\ntap a touch\ntap bowl:95,40 pen\ntouch result:1,2 result:3,4\n"
+                     "cells remainder\nreplay /tmp/board session.txt\n"))
         << script.Error().toStdString();
     const auto& c = script.Commands();
     ASSERT_EQ(c.size(), 7u);

@@ -14,8 +14,8 @@ QPointingDevice* Make(QInputDevice::DeviceType type, QPointingDevice::PointerTyp
 {
     // Kept for good: a device must not outlive the application it was made in.
     static auto* keep = new std::vector<std::unique_ptr<QPointingDevice>>;
-    keep->push_back(std::make_unique<QPointingDevice>(QStringLiteral("device"), 900 + qint64(keep->size()), type,
-        pointer, QInputDevice::Capability::Position, 1, 0));
+    keep->push_back(std::make_unique<QPointingDevice>(QStringLiteral("device"), 900 + qint64(keep->size()),
+        type, pointer, QInputDevice::Capability::Position, 1, 0));
     return keep->back().get();
 }
 
@@ -24,7 +24,8 @@ QPointingDevice* Make(QInputDevice::DeviceType type, QPointingDevice::PointerTyp
 TEST(TouchGateTest, SettingAgainstTheDeviceList)
 {
     const QInputDevice* mouse = Make(QInputDevice::DeviceType::Mouse, QPointingDevice::PointerType::Generic);
-    const QInputDevice* panel = Make(QInputDevice::DeviceType::TouchScreen, QPointingDevice::PointerType::Finger);
+    const QInputDevice* panel
+        = Make(QInputDevice::DeviceType::TouchScreen, QPointingDevice::PointerType::Finger);
     const QInputDevice* pad = Make(QInputDevice::DeviceType::TouchPad, QPointingDevice::PointerType::Finger);
     const QInputDevice* stylus = Make(QInputDevice::DeviceType::Stylus, QPointingDevice::PointerType::Pen);
     const struct

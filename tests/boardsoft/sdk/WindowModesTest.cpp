@@ -217,11 +217,11 @@ TEST_F(WindowModesTest, TouchWritesAsTheSettingSaysAndThePenWins)
     } cases[] = { { 2, false, true }, { 0, false, false }, { 1, true, true } }; // the stylus stays listed
     for (const auto& c : cases) {
         HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, CBoardSettings::kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                      &key, nullptr),
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, CBoardSettings::kKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                      nullptr, &key, nullptr),
             ERROR_SUCCESS);
-        RegSetValueExA(key, "Touch As Pen", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&c.setting),
-            sizeof c.setting);
+        RegSetValueExA(
+            key, "Touch As Pen", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&c.setting), sizeof c.setting);
         RegCloseKey(key);
         if (c.stylusListed)
             CWindowSystemInput::Device(Tool::Pen);
