@@ -38,6 +38,7 @@ struct Board
     QWidget* field;
     QPushButton* recognise;
     QPushButton* plain; // a button of the main window itself
+    QCheckBox* option; // as in Setup, which is not attached
     int goClicks = 0, recogniseClicks = 0, plainClicks = 0;
 
     Board()
@@ -55,6 +56,8 @@ struct Board
         recognise->setGeometry(260, 110, 30, 30);
         plain = new QPushButton(QStringLiteral("OK"), &top);
         plain->setGeometry(450, 300, 80, 40);
+        option = new QCheckBox(QStringLiteral("Apples"), &top);
+        option->setGeometry(450, 350, 120, 30);
         QObject::connect(go, &QPushButton::clicked, [this] { ++goClicks; });
         QObject::connect(recognise, &QPushButton::clicked, [this] { ++recogniseClicks; });
         QObject::connect(plain, &QPushButton::clicked, [this] { ++plainClicks; });
@@ -117,6 +120,10 @@ TEST_P(WindowModesTest, TapsPressButtonsOnceAndLeaveNoInk)
     EXPECT_EQ(b.plainClicks, 1);
 
     Attach(b);
+    // Windows the board has not attached (Setup, dialogs) take taps as clicks.
+    input.Tap(GetParam(), b.option, { 10, 15 });
+    Settle();
+    EXPECT_TRUE(b.option->isChecked());
     input.Tap(GetParam(), b.go, { 40, 20 });
     input.Tap(GetParam(), b.recognise, { 15, 15 });
     Settle();
