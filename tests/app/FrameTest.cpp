@@ -3,6 +3,7 @@
 #include "app/KestavoApp.h"
 #include "app/MainFrame.h"
 #include "app/TouchWritingMenu.h"
+#include "app/WindowSystemInput.h"
 #include "config/OperatorSettings.h"
 #include "views/BlankView.h"
 #include "views/ButtonStrip.h"
@@ -248,6 +249,25 @@ TEST(GoDialog, KeepIsTheDefaultAndTheChoiceFollowsTheButtons)
     dialog.show();
     dialog.CancelButton()->click();
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+// Answered at the board: a pen tap and a touch tap through the window system each
+// press a button once, as the X11 plugin delivers them.
+TEST(GoDialog, AnsweredByPenAndByTouch)
+{
+    CWindowSystemInput input;
+    for (const auto tool : { CWindowSystemInput::Tool::Pen, CWindowSystemInput::Tool::Touch }) {
+        CGoDialog dialog;
+        dialog.show();
+        QCoreApplication::processEvents();
+        input.Tap(tool, dialog.ChangeButton(), { 8, dialog.ChangeButton()->height() / 2 });
+        EXPECT_FALSE(dialog.KeepLearningLevel());
+        input.Tap(tool, dialog.KeepButton(), { 8, dialog.KeepButton()->height() / 2 });
+        EXPECT_TRUE(dialog.KeepLearningLevel()) << "the second tap was lost";
+        input.Tap(tool, dialog.OkButton(), dialog.OkButton()->rect().center());
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_FALSE(dialog.isVisible());
+    }
 }
 
 TEST_F(AppFixture, ExitRightAfterASwitchDestroysEveryViewSafely)
