@@ -5,6 +5,7 @@
 #include "app/SettingsMenu.h"
 #include "app/ResultsActions.h"
 #include "config/TeacherOptions.h"
+#include "app/TouchWritingMenu.h"
 #include "game/GameModel.h"
 #include "platform/sound/SoundPlayer.h"
 #include "resources/StringTable.h"
@@ -108,6 +109,8 @@ void CMainFrame::BuildMenus()
     ask->setCheckable(true);
     ask->setChecked(m_endGuard.AskFirst());
     connect(ask, &QAction::triggered, this, [this](bool checked) { SetAskBeforeEndingGame(checked); });
+    game->addSeparator();
+    new CTouchWritingMenu(game);
     game->addSeparator();
     QAction* exit = game->addAction(tr("&Exit"));
     exit->setProperty("commandId", kIdExit);

@@ -217,6 +217,51 @@ bool CPlayScript::ParseLine(const QString& rawLine, int line)
                                               : Kind::Drag;
         if (!ParsePoints(words, 1, c, line))
             return false;
+    } else if (verb == QLatin1String("input")) {
+        c.kind = Kind::Input;
+        if (!needArgs(1))
+            return false;
+        c.text = words[1].toLower();
+        if (c.text != QLatin1String("replay") && c.text != QLatin1String("window"))
+            return Fail(line, QStringLiteral("'input' takes replay or window"));
+    } else if (verb == QLatin1String("touch")) {
+        c.kind = Kind::Touch;
+        if (!ParsePoints(words, 1, c, line))
+            return false;
+    } else if (verb == QLatin1String("tap")) {
+        c.kind = Kind::Tap;
+        if (argc < 1 || argc > 2)
+            return Fail(line, QStringLiteral("'tap' takes a button or a point, then pen or touch"));
+        if (argc == 2) {
+            const QString tool = words[2].toLower();
+            if (tool != QLatin1String("pen") && tool != QLatin1String("touch"))
+                return Fail(line, QStringLiteral("'tap' is made with pen or touch"));
+            c.value = tool == QLatin1String("touch") ? 1 : 0;
+        }
+        static const QStringList captions = { "go", "stop", "<--", "-->", "v", "help" };
+        const QString target = words[1].toLower();
+        if (ButtonNames().contains(target)) {
+            c.text = target;
+        } else if (captions.contains(target)) {
+            c.text = ButtonNames()[captions.indexOf(target)];
+        } else if (target == QLatin1String("recognise") || target == QLatin1String("a")) {
+            c.text = QStringLiteral("recognise");
+        } else if (!ParsePoints(QStringList { words[0], words[1] }, 1, c, line)) {
+            m_error = QStringLiteral("line %1: '%2' is neither a button nor a point").arg(line).arg(words[1]);
+            return false;
+        }
+    } else if (verb == QLatin1String("replay")) {
+        c.kind = Kind::ReplayFile;
+        c.text = RestOfLine(trimmed, 1);
+        if (c.text.isEmpty())
+            return Fail(line, QStringLiteral("'replay' needs a board session file"));
+    } else if (verb == QLatin1String("cells")) {
+        c.kind = Kind::Cells;
+        if (!needArgs(1))
+            return false;
+        c.text = words[1].toLower();
+        if (!FieldNames().contains(c.text))
+            return Fail(line, QStringLiteral("unknown field '%1'").arg(words[1]));
     } else if (verb == QLatin1String("newgame")) {
         c.kind = Kind::NewGame;
         if (!needArgs(1))

@@ -30,6 +30,11 @@ public:
         ExpectApples, // number
         ExpectStrokes, // number: scribbles kept for the shown question
         NewGame, // text = keep, change or cancel: the answer to the New Game dialog
+        Input, // text = replay or window: the path of pen and eraser strokes
+        Touch, // points: one touch contact through the window system
+        Tap, // text = strip button or "recognise", or one point; value = 1 for touch, 0 for pen
+        Cells, // text = field name: print the rectangle of each of its cells
+        ReplayFile, // text = a board session script (a recording) to play through the replay driver
     };
 
     // A point in view client coordinates, or relative to the top-left corner of

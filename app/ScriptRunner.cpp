@@ -1,9 +1,11 @@
 #include "app/ScriptRunner.h"
 
+#include "app/BoardRecording.h"
 #include "app/DisplayApplication.h"
 #include "app/KestavoApp.h"
 #include "app/MainFrame.h"
 #include "app/PartsCheck.h"
+#include "app/WindowSystemInput.h"
 #include "boardsoft/ObriskReplay.h"
 #include "config/OperatorSettings.h"
 #include "game/GameModel.h"
@@ -28,8 +30,8 @@
 
 namespace {
 
-// How long a replayed stroke may take before the script gives up on it.
-constexpr int kReplayTimeoutMs = 60000;
+// How long a recorded board session may play (its pauses are real time).
+constexpr int kRecordingTimeoutMs = 3600000;
 
 int ButtonOf(const QString& name)
 {
@@ -203,7 +205,8 @@ QStringList CScriptRunner::SummaryLines(const CGameModel& model)
             text += cell;
         while (text.endsWith(QLatin1Char(' ')))
             text.chop(1);
-        lines << text;
+        // In words as well as by colour, for readers of the printed summary.
+        lines << text + (row.right ? QStringLiteral("   right") : QStringLiteral("   wrong"));
     }
     return lines;
 }
@@ -280,7 +283,22 @@ bool CScriptRunner::Execute(const CPlayScript::Command& c)
         return Replay(c, QStringLiteral("tray %1\n").arg(c.text));
     case K::Pen:
     case K::Eraser:
-        return BoardStroke(c);
+        return m_windowInput ? WindowStroke(c) : BoardStroke(c);
+    case K::Touch:
+        return WindowStroke(c);
+    case K::Input:
+        m_windowInput = c.text == QLatin1String("window");
+        return true;
+    case K::Tap:
+        return Tap(c);
+    case K::Cells:
+        return PrintCells(c);
+    case K::ReplayFile: {
+        QFile file(c.text);
+        if (!file.open(QIODevice::ReadOnly))
+            return Fail(c, QStringLiteral("cannot read %1: %2").arg(c.text, file.errorString()));
+        return Replay(c, QString::fromUtf8(file.readAll()), kRecordingTimeoutMs);
+    }
     case K::Drag:
         return MouseDrag(c);
     case K::Wait:
@@ -488,6 +506,115 @@ bool CScriptRunner::BoardStroke(const CPlayScript::Command& c)
     return Replay(c, body);
 }
 
+CWindowSystemInput& CScriptRunner::Input()
+{
+    if (!m_input)
+        m_input = std::make_unique<CWindowSystemInput>();
+    return *m_input;
+}
+
+bool CScriptRunner::WindowStroke(const CPlayScript::Command& c)
+{
+    CGameView* view = GameView();
+    if (!view)
+        return Fail(c, QStringLiteral("no game is running"));
+    // Points over an answer field are in that field's window, as for the replay;
+    // the rest are the view's. The window system finds what lies under them.
+    QString field;
+    for (const CPlayScript::Point& p : c.points) {
+        const QString target = FieldOf(p.anchor) >= 0 ? p.anchor : QString();
+        if (&p != &c.points.front() && target != field)
+            return Fail(c, QStringLiteral("the points of one stroke must all be over one window"));
+        field = target;
+    }
+    QWidget* over = view;
+    if (!field.isEmpty()) {
+        CDValtrix* target = view->GetField(FieldOf(field));
+        over = target->ControlWindow();
+        if (!over || !target->isVisible())
+            return Fail(c, QStringLiteral("the %1 field is not shown").arg(field));
+    }
+    QVector<QPoint> points;
+    for (const CPlayScript::Point& p : c.points) {
+        QPoint at = p.offset;
+        if (field.isEmpty() && !Resolve(c, p, at))
+            return false;
+        points << at;
+    }
+    const auto tool = c.kind == CPlayScript::Kind::Touch ? CWindowSystemInput::Tool::Touch
+        : c.kind == CPlayScript::Kind::Eraser            ? CWindowSystemInput::Tool::Eraser
+                                                         : CWindowSystemInput::Tool::Pen;
+    Input().Stroke(tool, over, points);
+    Pump(30);
+    return true;
+}
+
+bool CScriptRunner::Tap(const CPlayScript::Command& c)
+{
+    QWidget* target = nullptr;
+    QPoint at;
+    if (!c.points.empty()) {
+        if (!Resolve(c, c.points.front(), at))
+            return false;
+        target = GameView();
+    } else if (c.text == QLatin1String("recognise")) {
+        CGameView* view = GameView();
+        if (!view)
+            return Fail(c, QStringLiteral("no game is running"));
+        for (int i = CGameView::Operand1; i <= CGameView::Remainder && !target; ++i) {
+            CDValtrix* field = view->GetField(i);
+            QWidget* window = field->ControlWindow();
+            if (!window || !field->isVisible() || field->IsStaticModeEnabled())
+                continue;
+            auto* button = window->findChild<QPushButton*>();
+            if (button && button->isVisible())
+                target = button;
+        }
+        if (!target)
+            return Fail(c, QStringLiteral("no answer field shows its recognise button"));
+        at = target->rect().center();
+    } else {
+        CButtonStrip* strip = m_app->GetMainFrame()->GetButtonStrip();
+        QPushButton* button = strip->GetButton(static_cast<CButtonStrip::Button>(ButtonOf(c.text)));
+        if (!button || !button->isEnabled() || !button->isVisible())
+            return Fail(c, QStringLiteral("the %1 button is disabled").arg(c.text));
+        target = button;
+        at = button->rect().center();
+    }
+    Input().Tap(c.value == 1 ? CWindowSystemInput::Tool::Touch : CWindowSystemInput::Tool::Pen, target, at);
+    Pump(30);
+    return true;
+}
+
+bool CScriptRunner::PrintCells(const CPlayScript::Command& c)
+{
+    CGameView* view = GameView();
+    if (!view)
+        return Fail(c, QStringLiteral("no game is running"));
+    CDValtrix* field = view->GetField(FieldOf(c.text));
+    QWidget* window = field->ControlWindow();
+    if (!window || !field->isVisible())
+        return Fail(c, QStringLiteral("the %1 field is not shown").arg(c.text));
+    window->grab(); // draws it as it is now, which records its cells
+    const QVariantList cells = window->property("cellRects").toList();
+    if (cells.isEmpty())
+        return Fail(c, QStringLiteral("the %1 field reports no cells").arg(c.text));
+    // In the field window's coordinates, as points "FIELD:X,Y" take them.
+    for (int i = 0; i < cells.size(); ++i) {
+        const QRect r = cells[i].toRect();
+        m_out << QStringLiteral("%1 cell %2: %3,%4 %5x%6")
+                     .arg(c.text)
+                     .arg(i + 1)
+                     .arg(r.x())
+                     .arg(r.y())
+                     .arg(r.width())
+                     .arg(r.height())
+              << '\n';
+    }
+    m_out.flush();
+    return true;
+}
+
 QString CScriptRunner::StrokeLines(const QVector<QPoint>& points)
 {
     // The replay reads lines of at most this many characters.
@@ -514,7 +641,7 @@ QString CScriptRunner::StrokeLines(const QVector<QPoint>& points)
     return lines;
 }
 
-bool CScriptRunner::Replay(const CPlayScript::Command& c, const QString& body)
+bool CScriptRunner::Replay(const CPlayScript::Command& c, const QString& body, int timeoutMs)
 {
     if (!m_replayLoaded && !m_replay->Load())
         return Fail(c, QStringLiteral("the board software is not installed: board input cannot be replayed"));
@@ -522,7 +649,7 @@ bool CScriptRunner::Replay(const CPlayScript::Command& c, const QString& body)
     const int id = m_replay->Start(body.toStdString());
     if (id <= 0)
         return Fail(c, QStringLiteral("the board software did not start the replay"));
-    QDeadlineTimer deadline(kReplayTimeoutMs);
+    QDeadlineTimer deadline(timeoutMs);
     int state = m_replay->State(id);
     while (state == 0 && !deadline.hasExpired()) {
         QApplication::processEvents(QEventLoop::AllEvents, 5);
@@ -557,12 +684,15 @@ int CScriptRunner::RunCommandLine(const QStringList& arguments, QTextStream& out
     const QString file = QStringLiteral("script");
     const QString screenshots = QStringLiteral("screenshots");
     const QString seed = QStringLiteral("seed");
-    CModeParser parser(QStringLiteral("kestavo --script FILE [--screenshots DIR] [--seed N]"),
+    CModeParser parser(QStringLiteral("kestavo --script FILE [--screenshots DIR] [--seed N] [--record FILE]"),
         QStringLiteral("Plays a scripted session through the real program and prints the summary."));
     parser.AddOption({ file, QStringLiteral("The play script to run."), QStringLiteral("FILE") });
     parser.AddOption(
         { screenshots, QStringLiteral("Folder for the script's screenshots."), QStringLiteral("DIR") });
     parser.AddOption({ seed, QStringLiteral("Seed that wins over the script's own."), QStringLiteral("N") });
+    const QString record = QStringLiteral("record");
+    parser.AddOption({ record, QStringLiteral("Record the live board input into FILE, a board session script."),
+        QStringLiteral("FILE") });
     if (const int code = parser.Parse(arguments, out, err); code >= 0)
         return code;
     bool seeded = false;
@@ -596,6 +726,8 @@ int CScriptRunner::RunCommandLine(const QStringList& arguments, QTextStream& out
     const QString missing = CPartsCheck::Report(CPartsCheck::Probe());
     if (!missing.isEmpty())
         err << missing << Qt::endl;
+    if (parser.IsSet(record))
+        StartBoardRecording(parser.Value(record), err);
     int result = 0;
     {
         CScriptRunner runner(script, parser.Value(screenshots), out, err);
@@ -603,6 +735,7 @@ int CScriptRunner::RunCommandLine(const QStringList& arguments, QTextStream& out
             runner.SetSeed(seedValue);
         result = runner.Run();
     }
+    StopBoardRecording();
     CSoundPlayer::FinishPendingLoads();
     return result;
 }

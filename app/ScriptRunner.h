@@ -11,6 +11,7 @@
 #include <vector>
 
 class CGameView;
+class CWindowSystemInput;
 class CKestavoApp;
 class CObriskReplayClient;
 class CParameterSet;
@@ -60,10 +61,14 @@ private:
     bool TypeText(const CPlayScript::Command& c);
     bool PressKey(const CPlayScript::Command& c);
     bool Click(const CPlayScript::Command& c);
-    bool Replay(const CPlayScript::Command& c, const QString& body);
+    bool Replay(const CPlayScript::Command& c, const QString& body, int timeoutMs = 60000);
     bool BoardStroke(const CPlayScript::Command& c);
     bool MouseDrag(const CPlayScript::Command& c);
     bool Screenshot(const CPlayScript::Command& c);
+    bool WindowStroke(const CPlayScript::Command& c);
+    bool Tap(const CPlayScript::Command& c);
+    bool PrintCells(const CPlayScript::Command& c);
+    CWindowSystemInput& Input();
     bool Resolve(const CPlayScript::Command& c, const CPlayScript::Point& p, QPoint& at);
     void SendKey(QWidget* target, int key, const QString& text);
     QWidget* KeyTarget();
@@ -77,6 +82,10 @@ private:
     std::unique_ptr<CKestavoApp> m_app;
     std::unique_ptr<CObriskReplayClient> m_replay;
     bool m_replayLoaded = false;
+    // "input window": pen and eraser strokes go through the window system's input
+    // path (as a real stylus) instead of the board's replay driver.
+    bool m_windowInput = false;
+    std::unique_ptr<CWindowSystemInput> m_input;
     bool m_reportedControlProblem = false;
 
     // Setup choices: level 1..5 per operator (0 = not chosen) and their settings.

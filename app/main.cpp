@@ -1,5 +1,6 @@
 // The kestavo program: declares the command-line modes and routes to them.
 
+#include "app/BoardRecording.h"
 #include "app/DisplayApplication.h"
 #include "app/KestavoApp.h"
 #include "app/ScriptRunner.h"
@@ -54,7 +55,10 @@ int RunGame(const QStringList& args, QTextStream& out, QTextStream& err)
     const QString fullScreen = QStringLiteral("fullscreen");
     CModeParser parser(QStringLiteral("kestavo [--fullscreen] | kestavo MODE [OPTIONS]"),
         QStringLiteral("Arithmetic drill game for the classroom whiteboard."));
+    const QString record = QStringLiteral("record");
     parser.AddOption({ fullScreen, QStringLiteral("Fill the screen, for a projector.") });
+    parser.AddOption({ record, QStringLiteral("Record the live board input into FILE, a board session script."),
+        QStringLiteral("FILE") });
     QString modes = QStringLiteral("Modes (each takes --help):");
     for (const Mode& mode : kModes)
         modes += QStringLiteral("\n  ") + QLatin1String(mode.synopsis);
@@ -65,6 +69,8 @@ int RunGame(const QStringList& args, QTextStream& out, QTextStream& err)
     const std::unique_ptr<QApplication> app = CDisplayApplication::Open(err);
     if (!app)
         return 1;
+    if (parser.IsSet(record))
+        StartBoardRecording(parser.Value(record), err);
     int result = 1;
     {
         CKestavoApp kestavo;
@@ -76,6 +82,7 @@ int RunGame(const QStringList& args, QTextStream& out, QTextStream& err)
             result = kestavo.ExitInstance();
         }
     }
+    StopBoardRecording();
     CSoundPlayer::FinishPendingLoads();
     return result;
 }

@@ -5,6 +5,7 @@
 #include "platform/com/ComModule.h"
 #include "platform/com/DispatchTable.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QThread>
 #include <QWidget>
@@ -99,17 +100,41 @@ HRESULT CBoardHub::Attach(CObriskSdk* owner, OBRISK_HWND handle)
     }
     if (!widget)
         return E_HANDLE;
-    std::lock_guard<std::mutex> guard(m_lock);
-    PruneLocked();
-    // Touch reaches a widget (and our filter) only when the widget takes touch.
-    if (m_settings.touchAsPen)
-        widget->setAttribute(Qt::WA_AcceptTouchEvents);
-    if (Attached* existing = FindHandleLocked(handle)) {
-        existing->owner = owner;
-        existing->name = widget->objectName();
-        return S_OK;
+    std::vector<Outgoing> out;
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        PruneLocked();
+        // Touch reaches a widget (and our filter) only when the widget takes touch.
+        if (m_settings.touchMode != CTouchGate::Mode::Never)
+            widget->setAttribute(Qt::WA_AcceptTouchEvents);
+        if (Attached* existing = FindHandleLocked(handle)) {
+            existing->owner = owner;
+            existing->name = widget->objectName();
+            return S_OK;
+        }
+        m_windows.push_back(Attached { handle, widget, owner, widget->objectName(), ++m_serial });
+        // A window attached while a tool is out of the tray learns so now, not at the
+        // next change: a view made after a pen tap starts as if the pen had just been taken.
+        if (m_tray.Reported() != BoardTool::None) {
+            const auto kind
+                = m_tray.Reported() == BoardTool::Eraser ? CToolTray::Event::Eraser : CToolTray::Event::Pen;
+            TrayLocked({ CToolTray::Event { kind, m_tray.ReportedPointer() } }, out);
+            out.back().sinks = owner->EventPoint().DispatchSinks();
+        }
     }
-    m_windows.push_back(Attached { handle, widget, owner, widget->objectName(), ++m_serial });
+    Fire(out);
+    return S_OK;
+}
+
+HRESULT CBoardHub::SetMode(OBRISK_HWND handle, LONG mode)
+{
+    if (mode != kInkMode && mode != kPointerMode)
+        return E_INVALIDARG;
+    std::lock_guard<std::mutex> guard(m_lock);
+    Attached* window = FindHandleLocked(handle);
+    if (!window)
+        return E_HANDLE;
+    window->mode = mode;
     return S_OK;
 }
 
@@ -204,6 +229,11 @@ std::vector<CComPtr<IDispatch>> CBoardHub::AllSinksLocked()
 void CBoardHub::TrayLocked(const std::vector<CToolTray::Event>& events, std::vector<Outgoing>& out)
 {
     for (const CToolTray::Event& e : events) {
+        if (m_recorder.IsRecording())
+            m_recorder.Tray(e.kind == CToolTray::Event::Pen ? "pen"
+                    : e.kind == CToolTray::Event::Eraser    ? "eraser"
+                                                            : "none",
+                NowMs());
         const DISPID id = e.kind == CToolTray::Event::Pen ? OBRISK_DISPID_PEN
             : e.kind == CToolTray::Event::Eraser          ? OBRISK_DISPID_ERASER
                                                           : OBRISK_DISPID_NOTOOL;
@@ -248,6 +278,26 @@ void CBoardHub::Fire(const std::vector<Outgoing>& outgoing)
     }
 }
 
+bool CBoardHub::LeftToQt(const Attached& window, QWidget* receiver, QPointF position)
+{
+    if (window.mode == kPointerMode)
+        return true;
+    // A tap on a push button inside an ink window presses it. Touch arrives at the
+    // nearest widget that takes touch, so look for the deepest widget at the point.
+    QWidget* hit = receiver->childAt(position.toPoint());
+    for (QWidget* w = hit ? hit : receiver; w && w != window.widget.data(); w = w->parentWidget())
+        if (qobject_cast<QAbstractButton*>(w))
+            return true;
+    return false;
+}
+
+bool CBoardHub::IsInkAt(QWidget* receiver, QPointF position)
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    Attached* over = receiver ? TopmostLocked(receiver) : nullptr;
+    return over && !LeftToQt(*over, receiver, position);
+}
+
 bool CBoardHub::ProcessQt(QWidget* receiver, const PointerSample& sample)
 {
     std::vector<Outgoing> out;
@@ -258,9 +308,29 @@ bool CBoardHub::ProcessQt(QWidget* receiver, const PointerSample& sample)
         const int pointerId = PointerIdLocked(sample.deviceKey, sample.tool);
         TrayLocked(m_tray.Observe(sample.tool, pointerId, sample.phase, NowMs()), out);
         Attached* over = receiver ? TopmostLocked(receiver) : nullptr;
+        // A contact that began where Qt takes the pen as a mouse stays with Qt to
+        // its end, wherever it moves: a button pressed is always released.
+        if (sample.phase == SamplePhase::Down) {
+            m_toQt.erase(pointerId);
+            if (over && LeftToQt(*over, receiver, sample.position))
+                m_toQt[pointerId] = over->handle;
+        }
+        auto toQt = m_toQt.find(pointerId);
+        const bool toQtContact = toQt != m_toQt.end();
+        Attached* qtWindow = toQtContact ? FindHandleLocked(toQt->second) : nullptr;
+        if (toQtContact && sample.phase == SamplePhase::Up)
+            m_toQt.erase(toQt);
+        if (qtWindow && receiver && m_recorder.IsRecording())
+            m_recorder.Contact(qtWindow->name, sample.tool, sample.phase,
+                qtWindow->widget->mapFromGlobal(receiver->mapToGlobal(sample.position)).toPoint(),
+                sample.value, true, NowMs());
+        if (over && (toQtContact || over->mode == kPointerMode))
+            over = nullptr;
         accept = over != nullptr;
         Attached* target = nullptr;
-        if (sample.phase == SamplePhase::Down) {
+        if (toQtContact) {
+            // Nothing for the board: Qt makes the mouse press, move and release.
+        } else if (sample.phase == SamplePhase::Down) {
             target = over;
             if (target)
                 m_capture[pointerId] = target->handle;
@@ -279,15 +349,20 @@ bool CBoardHub::ProcessQt(QWidget* receiver, const PointerSample& sample)
                 ? QPointF(receiver->mapTo(window, sample.position.toPoint()))
                 : QPointF(window->mapFromGlobal(receiver->mapToGlobal(sample.position)));
             ContactLocked(target->owner, sample.phase, local.toPoint(), sample.value, pointerId, out);
+            if (m_recorder.IsRecording())
+                m_recorder.Contact(
+                    target->name, sample.tool, sample.phase, local.toPoint(), sample.value, false, NowMs());
         }
     }
     Fire(out);
     return accept;
 }
 
-bool CBoardHub::ProcessReplay(const Target& target, const PointerSample& sample, QString* error)
+bool CBoardHub::ProcessReplay(const Target& target, const PointerSample& sample, QString* error, bool asMouse)
 {
     std::vector<Outgoing> out;
+    CBoardHubAgent* agent = nullptr;
+    OBRISK_HWND mouseWindow = 0;
     {
         std::lock_guard<std::mutex> guard(m_lock);
         Attached* window = FindLocked(target);
@@ -299,9 +374,17 @@ bool CBoardHub::ProcessReplay(const Target& target, const PointerSample& sample,
         }
         const int pointerId = PointerIdLocked(sample.deviceKey, sample.tool);
         TrayLocked(m_tray.Observe(sample.tool, pointerId, sample.phase, NowMs()), out);
-        ContactLocked(window->owner, sample.phase, sample.position.toPoint(), sample.value, pointerId, out);
+        if (asMouse || window->mode == kPointerMode) {
+            mouseWindow = window->handle;
+            agent = m_agent.data();
+        } else {
+            ContactLocked(
+                window->owner, sample.phase, sample.position.toPoint(), sample.value, pointerId, out);
+        }
     }
     Fire(out);
+    if (agent)
+        agent->PostMouse(mouseWindow, sample.phase, sample.position.toPoint());
     WakeTimer();
     return true;
 }
@@ -356,6 +439,28 @@ void CBoardHub::ReloadSettings()
     std::lock_guard<std::mutex> guard(m_lock);
     m_settings = settings;
     m_tray.SetNoToolDelay(settings.noToolDelayMs);
+    // The setting starts a recording once; a recording asked for directly stays.
+    if (!settings.recordFile.isEmpty() && settings.recordFile != m_recordPath && !m_recorder.IsRecording()) {
+        m_recordPath = settings.recordFile;
+        m_recorder.Start(settings.recordFile);
+    }
+}
+
+bool CBoardHub::Record(const QString& path)
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    if (path.isEmpty()) {
+        m_recorder.Stop();
+        return true;
+    }
+    return m_recorder.Start(path);
+}
+
+QWidget* CBoardHub::WidgetOf(OBRISK_HWND handle)
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    Attached* window = FindHandleLocked(handle);
+    return window ? window->widget.data() : nullptr;
 }
 
 CBoardSettings CBoardHub::Settings()

@@ -9,6 +9,7 @@
 // sinks are called outside it (a sink may block while its owner's thread delivers,
 // and that thread may call back into the board).
 
+#include "boardsoft/BoardRecorder.h"
 #include "boardsoft/BoardSettings.h"
 #include "boardsoft/PointerNormaliser.h"
 #include "boardsoft/PointerSample.h"
@@ -16,10 +17,12 @@
 #include "platform/com/BoardInterfaces.h"
 #include "platform/com/Com.h"
 
+#include <QPointF>
 #include <QPointer>
 #include <QString>
 #include <map>
 #include <mutex>
+#include <set>
 #include <vector>
 
 class CObriskSdk;
@@ -45,6 +48,12 @@ public:
     // Application thread. The handle is a widget's window id (32 bits).
     HRESULT Attach(CObriskSdk* owner, OBRISK_HWND handle);
     HRESULT Detach(CObriskSdk* owner, OBRISK_HWND handle);
+    // Ink mode (the default): contacts over the window become board events, except
+    // on push buttons inside it. Pointer mode: contacts reach the window and its
+    // children as ordinary mouse input. Other modes: E_INVALIDARG, nothing changes.
+    static constexpr LONG kInkMode = 0;
+    static constexpr LONG kPointerMode = 1;
+    HRESULT SetMode(OBRISK_HWND handle, LONG mode);
 
     HRESULT ToolType(LONG pointerId, LONG* type);
     HRESULT ToolColour(LONG pointerId, LONG* red, LONG* green, LONG* blue);
@@ -53,9 +62,13 @@ public:
     // Qt input (application thread). True when the event is over an attached window
     // and is to be accepted there.
     bool ProcessQt(QWidget* receiver, const PointerSample& sample);
+    // Whether a contact at this point of the receiver would be ink for the board.
+    bool IsInkAt(QWidget* receiver, QPointF position);
     // Replayed input (any thread); position in the target's client coordinates.
     // False with a message when the target is not attached.
-    bool ProcessReplay(const Target& target, const PointerSample& sample, QString* error);
+    // asMouse (or a pointer-mode target): the contact reaches the window as mouse input.
+    bool ProcessReplay(
+        const Target& target, const PointerSample& sample, QString* error, bool asMouse = false);
     bool IsAttached(const Target& target);
     // Tray and button events reported directly (replay): sent to every connection.
     void ForceTray(CToolTray::Event::Kind kind);
@@ -66,6 +79,10 @@ public:
     bool TrayNeedsTick();
 
     void ReloadSettings();
+    // Records live board input into a replay script (empty path: stops).
+    bool Record(const QString& path);
+    // The widget of an attached window (application thread).
+    QWidget* WidgetOf(OBRISK_HWND handle);
     CBoardSettings Settings();
     int PointerIdFor(const QString& deviceKey, BoardTool tool);
     std::size_t AttachedCount();
@@ -78,6 +95,7 @@ private:
         CObriskSdk* owner;
         QString name; // objectName when attached
         long serial; // attach order
+        LONG mode = kInkMode;
     };
     struct Outgoing
     {
@@ -98,6 +116,7 @@ private:
     void ContactLocked(CObriskSdk* owner, SamplePhase phase, QPoint position, int value, int pointerId,
         std::vector<Outgoing>& out);
     std::vector<CComPtr<IDispatch>> AllSinksLocked();
+    static bool LeftToQt(const Attached& window, QWidget* receiver, QPointF position);
     static void Fire(const std::vector<Outgoing>& outgoing);
     static long long NowMs();
 
@@ -108,6 +127,10 @@ private:
     std::map<QString, int> m_pointerIds;
     std::map<int, BoardTool> m_pointerTools;
     std::map<int, OBRISK_HWND> m_capture; // pointer id -> window a contact began in
+    // Pointer ids whose contact began where Qt takes it as mouse input -> that window.
+    std::map<int, OBRISK_HWND> m_toQt;
+    CBoardRecorder m_recorder;
+    QString m_recordPath; // from the settings, when they started the recorder
     CToolTray m_tray;
     CBoardSettings m_settings;
     QPointer<CBoardHubAgent> m_agent;

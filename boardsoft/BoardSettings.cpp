@@ -33,8 +33,17 @@ CBoardSettings CBoardSettings::Load()
         s.eraserWidth = static_cast<int>(v);
     if (ReadDword(key, "No Tool Delay", &v) && v >= 100 && v <= 600000)
         s.noToolDelayMs = static_cast<int>(v);
-    if (ReadDword(key, "Touch As Pen", &v))
-        s.touchAsPen = v != 0;
+    if (ReadDword(key, "Touch As Pen", &v) && v <= 2)
+        s.touchMode = static_cast<CTouchGate::Mode>(v);
+    char path[4096];
+    DWORD type = REG_NONE;
+    DWORD size = sizeof path - 1;
+    if (RegQueryValueExA(key, "Record File", nullptr, &type, reinterpret_cast<LPBYTE>(path), &size)
+            == ERROR_SUCCESS
+        && type == REG_SZ && size < sizeof path) {
+        path[size] = '\0';
+        s.recordFile = QString::fromUtf8(path).trimmed();
+    }
     RegCloseKey(key);
     return s;
 }

@@ -4,7 +4,10 @@
 // "Software\Tandrel Technologies Inc.\Tandrel Board Software\Board Settings"
 // (REG_DWORD values; anything missing or out of range takes its default).
 
+#include "boardsoft/TouchGate.h"
 #include "platform/WinTypes.h"
+
+#include <QString>
 
 struct CBoardSettings
 {
@@ -15,7 +18,10 @@ struct CBoardSettings
     int penWidth = 3; // "Pen Width", pixels, 1..100
     int eraserWidth = 20; // "Eraser Width", pixels, 1..500
     int noToolDelayMs = 3000; // "No Tool Delay", ms without tool activity before OnNoTool, 100..600000
-    bool touchAsPen = false; // "Touch As Pen", nonzero: touch contacts are the pen
+    // "Touch As Pen": 0 never, 1 always, 2 automatic (the default: when the system has
+    // a touch screen and no stylus or tablet).
+    CTouchGate::Mode touchMode = CTouchGate::Mode::Automatic;
+    QString recordFile; // "Record File" (REG_SZ): live board input is recorded there as a replay script
 
     static CBoardSettings Load();
 };

@@ -2,6 +2,7 @@
 
 #include "boardsoft/ObriskReplay.h"
 
+#include "boardsoft/BoardHub.h"
 #include "boardsoft/ReplayDriver.h"
 #include "platform/com/ComServer.h"
 
@@ -76,6 +77,16 @@ KESTAVO_COM_EXPORT int ObriskReplayError(int id, char* buffer, int size)
         buffer[n] = '\0';
     }
     return static_cast<int>(text.size());
+}
+
+KESTAVO_COM_EXPORT int ObriskRecordStart(const char* path)
+{
+    return CBoardHub::Instance().Record(QString::fromUtf8(path ? path : "")) ? 1 : 0;
+}
+
+KESTAVO_COM_EXPORT void ObriskRecordStop()
+{
+    CBoardHub::Instance().Record(QString());
 }
 
 KESTAVO_COM_EXPORT void ObriskReplayRelease(int id)

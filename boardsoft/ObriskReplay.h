@@ -26,6 +26,12 @@ int ObriskReplayWait(int id, int timeoutMs);
 // Copies the error text ("line N: ...") into buffer (zero-terminated, cut to size);
 // returns the full length of the text.
 int ObriskReplayError(int id, char* buffer, int size);
+// Records live board input over attached windows into a replay script at path
+// (replacing the file); 1 when recording, 0 (with one line on stderr) when the
+// file cannot be written. Input is delivered as always either way.
+int ObriskRecordStart(const char* path);
+// Writes what is pending and closes the recording.
+void ObriskRecordStop();
 // Stops the replay if it still runs, and forgets it.
 void ObriskReplayRelease(int id);
 }
@@ -39,6 +45,8 @@ public:
     using WaitFn = int (*)(int, int);
     using ErrorFn = int (*)(int, char*, int);
     using ReleaseFn = void (*)(int);
+    using RecordStartFn = int (*)(const char*);
+    using RecordStopFn = void (*)();
 
     // Loads the library registered for the SDK class (CLSID\{...}\InprocServer32 of
     // the classes hive; absolute paths only). False when the board is not installed.
@@ -71,6 +79,8 @@ public:
         m_wait = reinterpret_cast<WaitFn>(dlsym(handle, "ObriskReplayWait"));
         m_error = reinterpret_cast<ErrorFn>(dlsym(handle, "ObriskReplayError"));
         m_release = reinterpret_cast<ReleaseFn>(dlsym(handle, "ObriskReplayRelease"));
+        m_recordStart = reinterpret_cast<RecordStartFn>(dlsym(handle, "ObriskRecordStart"));
+        m_recordStop = reinterpret_cast<RecordStopFn>(dlsym(handle, "ObriskRecordStop"));
         if (!m_start || !m_state || !m_wait || !m_error || !m_release) {
             m_start = nullptr;
             return false; // the library stays loaded; it is the board software
@@ -99,6 +109,16 @@ public:
         if (m_release)
             m_release(id);
     }
+    // False when the board cannot record (an older board, or the file cannot be written).
+    bool RecordStart(const std::string& path) const
+    {
+        return m_recordStart && m_recordStart(path.c_str()) == 1;
+    }
+    void RecordStop() const
+    {
+        if (m_recordStop)
+            m_recordStop();
+    }
 
 private:
     StartFn m_start = nullptr;
@@ -106,4 +126,6 @@ private:
     WaitFn m_wait = nullptr;
     ErrorFn m_error = nullptr;
     ReleaseFn m_release = nullptr;
+    RecordStartFn m_recordStart = nullptr;
+    RecordStopFn m_recordStop = nullptr;
 };

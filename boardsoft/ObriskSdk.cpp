@@ -82,10 +82,13 @@ HRESULT CObriskSdk::ObriskGetToolWidth(LONG pointerId, LONG* width)
     return CBoardHub::Instance().ToolWidth(pointerId, width);
 }
 
-HRESULT CObriskSdk::ObriskSetWindowMode(OBRISK_HWND, LONG, LONG)
+HRESULT CObriskSdk::ObriskSetWindowMode(OBRISK_HWND window, LONG mode, LONG)
 {
-    // Window modes concern the maker's floating tools, which this board has none of.
-    return S_OK;
+    // The option (-1 from the button strip) selects nothing on this board.
+    const HRESULT hr = CBoardHub::Instance().SetMode(window, mode);
+    qCDebug(
+        lcObrisk, "window 0x%x mode %d: 0x%08x", window, static_cast<int>(mode), static_cast<unsigned>(hr));
+    return hr;
 }
 
 HRESULT CObriskSdk::ObriskPrepareContact()

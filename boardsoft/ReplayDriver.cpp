@@ -75,6 +75,7 @@ void CReplayDriver::Run(ReplayParseResult parsed)
     CBoardHub& hub = CBoardHub::Instance();
     CBoardHub::Target target;
     BoardTool tool = BoardTool::Pen;
+    bool pointer = false;
     for (const ReplayCommand& c : parsed.commands) {
         {
             std::lock_guard<std::mutex> guard(m_lock);
@@ -92,6 +93,9 @@ void CReplayDriver::Run(ReplayParseResult parsed)
         case ReplayCommand::SelectTool:
             tool = c.tool;
             break;
+        case ReplayCommand::Pointer:
+            pointer = c.value != 0;
+            break;
         case ReplayCommand::Contact: {
             PointerSample s;
             s.phase = c.phase;
@@ -101,7 +105,7 @@ void CReplayDriver::Run(ReplayParseResult parsed)
             s.position = QPointF(c.x, c.y);
             s.value = c.value;
             QString error;
-            if (!hub.ProcessReplay(target, s, &error)) {
+            if (!hub.ProcessReplay(target, s, &error, pointer)) {
                 Finish(Failed, where + error);
                 return;
             }

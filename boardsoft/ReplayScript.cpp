@@ -188,6 +188,14 @@ ReplayParseResult CReplayScript::Parse(const QByteArray& text)
                         QStringLiteral("unknown button '%1'").arg(QString::fromUtf8(t[1].left(40))));
                 c.value = t.size() > 2 ? ParseInt(t[2], -1000000, 1000000, "value") : 0;
                 result.commands.push_back(c);
+            } else if (verb == "pointer") {
+                ExpectCount(t, 1, 1, "pointer on|off");
+                c.kind = ReplayCommand::Pointer;
+                if (t[1] == "on")
+                    c.value = 1;
+                else if (t[1] != "off")
+                    throw LineError(QStringLiteral("'pointer' takes on or off"));
+                result.commands.push_back(c);
             } else if (verb == "status") {
                 ExpectCount(t, 0, 0, "status");
                 c.kind = ReplayCommand::Status;

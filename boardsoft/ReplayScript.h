@@ -22,6 +22,7 @@ struct ReplayCommand
         Button, // button next|previous|clear|print|rectangle|line|circle [VALUE]
         Status, // status
         WaitWindow, // wait-window NAME|#N [TIMEOUT_MS]
+        Pointer, // pointer on|off: following contacts reach the window as mouse input (value 1)
     };
 
     Kind kind = Pause;

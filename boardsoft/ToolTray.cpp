@@ -9,6 +9,7 @@ CToolTray::CToolTray(long long debounceMs, long long noToolDelayMs)
 void CToolTray::Commit(std::vector<Event>& out)
 {
     m_reported = m_pending;
+    m_reportedPointer = m_pendingPointer;
     m_pending = BoardTool::None;
     out.push_back(Event { m_reported == BoardTool::Eraser ? Event::Eraser : Event::Pen, m_pendingPointer });
 }
@@ -56,6 +57,7 @@ void CToolTray::Force(Event::Kind kind, long long now)
 {
     m_pending = BoardTool::None;
     m_lastActivity = now;
+    m_reportedPointer = 0;
     m_reported = kind == Event::Pen ? BoardTool::Pen
         : kind == Event::Eraser     ? BoardTool::Eraser
                                     : BoardTool::None;

@@ -42,6 +42,8 @@ public:
     // True while Tick may still produce something.
     bool NeedsTick() const;
     BoardTool Reported() const { return m_reported; }
+    // The pointer id of the reported tool (0 when reported directly).
+    int ReportedPointer() const { return m_reportedPointer; }
 
 private:
     void Commit(std::vector<Event>& out);
@@ -49,6 +51,7 @@ private:
     long long m_debounce;
     long long m_noToolDelay;
     BoardTool m_reported = BoardTool::None;
+    int m_reportedPointer = 0;
     BoardTool m_pending = BoardTool::None;
     int m_pendingPointer = 0;
     long long m_pendingSince = 0;

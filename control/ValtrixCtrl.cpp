@@ -11,6 +11,7 @@
 #include <QLoggingCategory>
 #include <QPainter>
 #include <QPushButton>
+#include <QVariant>
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
@@ -470,6 +471,14 @@ void CValtrixCtrl::Render(QPainter& painter, QSize size, bool hasFocus)
 {
     m_renderer.Paint(painter, size, m_grid, m_staticMode, hasFocus);
     DrawInk(painter);
+    // The cells as last drawn, for scripts that place writing in them (the host
+    // reads the window's property; it never links the control).
+    if (m_widget) {
+        QVariantList cells;
+        for (const QRectF& cell : m_grid.CellRects(size.width(), size.height(), m_renderer.CellWidth()))
+            cells << cell.toRect();
+        m_widget->setProperty("cellRects", cells);
+    }
 }
 
 void CValtrixCtrl::OnChar(int code)

@@ -17,6 +17,7 @@ export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
 packages=(
   cmake ninja-build g++ pkg-config ccache           # build
   qt6-base-dev qt6-base-dev-tools                  # windows, drawing, files, locking
+  qt6-base-private-dev                             # pen and touch input through the window system (scripts, tests)
   qt6-multimedia-dev                               # sound effects
   libgtest-dev libgmock-dev libbenchmark-dev       # tests and benchmarks
   fonts-liberation fonts-comic-neue                # Arial/Courier New/Comic Sans MS stand-ins

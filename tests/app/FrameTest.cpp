@@ -3,6 +3,8 @@
 #include "app/GoDialog.h"
 #include "app/KestavoApp.h"
 #include "app/MainFrame.h"
+#include "app/TouchWritingMenu.h"
+#include "app/WindowSystemInput.h"
 #include "config/OperatorSettings.h"
 #include "platform/help/HelpWindow.h"
 #include "platform/sound/SoundPlayer.h"
@@ -102,6 +104,27 @@ TEST_F(AppFixture, StartOpensSetupOverTheBlankViewAndCancelKeepsIt)
     EXPECT_TRUE(frame->IsBlankViewActive());
 }
 
+TEST_F(AppFixture, TouchAsPenChoiceIsKeptInTheBoardSettings)
+{
+    Start();
+    auto* menu = frame->findChild<QMenu*>(QStringLiteral("TouchAsPenMenu"));
+    ASSERT_NE(menu, nullptr);
+    auto checked = [menu] {
+        QStringList out;
+        for (QAction* a : menu->actions())
+            if (a->isChecked())
+                out << a->text();
+        return out;
+    };
+    EXPECT_EQ(checked(), QStringList { QStringLiteral("&Automatic") }) << "the default";
+    menu->actions().at(2)->trigger(); // Never
+    EXPECT_EQ(CTouchWritingMenu::Read(), CTouchWritingMenu::Never);
+    EXPECT_EQ(checked(), QStringList { QStringLiteral("&Never") });
+    menu->actions().at(1)->trigger(); // Always
+    EXPECT_EQ(CTouchWritingMenu::Read(), CTouchWritingMenu::Always);
+    EXPECT_EQ(checked(), QStringList { QStringLiteral("A&lways") }) << "one choice at a time";
+}
+
 TEST_F(AppFixture, MenusCarryTheirTextsAndCommandIds)
 {
     Start();
@@ -122,7 +145,8 @@ TEST_F(AppFixture, MenusCarryTheirTextsAndCommandIds)
             QStringLiteral("Print Results... 32802"), QStringLiteral("Print Worksheet... 32803"),
             QStringLiteral("-"), QStringLiteral("&Import Settings... "),
             QStringLiteral("E&xport Settings... "), QStringLiteral("-"),
-            QStringLiteral("Ask before ending a game 32779"), QStringLiteral("-"), QStringLiteral("&Exit 57665") }));
+            QStringLiteral("Ask before ending a game 32779"), QStringLiteral("-"),
+            QStringLiteral("&Touch As Pen "), QStringLiteral("-"), QStringLiteral("&Exit 57665") }));
     EXPECT_EQ(items(tops[1]),
         (QStringList { QStringLiteral("&Contents... 32778"), QStringLiteral("-"),
             QStringLiteral("&About Kestavo... 57664") }));
@@ -308,6 +332,25 @@ TEST(GoDialog, KeepIsTheDefaultAndTheChoiceFollowsTheButtons)
     dialog.show();
     dialog.CancelButton()->click();
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+// Answered at the board: a pen tap and a touch tap through the window system each
+// press a button once, as the X11 plugin delivers them.
+TEST(GoDialog, AnsweredByPenAndByTouch)
+{
+    CWindowSystemInput input;
+    for (const auto tool : { CWindowSystemInput::Tool::Pen, CWindowSystemInput::Tool::Touch }) {
+        CGoDialog dialog;
+        dialog.show();
+        QCoreApplication::processEvents();
+        input.Tap(tool, dialog.ChangeButton(), { 8, dialog.ChangeButton()->height() / 2 });
+        EXPECT_FALSE(dialog.KeepLearningLevel());
+        input.Tap(tool, dialog.KeepButton(), { 8, dialog.KeepButton()->height() / 2 });
+        EXPECT_TRUE(dialog.KeepLearningLevel()) << "the second tap was lost";
+        input.Tap(tool, dialog.OkButton(), dialog.OkButton()->rect().center());
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_FALSE(dialog.isVisible());
+    }
 }
 
 TEST_F(AppFixture, ExitRightAfterASwitchDestroysEveryViewSafely)

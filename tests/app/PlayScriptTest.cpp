@@ -49,6 +49,30 @@ TEST(PlayScriptTest, ParsesAWholeSession)
     EXPECT_EQ(c[12].line, 15);
 }
 
+TEST(PlayScriptTest, WindowSystemCommands)
+{
+    CPlayScript script;
+    ASSERT_TRUE(
+        script.Parse("input window\ntap -->\ntap a touch\ntap bowl:95,40 pen\ntouch result:1,2 result:3,4\n"
+                     "cells remainder\nreplay /tmp/board session.txt\n"))
+        << script.Error().toStdString();
+    const auto& c = script.Commands();
+    ASSERT_EQ(c.size(), 7u);
+    EXPECT_EQ(c[0].kind, CPlayScript::Kind::Input);
+    EXPECT_EQ(c[0].text, QStringLiteral("window"));
+    EXPECT_EQ(c[1].text, QStringLiteral("next")); // the caption names the button
+    EXPECT_EQ(c[1].value, 0); // the pen unless touch is named
+    EXPECT_EQ(c[2].text, QStringLiteral("recognise"));
+    EXPECT_EQ(c[2].value, 1);
+    ASSERT_EQ(c[3].points.size(), 1u);
+    EXPECT_EQ(c[3].points[0].anchor, QStringLiteral("bowl"));
+    EXPECT_TRUE(c[3].text.isEmpty());
+    EXPECT_EQ(c[4].kind, CPlayScript::Kind::Touch);
+    EXPECT_EQ(c[4].points.size(), 2u);
+    EXPECT_EQ(c[5].text, QStringLiteral("remainder"));
+    EXPECT_EQ(c[6].text, QStringLiteral("/tmp/board session.txt"));
+}
+
 TEST(PlayScriptTest, MalformedLineStopsWithItsNumber)
 {
     const struct
@@ -75,6 +99,13 @@ TEST(PlayScriptTest, MalformedLineStopsWithItsNumber)
         { "type", "line 1: 'type' needs the text to type" },
         { "expect weather sunny", "line 1: cannot expect 'weather'" },
         { "size 100 100", "line 1: '100' is not a number from 200 to 8000" },
+        { "input mouse", "line 1: 'input' takes replay or window" },
+        { "tap", "line 1: 'tap' takes a button or a point, then pen or touch" },
+        { "tap go finger", "line 1: 'tap' is made with pen or touch" },
+        { "tap moon:1,1", "line 1: 'moon:1,1' is neither a button nor a point" },
+        { "touch", "line 1: 'touch' needs at least one point X,Y" },
+        { "cells answer", "line 1: unknown field 'answer'" },
+        { "replay", "line 1: 'replay' needs a board session file" },
     };
     for (const auto& c : cases) {
         CPlayScript script;

@@ -80,16 +80,16 @@ TEST_F(PlayScriptE2ETest, FullGamePrintsTheSummary)
     EXPECT_EQ(r.out.toStdString(),
         "Score: 7 correct out of 10\n"
         "Hints: 0\n"
-        "1)\t3   +   3   =   6\n"
-        "2)\t4   +   2   =   7\n"
-        "3)\t10   +   1   =   11\n"
-        "4)\t4   +   1   =   5\n"
-        "5)\t3   +   5   =   8\n"
-        "6)\t5   +   1   =   ?\n"
-        "7)\t2   +   6   =   8\n"
-        "8)\t5   +   2   =   7\n"
-        "9)\t1   +   2   =   4\n"
-        "10)\t5   +   4   =   9\n");
+        "1)\t3   +   3   =   6   right\n"
+        "2)\t4   +   2   =   7   wrong\n"
+        "3)\t10   +   1   =   11   right\n"
+        "4)\t4   +   1   =   5   right\n"
+        "5)\t3   +   5   =   8   right\n"
+        "6)\t5   +   1   =   ?   wrong\n"
+        "7)\t2   +   6   =   8   right\n"
+        "8)\t5   +   2   =   7   right\n"
+        "9)\t1   +   2   =   4   wrong\n"
+        "10)\t5   +   4   =   9   right\n");
 }
 
 TEST_F(PlayScriptE2ETest, HintsDivisionAndScreenshots)
@@ -154,4 +154,68 @@ TEST_F(PlayScriptE2ETest, LongPenStrokePlaysAndRegisteredPartsAreFound)
     // The start-up check finds what kestavo-register registered.
     EXPECT_FALSE(r.err.contains(QStringLiteral("answer boxes"))) << r.err.toStdString();
     EXPECT_FALSE(r.err.contains(QStringLiteral("whiteboard software"))) << r.err.toStdString();
+}
+
+namespace {
+
+const char* const kPenTouchSummary = "Score: 3 correct out of 10\n"
+                                     "Hints: 1\n"
+                                     "1)\t3   +   3   =   6   right\n"
+                                     "2)\t4   +   2   =   6   right\n"
+                                     "3)\t10   +   1   =   11   right\n"
+                                     "4)\t4   +   1   =   ?   wrong\n"
+                                     "5)\t3   +   5   =   ?   wrong\n"
+                                     "6)\t5   +   1   =   ?   wrong\n"
+                                     "7)\t2   +   6   =   ?   wrong\n"
+                                     "8)\t5   +   2   =   ?   wrong\n"
+                                     "9)\t1   +   2   =   ?   wrong\n"
+                                     "10)\t5   +   4   =   ?   wrong\n";
+
+// The summary without the cell lines a script printed before it.
+std::string SummaryOf(const QString& out)
+{
+    QString summary;
+    for (const QString& line : out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        if (!line.contains(QStringLiteral(" cell ")))
+            summary += line + QLatin1Char('\n');
+    return summary.toStdString();
+}
+
+} // namespace
+
+// Pen only, through the window system's input path: written answers recognised by
+// putting the pen back and by "A", strip buttons tapped (never pressed twice or lost),
+// apples and scribbles by pen, rubbed out by the eraser end. Recorded, then replayed
+// through the board's replay driver: the same game.
+TEST_F(PlayScriptE2ETest, PenOnlyGameAndItsRecordingReplayed)
+{
+    const QString recording = m_dir.filePath(QStringLiteral("board.txt"));
+    const Result r = Play(kScripts + QStringLiteral("/pen_game.txt"),
+        { QStringLiteral("--record"), recording, QStringLiteral("--screenshots"), m_dir.filePath("shots") });
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(SummaryOf(r.out), kPenTouchSummary);
+    // The field was magnified by the pen stroke before it: two cells of 81 x 117.
+    EXPECT_TRUE(r.out.startsWith(QStringLiteral("result cell 1: 0,0 81x117\nresult cell 2: 81,0 81x117\n")))
+        << r.out.toStdString();
+
+    const Result replayed = Play(WriteScript(
+        QStringLiteral("seed 42\nquestions 10\noperator add 1\nsize 1024 768\nreplay %1\n").arg(recording)));
+    ASSERT_EQ(replayed.exitCode, 0) << replayed.err.toStdString();
+    EXPECT_EQ(SummaryOf(replayed.out), kPenTouchSummary);
+}
+
+TEST_F(PlayScriptE2ETest, TouchOnlyGameWithTheDefaultSettings)
+{
+    const Result r = Play(kScripts + QStringLiteral("/touch_game.txt"));
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(SummaryOf(r.out), kPenTouchSummary);
+}
+
+TEST_F(PlayScriptE2ETest, AnUnwritableRecordingIsOneLineAndPlayGoesOn)
+{
+    const Result r = Play(WriteScript(QStringLiteral("seed 42\nstop\n")),
+        { QStringLiteral("--record"), m_dir.filePath(QStringLiteral("missing/folder/board.txt")) });
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.err.count(QStringLiteral("board recorder: cannot write")), 1) << r.err.toStdString();
+    EXPECT_TRUE(r.out.startsWith(QStringLiteral("Score: 0 correct out of 10"))) << r.out.toStdString();
 }

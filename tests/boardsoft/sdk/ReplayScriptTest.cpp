@@ -58,6 +58,16 @@ TEST(ReplayScriptTest, StrokeExpandsIntoDownMovesAndUp)
     EXPECT_EQ(r.commands[6].phase, SamplePhase::Up);
 }
 
+TEST(ReplayScriptTest, PointerSwitchesContactsToMouseInputAndBack)
+{
+    const ReplayParseResult r = CReplayScript::Parse("window s\npointer on\ndown 1 1\npointer off\n");
+    ASSERT_TRUE(r.Ok()) << r.error.toStdString();
+    ASSERT_EQ(r.commands.size(), 4u);
+    EXPECT_EQ(r.commands[1].kind, ReplayCommand::Pointer);
+    EXPECT_EQ(r.commands[1].value, 1);
+    EXPECT_EQ(r.commands[3].value, 0);
+}
+
 TEST(ReplayScriptTest, StopsAtTheFirstMalformedLineKeepingWhatCameBefore)
 {
     struct Case
@@ -84,6 +94,8 @@ TEST(ReplayScriptTest, StopsAtTheFirstMalformedLineKeepingWhatCameBefore)
         { "window a b\n", 1, "usage: window" },
         { "status now\n", 1, "usage: status" },
         { "window a\ndown +1 2\n", 2, "not a whole number" },
+        { "pointer yes\n", 1, "takes on or off" },
+        { "pointer\n", 1, "usage: pointer" },
     };
     for (const Case& c : cases) {
         const ReplayParseResult r = CReplayScript::Parse(c.text);
