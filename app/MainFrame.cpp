@@ -11,7 +11,9 @@
 #include "views/SummaryView.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QEvent>
+#include <QMessageBox>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -43,11 +45,13 @@ CMainFrame::CMainFrame(CKestavoApp& app)
     m_client->setObjectName(QStringLiteral("client"));
     m_client->installEventFilter(this);
     setCentralWidget(m_client);
+    m_questionSize = CQuestionSize::Load();
     BuildMenus();
 
     m_strip = new CButtonStrip(*this, m_client);
     m_strip->setProperty("controlId", kStripId);
     m_strip->setGeometry(0, 0, 100, 100);
+    m_strip->SetScale(CQuestionSize::Scale(m_questionSize));
     m_strip->show();
     SwitchView(); // the blank view
 }
@@ -71,6 +75,20 @@ void CMainFrame::BuildMenus()
     AddCommand(game, LoadResString(kGoString), kIdGo, &CMainFrame::OnGo);
     AddCommand(game, tr("&Next"), kIdNext, &CMainFrame::OnNextQuestion)->setEnabled(false);
     AddCommand(game, tr("&Previous"), kIdPrevious, &CMainFrame::OnPreviousQuestion)->setEnabled(false);
+    game->addSeparator();
+    QMenu* sizes = game->addMenu(tr("Question &Size"));
+    sizes->setObjectName(QStringLiteral("questionSize"));
+    m_sizeGroup = new QActionGroup(this);
+    m_sizeGroup->setExclusive(true);
+    for (int i = 0; i < CQuestionSize::Count; ++i) {
+        const auto size = static_cast<CQuestionSize::Size>(i);
+        QAction* item = sizes->addAction(CQuestionSize::Label(size));
+        item->setProperty("commandId", kIdQuestionSizeFirst + i);
+        item->setCheckable(true);
+        item->setChecked(size == m_questionSize);
+        m_sizeGroup->addAction(item);
+        connect(item, &QAction::triggered, this, [this, size] { OnQuestionSize(size); });
+    }
     game->addSeparator();
     QAction* exit = game->addAction(tr("&Exit"));
     exit->setProperty("commandId", kIdExit);
@@ -105,10 +123,40 @@ QAction* CMainFrame::Action(int commandId) const
 {
     for (QAction* top : menuBar()->actions())
         if (QMenu* menu = top->menu())
-            for (QAction* action : menu->actions())
+            for (QAction* action : menu->actions()) {
                 if (action->property("commandId").toInt() == commandId)
                     return action;
+                if (QMenu* sub = action->menu())
+                    for (QAction* inner : sub->actions())
+                        if (inner->property("commandId").toInt() == commandId)
+                            return inner;
+            }
     return nullptr;
+}
+
+void CMainFrame::ApplyQuestionSize(CQuestionSize::Size size)
+{
+    size = CQuestionSize::FromNumber(size);
+    m_questionSize = size;
+    if (QAction* item = Action(kIdQuestionSizeFirst + size))
+        item->setChecked(true);
+    m_strip->SetScale(CQuestionSize::Scale(size));
+    if (auto* game = qobject_cast<CGameView*>(m_view))
+        game->SetQuestionSize(size);
+    LayoutChildren();
+}
+
+void CMainFrame::OnQuestionSize(CQuestionSize::Size size)
+{
+    ApplyQuestionSize(size);
+    if (CQuestionSize::Save(size))
+        return;
+    const QString text = tr("The question size could not be saved on this computer. "
+                            "It stays in use now, but the next start will not remember it.");
+    if (m_messageSink)
+        m_messageSink(text);
+    else
+        QMessageBox::warning(this, windowTitle(), text);
 }
 
 CGameModel* CMainFrame::GetGameModel()
@@ -157,6 +205,8 @@ void CMainFrame::SwitchView()
     }
     view->setProperty("controlId", kViewId);
     view->setGeometry(0, 0, 0, 0);
+    if (auto* game = qobject_cast<CGameView*>(view))
+        game->SetQuestionSize(m_questionSize);
     m_view = view;
 
     if (next == Game && GetGameModel())
@@ -170,11 +220,12 @@ void CMainFrame::SwitchView()
 void CMainFrame::LayoutChildren()
 {
     const QRect client = m_client->rect();
-    m_strip->setGeometry(client.left(), client.bottom() + 1 - kStripHeight, client.width(), kStripHeight);
+    const int stripHeight = CButtonStrip::HeightFor(m_strip->Scale());
+    m_strip->setGeometry(client.left(), client.bottom() + 1 - stripHeight, client.width(), stripHeight);
     m_strip->show();
     if (m_view) {
         m_view->setGeometry(
-            client.left(), client.top(), client.width(), std::max(0, client.height() - kStripHeight));
+            client.left(), client.top(), client.width(), std::max(0, client.height() - stripHeight));
         m_view->show();
     }
 
