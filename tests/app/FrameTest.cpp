@@ -5,6 +5,7 @@
 #include "config/OperatorSettings.h"
 #include "views/BlankView.h"
 #include "views/ButtonStrip.h"
+#include "views/DValtrix.h"
 #include "views/GameView.h"
 #include "views/SummaryView.h"
 
@@ -21,7 +22,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 
@@ -75,6 +78,18 @@ struct AppFixture : ::testing::Test
     bool newGameOk = true;
     bool keepLevel = true;
 };
+
+HRESULT RegisterControl()
+{
+    const std::string path = std::string(KESTAVO_TEST_LIB_DIR) + "/libvaltrix.so";
+    void* handle = dlopen(path.c_str(), RTLD_NOW);
+    if (!handle)
+        return CO_E_DLLNOTFOUND;
+    auto entry = reinterpret_cast<HRESULT (*)()>(dlsym(handle, "DllRegisterServer"));
+    const HRESULT hr = entry ? entry() : CO_E_ERRORINDLL;
+    dlclose(handle);
+    return hr;
+}
 
 CKestavoApp::Options AdditionGameOptionsForRestart()
 {
@@ -224,6 +239,7 @@ TEST_F(AppFixture, StripKeepsSixtyPixelsAndTheViewTakesTheRest)
 
 TEST_F(AppFixture, QuestionSizeFromTheMenuResizesAtOnceAndHoldsAcrossRestarts)
 {
+    ASSERT_EQ(RegisterControl(), S_OK);
     Start();
     frame->OnGo();
     settle();

@@ -28,6 +28,7 @@ void WriteRaw(DWORD type, const void* data, DWORD size)
 CSetup::SheetRunner ChooseSize(int index, int answer, int* shown)
 {
     return [=](COptionsPropertySheet& sheet) {
+        sheet.InitDialog(); // the pages take the operator settings, as on showing
         *shown = sheet.QuestionSizeList()->currentIndex();
         sheet.QuestionSizeList()->setCurrentIndex(index);
         return answer;
