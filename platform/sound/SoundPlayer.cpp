@@ -3,6 +3,7 @@
 #include "platform/sound/SoundBackend.h"
 
 #include <QLoggingCategory>
+#include <atomic>
 #include <dlfcn.h>
 #include <mutex>
 #include <string>
@@ -20,7 +21,7 @@ struct SSoundModule
 
 std::once_flag g_loadOnce;
 SSoundModule g_module;
-bool g_loaded = false; // written once under g_loadOnce, on the window thread
+std::atomic<bool> g_loaded { false }; // set once, under g_loadOnce, after g_module
 
 // The folder of this library: the module is installed (and built) beside it.
 std::string OwnFolder()
