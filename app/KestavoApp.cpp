@@ -101,6 +101,7 @@ bool CKestavoApp::RunSetup(std::vector<CParameterSet>& sets, int& questionCount)
         return false;
     setup.CollectSelected(sets);
     questionCount = setup.GetNumberOfQuestions();
+    m_frame->ApplyQuestionSize(setup.GetQuestionSize());
     return true;
 }
 

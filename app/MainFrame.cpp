@@ -2,10 +2,10 @@
 
 #include "app/GoDialog.h"
 #include "app/KestavoApp.h"
-#include "app/SettingsMenu.h"
 #include "app/ResultsActions.h"
-#include "config/TeacherOptions.h"
+#include "app/SettingsMenu.h"
 #include "app/TouchWritingMenu.h"
+#include "config/TeacherOptions.h"
 #include "game/GameModel.h"
 #include "platform/sound/SoundPlayer.h"
 #include "resources/StringTable.h"
@@ -18,6 +18,7 @@
 #include "views/SummaryView.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -67,6 +68,7 @@ CMainFrame::CMainFrame(CKestavoApp& app)
     setCentralWidget(m_client);
     if (CGameModel* model = m_app.GetGameModel())
         m_results = std::make_unique<CResultsActions>(this, *model);
+    m_questionSize = CQuestionSize::Load();
     BuildMenus();
     setMinimumSize(kMinimumWidth, kMinimumHeight);
 
@@ -74,6 +76,7 @@ CMainFrame::CMainFrame(CKestavoApp& app)
     m_strip = new CButtonStrip(*this, m_client);
     m_strip->setProperty("controlId", kStripId);
     m_strip->setGeometry(0, 0, 100, 100);
+    m_strip->SetScale(CQuestionSize::Scale(m_questionSize));
     m_strip->show();
     SwitchView(); // the blank view
 }
@@ -111,6 +114,20 @@ void CMainFrame::BuildMenus()
     connect(ask, &QAction::triggered, this, [this](bool checked) { SetAskBeforeEndingGame(checked); });
     game->addSeparator();
     new CTouchWritingMenu(game);
+    game->addSeparator();
+    QMenu* sizes = game->addMenu(tr("Question &Size"));
+    sizes->setObjectName(QStringLiteral("questionSize"));
+    m_sizeGroup = new QActionGroup(this);
+    m_sizeGroup->setExclusive(true);
+    for (int i = 0; i < CQuestionSize::Count; ++i) {
+        const auto size = static_cast<CQuestionSize::Size>(i);
+        QAction* item = sizes->addAction(CQuestionSize::Label(size));
+        item->setProperty("commandId", kIdQuestionSizeFirst + i);
+        item->setCheckable(true);
+        item->setChecked(size == m_questionSize);
+        m_sizeGroup->addAction(item);
+        connect(item, &QAction::triggered, this, [this, size] { OnQuestionSize(size); });
+    }
     game->addSeparator();
     QAction* exit = game->addAction(tr("&Exit"));
     exit->setProperty("commandId", kIdExit);
@@ -161,10 +178,40 @@ QAction* CMainFrame::Action(int commandId) const
 {
     for (QAction* top : menuBar()->actions())
         if (QMenu* menu = top->menu())
-            for (QAction* action : menu->actions())
+            for (QAction* action : menu->actions()) {
                 if (action->property("commandId").toInt() == commandId)
                     return action;
+                if (QMenu* sub = action->menu())
+                    for (QAction* inner : sub->actions())
+                        if (inner->property("commandId").toInt() == commandId)
+                            return inner;
+            }
     return nullptr;
+}
+
+void CMainFrame::ApplyQuestionSize(CQuestionSize::Size size)
+{
+    size = CQuestionSize::FromNumber(size);
+    m_questionSize = size;
+    if (QAction* item = Action(kIdQuestionSizeFirst + size))
+        item->setChecked(true);
+    m_strip->SetScale(CQuestionSize::Scale(size));
+    if (auto* game = qobject_cast<CGameView*>(m_view))
+        game->SetQuestionSize(size);
+    LayoutChildren();
+}
+
+void CMainFrame::OnQuestionSize(CQuestionSize::Size size)
+{
+    ApplyQuestionSize(size);
+    if (CQuestionSize::Save(size))
+        return;
+    const QString text = tr("The question size could not be saved on this computer. "
+                            "It stays in use now, but the next start will not remember it.");
+    if (m_messageSink)
+        m_messageSink(text);
+    else
+        QMessageBox::warning(this, windowTitle(), text);
 }
 
 CGameModel* CMainFrame::GetGameModel()
@@ -221,6 +268,8 @@ void CMainFrame::SwitchView()
     }
     view->setProperty("controlId", kViewId);
     view->setGeometry(0, 0, 0, 0);
+    if (auto* game = qobject_cast<CGameView*>(view))
+        game->SetQuestionSize(m_questionSize);
     m_view = view;
 
     if (next == Game && GetGameModel())
@@ -236,11 +285,12 @@ void CMainFrame::SwitchView()
 void CMainFrame::LayoutChildren()
 {
     const QRect client = m_client->rect();
-    m_strip->setGeometry(client.left(), client.bottom() + 1 - kStripHeight, client.width(), kStripHeight);
+    const int stripHeight = CButtonStrip::HeightFor(m_strip->Scale());
+    m_strip->setGeometry(client.left(), client.bottom() + 1 - stripHeight, client.width(), stripHeight);
     m_strip->show();
     // The view lies within its sunken edge.
     const QRect area(
-        client.left(), client.top(), client.width(), std::max(0, client.height() - kStripHeight));
+        client.left(), client.top(), client.width(), std::max(0, client.height() - stripHeight));
     m_edge->setGeometry(area);
     m_edge->lower();
     m_edge->show();

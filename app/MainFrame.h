@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/QuestionSize.h"
 #include "views/AppServices.h"
 #include "views/EndGameGuard.h"
 
@@ -12,6 +13,7 @@ class CKestavoApp;
 class CResultsActions;
 class CSoundPlayer;
 class QAction;
+class QActionGroup;
 
 // The program's top-level window: the current view above, within a sunken
 // client edge, and the button strip in a band 60 pixels high along the bottom. Only SwitchView changes the
@@ -39,6 +41,8 @@ public:
     static constexpr int kIdPrintResults = 32802;
     static constexpr int kIdPrintWorksheet = 32803;
     static constexpr int kIdAskBeforeEnding = 32779;
+    // Game > Question size: Standard, Large, Extra large.
+    static constexpr int kIdQuestionSizeFirst = 32790;
 
     // Runs the New Game dialog; false on Cancel, else keepLevel is set.
     using NewGameDialogRunner = std::function<bool(bool& keepLevel)>;
@@ -71,6 +75,19 @@ public:
 
     // Places the strip and the view in the client area and retitles the Go item.
     void LayoutChildren();
+
+    // Shows questions, apples and the strip at this size from now on (the
+    // running game included) and ticks it in the menu. Nothing is stored.
+    void ApplyQuestionSize(CQuestionSize::Size size);
+    CQuestionSize::Size QuestionSize() const { return m_questionSize; }
+    // The teacher's choice from the Game menu: applied, then stored for the
+    // next start; a store that cannot be written is reported and the size
+    // stays for this session.
+    void OnQuestionSize(CQuestionSize::Size size);
+
+    // Where failures to store a choice are reported (a message box by default).
+    using MessageSink = std::function<void(const QString&)>;
+    void SetMessageSink(MessageSink sink) { m_messageSink = std::move(sink); }
 
     QWidget* CurrentView() const { return m_view; }
     QWidget* ClientArea() const { return m_client; }
@@ -108,4 +125,7 @@ private:
     EndGameAsker m_endGameAsker;
     Clock m_clock;
     CEndGameGuard m_endGuard;
+    MessageSink m_messageSink;
+    CQuestionSize::Size m_questionSize = CQuestionSize::Standard;
+    QActionGroup* m_sizeGroup = nullptr;
 };

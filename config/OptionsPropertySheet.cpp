@@ -5,7 +5,9 @@
 #include "config/SetupMultiplication.h"
 #include "config/SetupSubtraction.h"
 
+#include <QComboBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -35,7 +37,18 @@ COptionsPropertySheet::COptionsPropertySheet(const QString& caption, QWidget* pa
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 
+    // How big the game shows its questions: a display choice of the whole game,
+    // so it sits beside the buttons rather than on an operator's page.
+    m_questionSize = new QComboBox(this);
+    m_questionSize->setObjectName(QStringLiteral("questionSize"));
+    for (int i = 0; i < CQuestionSize::Count; ++i)
+        m_questionSize->addItem(CQuestionSize::Label(static_cast<CQuestionSize::Size>(i)));
+    auto* sizeLabel = new QLabel(tr("&Question size:"), this);
+    sizeLabel->setBuddy(m_questionSize);
+
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(sizeLabel);
+    buttons->addWidget(m_questionSize);
     buttons->addStretch(1);
     buttons->addWidget(m_ok);
     buttons->addWidget(m_cancel);
@@ -43,6 +56,16 @@ COptionsPropertySheet::COptionsPropertySheet(const QString& caption, QWidget* pa
     layout->addWidget(m_tabs);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void COptionsPropertySheet::SetQuestionSize(CQuestionSize::Size size)
+{
+    m_questionSize->setCurrentIndex(CQuestionSize::FromNumber(size));
+}
+
+CQuestionSize::Size COptionsPropertySheet::GetQuestionSize() const
+{
+    return CQuestionSize::FromNumber(m_questionSize->currentIndex());
 }
 
 COptionsPage* COptionsPropertySheet::Page(int index) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/ParameterSet.h"
+#include "config/QuestionSize.h"
 
 #include <QDialog>
 
@@ -9,6 +10,7 @@ class CSetupAddition;
 class CSetupSubtraction;
 class CSetupMultiplication;
 class CSetupDivision;
+class QComboBox;
 class QPushButton;
 class QTabWidget;
 
@@ -29,6 +31,10 @@ public:
     void SetMultiplicationSettings(const CParameterSet& set) { m_initial[2] = set; }
     void SetDivisionSettings(const CParameterSet& set) { m_initial[3] = set; }
 
+    // The question size shown in the sheet's own row (for every operator).
+    void SetQuestionSize(CQuestionSize::Size size);
+    CQuestionSize::Size GetQuestionSize() const;
+
     // The pages' working sets (read them after OK).
     CParameterSet& GetAdditionSettings();
     CParameterSet& GetSubtractionSettings();
@@ -44,6 +50,7 @@ public:
     COptionsPage* Page(int index) const;
     QPushButton* OkButton() const { return m_ok; }
     QPushButton* CancelButton() const { return m_cancel; }
+    QComboBox* QuestionSizeList() const { return m_questionSize; }
 
 private:
     CParameterSet m_initial[4];
@@ -54,6 +61,7 @@ private:
     QTabWidget* m_tabs;
     QPushButton* m_ok;
     QPushButton* m_cancel;
+    QComboBox* m_questionSize;
     int m_initialPage;
     bool m_initialised = false;
 };

@@ -157,6 +157,7 @@ void CSetup::InitDialog()
     DWORD index = 0;
     RegReadDword(HKEY_CURRENT_USER, kKestavoRegistryKey, kQuestionsIndexValue, index);
     m_questions->setCurrentIndex(index < DWORD(m_questions->count()) ? int(index) : 0);
+    m_questionSize = CQuestionSize::Load();
 
     for (int op = 0; op < OperatorCount; ++op) {
         const std::string key = OperatorRegistryKey(op);
@@ -240,9 +241,11 @@ void CSetup::OnAdvanced()
     sheet.SetSubtractionSettings(m_sets[OpSubtraction]);
     sheet.SetMultiplicationSettings(m_sets[OpMultiplication]);
     sheet.SetDivisionSettings(m_sets[OpDivision]);
+    sheet.SetQuestionSize(m_questionSize);
     if (m_sheetRunner(sheet) != QDialog::Accepted)
         return;
 
+    m_questionSize = sheet.GetQuestionSize();
     m_sets[OpAddition] = sheet.GetAdditionSettings();
     m_sets[OpSubtraction] = sheet.GetSubtractionSettings();
     m_sets[OpMultiplication] = sheet.GetMultiplicationSettings();
@@ -263,6 +266,7 @@ void CSetup::accept()
     // A failed save does not stop the game: it runs with the choices, and the
     // teacher learns that they will not be there next time.
     bool saved = RegWriteDword(HKEY_CURRENT_USER, kKestavoRegistryKey, kQuestionsIndexValue, index) == 0;
+    saved = CQuestionSize::Save(m_questionSize) && saved;
     for (int op = 0; op < OperatorCount; ++op) {
         const std::string key = OperatorRegistryKey(op);
         const LONG result = m_sets[op].SaveToRegistry(HKEY_CURRENT_USER, key.c_str());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/ParameterSet.h"
+#include "config/QuestionSize.h"
 
 #include <QDialog>
 #include <QFont>
@@ -48,6 +49,9 @@ public:
     void setVisible(bool visible) override;
 
     int GetNumberOfQuestions() const { return m_numberOfQuestions; }
+    // The question size: read with the other settings, changed on the advanced
+    // options sheet, stored on OK.
+    CQuestionSize::Size GetQuestionSize() const { return m_questionSize; }
     // Copies of the sets whose "Selected" reads true, in operator order,
     // without their "Selected" key.
     void CollectSelected(std::vector<CParameterSet>& selected) const;
@@ -85,6 +89,7 @@ private:
     void ShowRow(int op);
 
     int m_numberOfQuestions = 10;
+    CQuestionSize::Size m_questionSize = CQuestionSize::Standard;
     QFont m_signFont;
     CParameterSet m_sets[4];
     bool m_initialised = false;

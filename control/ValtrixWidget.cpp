@@ -7,12 +7,22 @@
 
 namespace {
 
-QImage MakeSurface(QSize size)
+// A surface with one pixel per device pixel of the screen, so cells and ink
+// are drawn at the screen's resolution rather than scaled up from a small one.
+QImage MakeSurface(QSize size, qreal ratio)
 {
-    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
-    image.setDotsPerMeterX(3780); // 96 dpi, the resolution the cells are measured at
+    const QSize logical = size.expandedTo(QSize(1, 1));
+    QImage image(logical * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    // 96 dpi per logical pixel, the resolution the cells are measured at.
+    image.setDotsPerMeterX(3780);
     image.setDotsPerMeterY(3780);
     return image;
+}
+
+bool Fits(const QImage& surface, QSize size, qreal ratio)
+{
+    return surface.size() == size.expandedTo(QSize(1, 1)) * ratio && surface.devicePixelRatio() == ratio;
 }
 
 } // namespace
@@ -24,7 +34,7 @@ CValtrixWidget::CValtrixWidget(Owner* owner, QWidget* parent)
     setObjectName(QStringLiteral("CValtrixCtrl"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
-    m_buffer = MakeSurface(size());
+    m_buffer = MakeSurface(size(), devicePixelRatioF());
 }
 
 CValtrixWidget::~CValtrixWidget()
@@ -35,8 +45,8 @@ CValtrixWidget::~CValtrixWidget()
 
 void CValtrixWidget::Render()
 {
-    if (m_buffer.size() != size().expandedTo(QSize(1, 1)))
-        m_buffer = MakeSurface(size());
+    if (!Fits(m_buffer, size(), devicePixelRatioF()))
+        m_buffer = MakeSurface(size(), devicePixelRatioF());
     QPainter painter(&m_buffer);
     m_owner->Render(painter, size(), hasFocus());
 }
@@ -73,7 +83,7 @@ void CValtrixWidget::PlaceButton()
 QPainter* CValtrixWidget::BeginLiveSurface()
 {
     EndLiveSurface();
-    m_live = MakeSurface(size());
+    m_live = MakeSurface(size(), devicePixelRatioF());
     m_live.fill(Qt::transparent);
     m_livePainter = std::make_unique<QPainter>(&m_live);
     m_livePainter->setRenderHint(QPainter::Antialiasing);
@@ -96,7 +106,7 @@ void CValtrixWidget::UpdateLiveRect(const QRectF& rect)
 
 void CValtrixWidget::DrawOverBuffer(const std::function<void(QPainter&)>& draw)
 {
-    if (m_buffer.size() != size().expandedTo(QSize(1, 1))) {
+    if (!Fits(m_buffer, size(), devicePixelRatioF())) {
         Invalidate();
         return;
     }
@@ -111,9 +121,14 @@ void CValtrixWidget::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     const QRect area = event->rect();
-    painter.drawImage(area, m_buffer, area);
+    // Source rectangles are in the surfaces' own pixels.
+    const auto pixels = [&area](const QImage& image) {
+        const qreal r = image.devicePixelRatio();
+        return QRectF(area.x() * r, area.y() * r, area.width() * r, area.height() * r);
+    };
+    painter.drawImage(QRectF(area), m_buffer, pixels(m_buffer));
     if (!m_live.isNull())
-        painter.drawImage(area, m_live, area);
+        painter.drawImage(QRectF(area), m_live, pixels(m_live));
 }
 
 void CValtrixWidget::resizeEvent(QResizeEvent* event)

@@ -5,6 +5,7 @@
 #   tools/dev.sh test-asan       the tests under AddressSanitizer and UndefinedBehaviorSanitizer
 #   tools/dev.sh test-tsan       the board and control tests under ThreadSanitizer
 #   tools/dev.sh fuzz [seconds]  build the libFuzzer targets with clang and run each for a while
+#   tools/dev.sh bench-startup [runs]  build (release) and time the start to Setup on Xvfb
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -27,6 +28,7 @@ case "$mode" in
 esac
 case "$mode" in
   fuzz) packages+=(clang libclang-rt-14-dev) ;;
+  bench-startup) packages+=(xvfb xauth xdotool) ;; # an X server and a window finder
 esac
 
 as_root() {
@@ -94,8 +96,13 @@ case "$mode" in
     KESTAVO_JOBS=$jobs bash "$root/tools/reliability/fuzz-all.sh" -b "$root/build/fuzz" -t "$seconds" \
       -o "$root/build/fuzz/fuzz-results"
     ;;
+  bench-startup)
+    build="$root/build/release"
+    configure_and_build "$build" -DCMAKE_BUILD_TYPE=Release -DKESTAVO_BUILD_TESTS=OFF -DKESTAVO_BUILD_BENCH=OFF
+    exec "$root/bench/startup-x11.sh" "$build" "${1:-5}"
+    ;;
   *)
-    sed -n '2,7p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'
+    sed -n '2,8p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'
     exit 2
     ;;
 esac

@@ -93,7 +93,7 @@ fi
 
 missing=()
 for f in bin/kestavo bin/kestavo-register \
-  lib/kestavo/libkestavo-platform.so lib/kestavo/libvaltrix.so lib/kestavo/libobrisk.so \
+  lib/kestavo/libkestavo-platform.so lib/kestavo/libkestavo-sound.so lib/kestavo/libvaltrix.so lib/kestavo/libobrisk.so \
   lib/kestavo/libcallig.so lib/kestavo/Calligrapher.voc \
   share/kestavo/Calligrapher.voc share/kestavo/License.txt share/kestavo/help/index.html \
   share/applications/kestavo.desktop share/metainfo/kestavo.metainfo.xml share/man/man1/kestavo.1; do
@@ -364,7 +364,7 @@ for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6 libc6 libstdc++
 done
 grep -q kestavo-platform <<<"$depends" && bad+=("Depends names the private library")
 contents=$(dpkg-deb -c "$deb")
-for f in ./usr/bin/kestavo ./usr/lib/kestavo/libvaltrix.so ./usr/lib/kestavo/libcallig.so \
+for f in ./usr/bin/kestavo ./usr/lib/kestavo/libvaltrix.so ./usr/lib/kestavo/libcallig.so ./usr/lib/kestavo/libkestavo-sound.so \
   ./usr/share/kestavo/License.txt ./usr/share/applications/kestavo.desktop ./usr/share/man/man1/kestavo.1; do
   grep -qF " $f" <<<"$contents" || bad+=("package lacks $f")
 done

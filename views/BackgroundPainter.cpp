@@ -11,6 +11,14 @@ CBackgroundPainter::CBackgroundPainter()
 {
 }
 
+void CBackgroundPainter::SetDevicePixelRatio(qreal ratio)
+{
+    if (ratio <= 0.0 || ratio == m_ratio)
+        return;
+    m_ratio = ratio;
+    m_title = LoadPngResource(kTitleImageId, 1.0, ratio);
+}
+
 void CBackgroundPainter::Paint(QPainter& painter, int width, int height) const
 {
     painter.save();
@@ -30,8 +38,9 @@ void CBackgroundPainter::Paint(QPainter& painter, int width, int height) const
 
     if (!m_title.isNull()) {
         // Integer centring; a title wider or higher than the area shows its middle.
-        const int left = (width - m_title.width()) / 2;
-        const int top = (height - m_title.height()) / 2;
+        const QSize title = (QSizeF(m_title.size()) / m_title.devicePixelRatio()).toSize();
+        const int left = (width - title.width()) / 2;
+        const int top = (height - title.height()) / 2;
         painter.drawImage(QPoint(left, top), m_title);
 
         if (m_hint) {
@@ -39,7 +48,7 @@ void CBackgroundPainter::Paint(QPainter& painter, int width, int height) const
             font.setItalic(true);
             painter.setFont(font);
             painter.setPen(QColor::fromRgba(0x99DCDCDC));
-            const QRect below(0, top + m_title.height(), width, height - (top + m_title.height()));
+            const QRect below(0, top + title.height(), width, height - (top + title.height()));
             painter.drawText(below, Qt::AlignHCenter | Qt::AlignTop, LoadResString(kHintStringId));
         }
     }

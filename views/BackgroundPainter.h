@@ -19,6 +19,8 @@ public:
     void SetHintFlag(bool hint) { m_hint = hint; }
     bool HintFlag() const { return m_hint; }
     bool HasTitle() const { return !m_title.isNull(); }
+    // Draws the title for a screen of this device pixel ratio from now on.
+    void SetDevicePixelRatio(qreal ratio);
 
     // Paints over (0, 0, width, height) of the painter's device.
     void Paint(QPainter& painter, int width, int height) const;
@@ -26,4 +28,5 @@ public:
 private:
     bool m_hint = false;
     QImage m_title;
+    qreal m_ratio = 1.0;
 };

@@ -15,5 +15,6 @@ void CBlankView::paintEvent(QPaintEvent*)
 {
     // No back buffer: the window-colour background is already erased.
     QPainter painter(this);
+    m_background.SetDevicePixelRatio(devicePixelRatioF());
     m_background.Paint(painter, width() + 1, height() + 1);
 }

@@ -45,7 +45,7 @@ CButtonStrip::CButtonStrip(CAppServices& services, QWidget* parent)
         button->setAccessibleName(QString::fromLatin1(kButtons[i].text));
         button->setProperty("commandId", kFirstCommand + i);
         button->setIcon(i == GoStop ? m_goIcon : LoadIconResource(kButtons[i].iconId));
-        button->setIconSize(QSize(32, 32));
+        button->setIconSize(QSize(kIconSize, kIconSize));
         button->setGeometry(0, 0, 0, 0);
         // Pressing a strip button must not take the keyboard focus away from
         // the answer field the pupil is typing into.
@@ -160,16 +160,43 @@ void CButtonStrip::SetStatusText(const QString& text)
     Render(rect());
 }
 
+int CButtonStrip::HeightFor(double scale)
+{
+    return qRound(kHeight * scale);
+}
+
+int CButtonStrip::Scaled(int pixels) const
+{
+    return qRound(pixels * m_scale);
+}
+
+void CButtonStrip::SetScale(double scale)
+{
+    if (scale <= 0.0 || scale == m_scale)
+        return;
+    m_scale = scale;
+    for (QPushButton* button : m_buttons)
+        button->setIconSize(QSize(Scaled(kIconSize), Scaled(kIconSize)));
+    PlaceButtons();
+    Render(rect());
+}
+
+void CButtonStrip::PlaceButtons()
+{
+    // A row at the left, whatever the strip's width.
+    const int top = height() - Scaled(kButtonRise);
+    for (int i = 0; i < ButtonCount; ++i) {
+        m_buttons[i]->setGeometry(Scaled(kButtonLeft + kButtonPitch * i), top, Scaled(kButtonWidth),
+            Scaled(kButtonHeight));
+        m_buttons[i]->show();
+    }
+}
+
 void CButtonStrip::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    m_buffer.EnsureSize(width(), height());
-    // A row at the left, whatever the strip's width.
-    const int top = height() - kButtonRise;
-    for (int i = 0; i < ButtonCount; ++i) {
-        m_buttons[i]->setGeometry(kButtonLeft + kButtonPitch * i, top, kButtonWidth, kButtonHeight);
-        m_buttons[i]->show();
-    }
+    m_buffer.EnsureSize(width(), height(), devicePixelRatioF());
+    PlaceButtons();
     Render(rect());
 }
 
@@ -185,7 +212,9 @@ void CButtonStrip::Render(const QRect& area)
 
     const QRectF textRect(5.0, 5.0, width() + 1 - 10, height() + 1 - 10);
     painter.setPen(QColor::fromRgba(0xFFFFFFFF));
-    painter.setFont(QFont(QStringLiteral("Arial"), 12, QFont::Bold));
+    QFont font(QStringLiteral("Arial"), -1, QFont::Bold);
+    font.setPointSizeF(kStatusPoints * m_scale);
+    painter.setFont(font);
     painter.drawText(textRect, Qt::AlignRight | Qt::AlignVCenter, m_statusText);
     painter.end();
     update(area);
@@ -194,5 +223,5 @@ void CButtonStrip::Render(const QRect& area)
 void CButtonStrip::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    painter.drawImage(event->rect(), m_buffer.Image(), event->rect());
+    painter.drawImage(QRectF(event->rect()), m_buffer.Image(), m_buffer.PixelRect(event->rect()));
 }

@@ -40,6 +40,10 @@ public:
     static constexpr int kButtonWidth = 50;
     static constexpr int kButtonHeight = 40;
 
+    static constexpr int kHeight = 60; // the strip's height at the standard question size
+    static constexpr int kIconSize = 32;
+    static constexpr int kStatusPoints = 12;
+
     explicit CButtonStrip(CAppServices& services, QWidget* parent = nullptr);
     ~CButtonStrip() override;
 
@@ -49,6 +53,15 @@ public:
     void EnableHint(bool enable);
     void SetStatusText(const QString& text);
     QString StatusText() const { return m_statusText; }
+
+    // Buttons, icons, their spacing and the status text grow with the question
+    // size (1, 1.5 or 2), so pupils can reach and read them from further away.
+    void SetScale(double scale);
+    double Scale() const { return m_scale; }
+    // The height the frame gives the strip at a scale.
+    static int HeightFor(double scale);
+    // A length of the standard strip at the current scale.
+    int Scaled(int pixels) const;
 
     // The Go/Stop operation: stops a running game, or starts one (Setup from
     // the blank view, the New Game dialog from the summary). On success the
@@ -70,10 +83,12 @@ protected:
 private:
     void OnCommand(int command);
     void Render(const QRect& area);
+    void PlaceButtons();
 
     CAppServices& m_services;
     std::unique_ptr<CObriskConnection> m_board;
     bool m_running = false;
+    double m_scale = 1.0;
     QString m_statusText;
     std::array<QPushButton*, ButtonCount> m_buttons {};
     // Loaded once: a freshly loaded icon has new pixmaps, and every one of them

@@ -81,13 +81,14 @@ void CFieldLayout::ArrangeColumn(const Input& in, Output& out)
     second = QRect(right - second.width(), y2, second.width(), h2);
 
     const int h3 = std::max(equals.height(), result.height());
-    const int y3 = first.height() + h2 + 2 * kGap + kRuleSpace;
+    const int y3 = first.height() + h2 + 2 * kGap + in.ruleSpace;
     equals = QRect(kGap, y3, equals.width(), h3);
     result = QRect(right - result.width(), y3, result.width(), h3);
 
-    // The rule spans the wider of second operand and result, 5 pixels under the second operand.
+    // The rule spans the wider of second operand and result, 5 pixels under the
+    // second operand at the standard size.
     out.hasRule = true;
-    const int ruleY = second.y() + second.height() + kGap;
+    const int ruleY = second.y() + second.height() + in.ruleOffset;
     out.rule = QLine(std::min(second.left(), result.left()), ruleY,
         std::max(second.x() + second.width(), result.x() + result.width()), ruleY);
 }

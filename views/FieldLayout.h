@@ -25,7 +25,8 @@ public:
     };
 
     static constexpr int kGap = 5;
-    // Space between the second operand row and the result row of a column sum.
+    // Space between the second operand row and the result row of a column sum
+    // at the standard question size.
     static constexpr int kRuleSpace = 13;
 
     struct Input
@@ -36,6 +37,10 @@ public:
         QSize client; // client area of the view
         bool bowlVisible = false;
         QRect bowl; // bowl rectangle before the layout
+        // Both grow with the question size; the 5-pixel gaps between fields and
+        // around the panel do not.
+        int ruleSpace = kRuleSpace;
+        int ruleOffset = kGap; // from the second operand's bottom to the rule
     };
 
     struct Output

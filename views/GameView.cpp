@@ -62,7 +62,7 @@ CGameView::CGameView(CAppServices& services, QWidget* parent, Clock clock)
             if (IsFirstReport(m_controlProblem))
                 qCWarning(lcGameView).noquote() << m_controlProblem;
         }
-        field->SetFont(QStringLiteral("Arial"), 26);
+        field->SetFont(QStringLiteral("Arial"), CQuestionSize::FontPoints(m_questionSize));
         field->show();
         m_fields[static_cast<size_t>(i)] = field;
     }
@@ -92,6 +92,31 @@ CGameView::~CGameView()
         m_board->DetachWindow(CObriskConnection::Handle(winId()));
     m_scribbles.SetQuestion(nullptr);
     m_board.reset();
+}
+
+void CGameView::SetQuestionSize(CQuestionSize::Size size)
+{
+    if (size == m_questionSize)
+        return;
+    m_questionSize = size;
+    for (CDValtrix* field : m_fields)
+        field->SetFont(QStringLiteral("Arial"), CQuestionSize::FontPoints(size));
+    LoadArtwork();
+    if (CQuestionItem* item = CurrentItem()) {
+        ApplyMagnification(*item);
+        ArrangeFields(*item);
+    }
+    RefreshWholeView();
+}
+
+void CGameView::LoadArtwork()
+{
+    // Apples and bowl keep their proportion to the question, drawn for the screen's density.
+    const double scale = CQuestionSize::Scale(m_questionSize);
+    m_artworkRatio = devicePixelRatioF();
+    m_background.SetDevicePixelRatio(m_artworkRatio);
+    m_manipulatives.SetImages(LoadPngResource(kAppleImage, scale, m_artworkRatio),
+        LoadPngResource(kPileImage, scale, m_artworkRatio), LoadPngResource(kBowlImage, scale, m_artworkRatio));
 }
 
 float CGameView::MagnificationFactor(int level)
@@ -196,7 +221,7 @@ void CGameView::ShowQuestion(int index)
 
 void CGameView::ApplyMagnification(const CQuestionItem& item)
 {
-    const float factor = MagnificationFactor(item.question.level);
+    const float factor = CQuestionSize::Magnification(MagnificationFactor(item.question.level), m_questionSize);
     for (int i = Operand1; i <= Remainder; ++i) {
         CDValtrix* field = GetField(i);
         field->SetMagnificationFactor(factor);
@@ -216,6 +241,8 @@ void CGameView::ArrangeFields(const CQuestionItem& item)
     in.client = size();
     in.bowlVisible = m_manipulatives.IsVisible();
     in.bowl = m_manipulatives.GetBowlRect();
+    in.ruleSpace = CQuestionSize::Scaled(CFieldLayout::kRuleSpace, m_questionSize);
+    in.ruleOffset = CQuestionSize::Scaled(CFieldLayout::kGap, m_questionSize);
     m_layout = CFieldLayout::Arrange(in);
 
     GetField(Remainder)->setVisible(in.hasRemainder);
@@ -256,7 +283,7 @@ void CGameView::RenderBackground(const QRect* area)
             p.drawRect(QRectF(m_panel).adjusted(0.5, 0.5, -0.5, -0.5));
         }
         if (m_vertical && m_layout.hasRule) {
-            QPen rule(Qt::black, 3.0);
+            QPen rule(Qt::black, 3.0 * CQuestionSize::Scale(m_questionSize));
             rule.setCapStyle(Qt::RoundCap);
             p.setPen(rule);
             p.drawLine(m_layout.rule);
@@ -303,7 +330,7 @@ void CGameView::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
     const QRect area = event->rect();
-    p.drawImage(area, m_buffer.Image(), area);
+    p.drawImage(QRectF(area), m_buffer.Image(), m_buffer.PixelRect(area));
 }
 
 void CGameView::resizeEvent(QResizeEvent* event)
@@ -311,7 +338,10 @@ void CGameView::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     if (width() <= 0 || height() <= 0)
         return;
-    m_buffer.EnsureSize(width(), height());
+    m_buffer.EnsureSize(width(), height(), devicePixelRatioF());
+    // Moved to a screen of another density: apples drawn for it.
+    if (devicePixelRatioF() != m_artworkRatio)
+        LoadArtwork();
     if (CQuestionItem* item = CurrentItem())
         ArrangeFields(*item);
     RefreshWholeView();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "board/ObriskEventListener.h"
+#include "config/QuestionSize.h"
 #include "game/GameListener.h"
 #include "platform/com/BoardInterfaces.h"
 #include "platform/com/ComPtr.h"
@@ -85,6 +86,10 @@ public:
     void UpdateNavigation();
     bool AnyHintPossible();
     void SetPenActive(bool active);
+    // Shows the question at another size: fields, panel, rule, apples and bowl
+    // grow together and the question is laid out again.
+    void SetQuestionSize(CQuestionSize::Size size);
+    CQuestionSize::Size QuestionSize() const { return m_questionSize; }
 
     // Inspection for the frame, scripts and tests.
     CDValtrix* GetField(int field) const { return m_fields[static_cast<size_t>(field)]; }
@@ -116,6 +121,7 @@ private:
     void ApplyMagnification(const CQuestionItem& item);
     void ArrangeFields(const CQuestionItem& item);
     void RefreshWholeView();
+    void LoadArtwork();
     void StopSound();
     int ToolOf(int pointerId);
 
@@ -126,6 +132,8 @@ private:
     bool m_dragging = false;
     bool m_vertical = false;
     int m_currentIndex = 0;
+    CQuestionSize::Size m_questionSize = CQuestionSize::Standard;
+    qreal m_artworkRatio = 1.0; // the device pixel ratio the apples were made for
     std::unique_ptr<CObriskConnection> m_board;
     std::array<CDValtrix*, FieldCount> m_fields {};
     QRect m_panel;

@@ -19,6 +19,27 @@ CManipulatives::CManipulatives(QImage apple, QImage pile, QImage bowl)
 
 CManipulatives::~CManipulatives() = default;
 
+void CManipulatives::SetImages(QImage apple, QImage pile, QImage bowl)
+{
+    // The elements point at the images: drop every one before replacing them.
+    const QRect old = GetBowlRect();
+    const bool parked = old.right() < 0 && old.bottom() < 0;
+    m_elements.clear();
+    m_fading.reset();
+    m_dragCode = HitNone;
+    m_dragIndex = -1;
+    m_apple = std::move(apple);
+    m_pile = std::move(pile);
+    m_bowl = std::move(bowl);
+    auto stack = std::make_unique<CStackElement>(&m_pile, &m_bowl);
+    // A bowl still parked off-screen stays clear of the window at its new size.
+    if (parked)
+        stack->SetPosition(-stack->GetWidth() - 1, -stack->GetHeight() - 1);
+    else
+        stack->SetPosition(old.x(), old.y());
+    m_elements.push_back(std::move(stack));
+}
+
 const CSceneElement& CManipulatives::Element(int index) const
 {
     if (index < 0 || index >= ElementCount())
@@ -137,8 +158,12 @@ void CManipulatives::FadeOut(const CSceneElement& apple, CSceneHost& host)
     const QRect area = apple.Rect();
     if (area.isEmpty())
         return;
-    // Straight (not premultiplied) alpha, so each step only touches the alpha byte.
-    m_fadeImage = QImage(area.size(), QImage::Format_ARGB32);
+    // Straight (not premultiplied) alpha, so each step only touches the alpha
+    // byte; at the apple's own resolution, so it stays sharp while it fades.
+    const qreal ratio = m_apple.isNull() ? 1.0 : m_apple.devicePixelRatio();
+    m_fadeImage = QImage(
+        qRound(area.width() * ratio), qRound(area.height() * ratio), QImage::Format_ARGB32);
+    m_fadeImage.setDevicePixelRatio(ratio);
     m_fadeImage.fill(Qt::transparent);
     {
         QPainter painter(&m_fadeImage);

@@ -36,6 +36,10 @@ public:
     CManipulatives(const CManipulatives&) = delete;
     CManipulatives& operator=(const CManipulatives&) = delete;
 
+    // New artwork for the same scene, as when the question size or the screen
+    // changes: apples already out are removed, the bowl keeps its top-left corner.
+    void SetImages(QImage apple, QImage pile, QImage bowl);
+
     void SetVisible(bool visible) { m_visible = visible; }
     bool IsVisible() const { return m_visible; }
 

@@ -17,6 +17,38 @@ QImage LoadPngResource(int id)
     return image.convertToFormat(QImage::Format_ARGB32);
 }
 
+QImage LoadPngResource(int id, double scale, qreal devicePixelRatio)
+{
+    QImage natural = LoadPngResource(id);
+    if (natural.isNull() || scale <= 0.0 || devicePixelRatio <= 0.0)
+        return natural;
+    const double need = scale * devicePixelRatio;
+    if (need == 1.0)
+        return natural;
+    const QSize logical(qMax(1, qRound(natural.width() * scale)), qMax(1, qRound(natural.height() * scale)));
+    const QSize pixels(qMax(1, qRound(logical.width() * devicePixelRatio)),
+        qMax(1, qRound(logical.height() * devicePixelRatio)));
+
+    // Artwork drawn at a higher resolution beats any resampling of the small one.
+    QImage source = natural;
+    for (int factor : { 2, 3, 4 }) {
+        const QString path = QStringLiteral(":/png/%1@%2x.png").arg(id).arg(factor);
+        if (!QFile::exists(path))
+            continue;
+        QImage variant;
+        if (variant.load(path, "PNG")) {
+            source = variant.convertToFormat(QImage::Format_ARGB32);
+            if (factor >= need)
+                break;
+        }
+    }
+    QImage image = source.size() == pixels
+        ? source
+        : source.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    image.setDevicePixelRatio(devicePixelRatio);
+    return image;
+}
+
 QIcon LoadIconResource(int id)
 {
     QIcon icon;

@@ -8,6 +8,14 @@
 // null image; callers skip every drawing step that needs it.
 QImage LoadPngResource(int id);
 
+// The same image drawn `scale` times its natural size on a screen of the given
+// device pixel ratio: its pixels are those of the screen (the largest drawn
+// variant ":/png/<id>@<n>x.png" at or above the need, else the nearest below,
+// resampled smoothly), and its device pixel ratio says so, so painters place it
+// at scale x natural size in logical pixels. A scale of 1 on a ratio of 1 is
+// the plain image.
+QImage LoadPngResource(int id, double scale, qreal devicePixelRatio);
+
 // The icon with the given resource id: ":/icons/<id>.png" and every size
 // variant ":/icons/<id>-<size>.png" that exists. Null icon when none exists.
 QIcon LoadIconResource(int id);

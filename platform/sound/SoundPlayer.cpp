@@ -1,36 +1,63 @@
 #include "platform/sound/SoundPlayer.h"
 
-#include <QEventLoop>
-#include <QLoggingCategory>
-#include <QSoundEffect>
-#include <QTimer>
+#include "platform/sound/SoundBackend.h"
 
-#include <set>
-#include <vector>
+#include <QLoggingCategory>
+#include <atomic>
+#include <dlfcn.h>
+#include <mutex>
+#include <string>
 
 Q_LOGGING_CATEGORY(lcSound, "kestavo.platform.sound")
 
 namespace {
 
-// Every effect that exists, so pending loads can be found whoever owns them.
-std::set<QSoundEffect*>& AllEffects()
+struct SSoundModule
 {
-    static std::set<QSoundEffect*> effects;
-    return effects;
+    KestavoCreateSoundBackendFn create = nullptr;
+    KestavoFinishPendingSoundLoadsFn finish = nullptr;
+    KestavoPendingSoundLoadsFn pending = nullptr;
+};
+
+std::once_flag g_loadOnce;
+SSoundModule g_module;
+std::atomic<bool> g_loaded { false }; // set once, under g_loadOnce, after g_module
+
+// The folder of this library: the module is installed (and built) beside it.
+std::string OwnFolder()
+{
+    Dl_info info {};
+    if (dladdr(reinterpret_cast<void*>(&OwnFolder), &info) == 0 || !info.dli_fname)
+        return std::string();
+    const std::string path = info.dli_fname;
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-// Effects of destroyed players whose load had not finished yet: deleting one
-// mid-load is safe for Qt, but the load itself must be over before teardown.
-// Never destroyed: deleting an effect after the QApplication is gone is unsafe.
-std::vector<std::unique_ptr<QSoundEffect>>& Orphans()
+// Loads the module once; it is never unloaded (Qt Multimedia's threads outlive
+// every player). Missing or broken: the program stays silent.
+const SSoundModule& Module()
 {
-    static auto* orphans = new std::vector<std::unique_ptr<QSoundEffect>>;
-    return *orphans;
-}
-
-bool IsLoading(const QSoundEffect* effect)
-{
-    return effect->status() == QSoundEffect::Loading;
+    std::call_once(g_loadOnce, [] {
+        const std::string path = OwnFolder() + KESTAVO_SOUND_MODULE;
+        void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!handle) {
+            qCWarning(lcSound) << "no sound:" << dlerror();
+            return;
+        }
+        SSoundModule module;
+        module.create = reinterpret_cast<KestavoCreateSoundBackendFn>(dlsym(handle, "KestavoCreateSoundBackend"));
+        module.finish
+            = reinterpret_cast<KestavoFinishPendingSoundLoadsFn>(dlsym(handle, "KestavoFinishPendingSoundLoads"));
+        module.pending = reinterpret_cast<KestavoPendingSoundLoadsFn>(dlsym(handle, "KestavoPendingSoundLoads"));
+        if (!module.create || !module.finish || !module.pending) {
+            qCWarning(lcSound) << "no sound:" << path.c_str() << "lacks its entry points";
+            return;
+        }
+        g_module = module;
+        g_loaded = true;
+    });
+    return g_module;
 }
 
 } // namespace
@@ -38,54 +65,22 @@ bool IsLoading(const QSoundEffect* effect)
 CSoundPlayer::CSoundPlayer(QObject* parent)
     : QObject(parent)
 {
+    if (const auto create = Module().create)
+        m_backend.reset(create());
 }
 
-CSoundPlayer::~CSoundPlayer()
-{
-    Stop();
-    for (auto& entry : m_effects) {
-        if (IsLoading(entry.second.get())) {
-            entry.second->setMuted(true);
-            Orphans().push_back(std::move(entry.second));
-        } else {
-            AllEffects().erase(entry.second.get());
-        }
-    }
-}
+CSoundPlayer::~CSoundPlayer() = default;
 
 int CSoundPlayer::PendingLoads()
 {
-    int pending = 0;
-    for (const QSoundEffect* effect : AllEffects())
-        pending += IsLoading(effect) ? 1 : 0;
-    return pending;
+    // Without a player ever made the module is not loaded and nothing loads.
+    return g_loaded ? g_module.pending() : 0;
 }
 
 void CSoundPlayer::FinishPendingLoads(int timeoutMs)
 {
-    if (PendingLoads() > 0) {
-        // A load reports its end through a queued signal, so the events must run.
-        QEventLoop loop;
-        QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, &loop, [&loop] {
-            if (PendingLoads() == 0)
-                loop.quit();
-        });
-        poll.start(5);
-        loop.exec();
-        if (PendingLoads() > 0)
-            qCWarning(lcSound) << PendingLoads() << "sounds still loading after" << timeoutMs << "ms";
-    }
-    auto& orphans = Orphans();
-    for (auto it = orphans.begin(); it != orphans.end();) {
-        if (IsLoading(it->get())) {
-            ++it;
-            continue;
-        }
-        AllEffects().erase(it->get());
-        it = orphans.erase(it);
-    }
+    if (g_loaded)
+        g_module.finish(timeoutMs);
 }
 
 QUrl CSoundPlayer::WaveResource(int id)
@@ -95,36 +90,24 @@ QUrl CSoundPlayer::WaveResource(int id)
 
 void CSoundPlayer::Play(const QUrl& source)
 {
-    Stop();
-    auto& effect = m_effects[source.toString()];
-    if (!effect) {
-        effect = std::make_unique<QSoundEffect>();
-        QSoundEffect* raw = effect.get();
-        AllEffects().insert(raw);
-        connect(raw, &QSoundEffect::statusChanged, this, [raw] {
-            if (raw->status() == QSoundEffect::Error)
-                qCDebug(lcSound) << "cannot play" << raw->source();
-        });
-        // Loading is asynchronous; play() before it is ready plays once loaded.
-        effect->setSource(source);
-    }
-    m_current = effect.get();
-    m_current->play();
+    m_current = source;
+    if (m_backend)
+        m_backend->Play(source);
 }
 
 void CSoundPlayer::Stop()
 {
-    for (auto& entry : m_effects)
-        entry.second->stop();
-    m_current = nullptr;
+    m_current = QUrl();
+    if (m_backend)
+        m_backend->Stop();
 }
 
 QUrl CSoundPlayer::CurrentSource() const
 {
-    return m_current ? m_current->source() : QUrl();
+    return m_current;
 }
 
 bool CSoundPlayer::IsPlaying() const
 {
-    return m_current && m_current->isPlaying();
+    return m_backend && m_backend->IsPlaying();
 }

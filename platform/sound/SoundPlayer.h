@@ -2,14 +2,14 @@
 
 #include <QObject>
 #include <QUrl>
-#include <map>
 #include <memory>
 
-class QSoundEffect;
+class ISoundBackend;
 
 // Plays short wave sounds asynchronously. A new sound cuts off the one still
-// playing. Without an audio device (or with an unreadable sound) it stays
-// silent: never an error, never a wait.
+// playing. Without an audio device (or with an unreadable sound, or without
+// the sound module) it stays silent: never an error, never a wait. The audio
+// stack is loaded with the first player, not at program start.
 class CSoundPlayer : public QObject
 {
     Q_OBJECT
@@ -40,7 +40,6 @@ public:
     static int PendingLoads();
 
 private:
-    // One loaded effect per sound, kept so the second play starts at once.
-    std::map<QString, std::unique_ptr<QSoundEffect>> m_effects;
-    QSoundEffect* m_current = nullptr;
+    std::unique_ptr<ISoundBackend> m_backend; // null without the sound module
+    QUrl m_current;
 };

@@ -10,6 +10,7 @@
 #include "platform/sound/SoundPlayer.h"
 #include "views/BlankView.h"
 #include "views/ButtonStrip.h"
+#include "views/DValtrix.h"
 #include "views/GameView.h"
 #include "views/SummaryView.h"
 
@@ -17,6 +18,8 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -24,7 +27,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 
@@ -78,6 +83,26 @@ struct AppFixture : ::testing::Test
     bool newGameOk = true;
     bool keepLevel = true;
 };
+
+HRESULT RegisterControl()
+{
+    const std::string path = std::string(KESTAVO_TEST_LIB_DIR) + "/libvaltrix.so";
+    void* handle = dlopen(path.c_str(), RTLD_NOW);
+    if (!handle)
+        return CO_E_DLLNOTFOUND;
+    auto entry = reinterpret_cast<HRESULT (*)()>(dlsym(handle, "DllRegisterServer"));
+    const HRESULT hr = entry ? entry() : CO_E_ERRORINDLL;
+    dlclose(handle);
+    return hr;
+}
+
+CKestavoApp::Options AdditionGameOptionsForRestart()
+{
+    CKestavoApp::Options options;
+    options.goAtStart = false;
+    options.messageSink = [](const QString&) {};
+    return options;
+}
 
 } // namespace
 
@@ -146,7 +171,12 @@ TEST_F(AppFixture, MenusCarryTheirTextsAndCommandIds)
             QStringLiteral("-"), QStringLiteral("&Import Settings... "),
             QStringLiteral("E&xport Settings... "), QStringLiteral("-"),
             QStringLiteral("Ask before ending a game 32779"), QStringLiteral("-"),
-            QStringLiteral("&Touch As Pen "), QStringLiteral("-"), QStringLiteral("&Exit 57665") }));
+            QStringLiteral("&Touch As Pen "), QStringLiteral("-"), QStringLiteral("Question &Size "),
+            QStringLiteral("-"), QStringLiteral("&Exit 57665") }));
+    QStringList sizes;
+    for (int id = CMainFrame::kIdQuestionSizeFirst; id < CMainFrame::kIdQuestionSizeFirst + 3; ++id)
+        sizes << frame->Action(id)->text() + (frame->Action(id)->isChecked() ? QStringLiteral(" *") : QString());
+    EXPECT_EQ(sizes, (QStringList { QStringLiteral("Standard *"), QStringLiteral("Large"), QStringLiteral("Extra large") }));
     EXPECT_EQ(items(tops[1]),
         (QStringList { QStringLiteral("&Contents... 32778"), QStringLiteral("-"),
             QStringLiteral("&About Kestavo... 57664") }));
@@ -312,6 +342,65 @@ TEST_F(AppFixture, HelpMenuOpensTheHelpWindowAndTheAboutBox)
     });
     frame->Action(CMainFrame::kIdAbout)->trigger();
     EXPECT_EQ(shown, QStringLiteral("Tandrel Kestavo"));
+TEST_F(AppFixture, QuestionSizeFromTheMenuResizesAtOnceAndHoldsAcrossRestarts)
+{
+    ASSERT_EQ(RegisterControl(), S_OK);
+    Start();
+    frame->OnGo();
+    settle();
+    auto* game = qobject_cast<CGameView*>(frame->CurrentView());
+    ASSERT_TRUE(game);
+    const int standardHeight = game->GetField(CGameView::Result)->height();
+
+    frame->Action(CMainFrame::kIdQuestionSizeFirst + CQuestionSize::ExtraLarge)->trigger();
+    settle();
+    EXPECT_EQ(messages, 0);
+    EXPECT_EQ(game->QuestionSize(), CQuestionSize::ExtraLarge);
+    EXPECT_GT(game->GetField(CGameView::Result)->height(), standardHeight * 3 / 2);
+    // The strip doubles, its buttons too, and the view takes the rest.
+    const QRect client = frame->ClientArea()->rect();
+    EXPECT_EQ(strip()->geometry(), QRect(0, client.height() - 120, client.width(), 120));
+    EXPECT_EQ(game->geometry(), QRect(0, 0, client.width(), client.height() - 120));
+    EXPECT_EQ(strip()->GetButton(CButtonStrip::Next)->geometry(), QRect(20 + 120 * 2, 120 - 92, 100, 80));
+    EXPECT_EQ(strip()->GetButton(CButtonStrip::Next)->iconSize(), QSize(64, 64));
+    EXPECT_EQ(game->QuestionPanel().bottom() + 1, game->height() - 5);
+    EXPECT_EQ(CQuestionSize::Load(), CQuestionSize::ExtraLarge);
+
+    // Stopping and starting again keeps it; so does the next start of the program.
+    frame->OnGo();
+    frame->OnGo();
+    settle();
+    game = qobject_cast<CGameView*>(frame->CurrentView());
+    ASSERT_TRUE(game);
+    EXPECT_EQ(game->QuestionSize(), CQuestionSize::ExtraLarge);
+    app.ExitInstance();
+    settle();
+    CKestavoApp again;
+    ASSERT_TRUE(again.InitInstance(AdditionGameOptionsForRestart()));
+    EXPECT_EQ(again.GetMainFrame()->QuestionSize(), CQuestionSize::ExtraLarge);
+    EXPECT_TRUE(again.GetMainFrame()->Action(CMainFrame::kIdQuestionSizeFirst + 2)->isChecked());
+    EXPECT_EQ(again.GetMainFrame()->GetButtonStrip()->height(), 120);
+}
+
+TEST_F(AppFixture, AQuestionSizeThatCannotBeStoredStaysForTheSessionAndIsReported)
+{
+    Start();
+    // A settings folder below a plain file cannot be made, whoever runs this.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile plain(dir.filePath(QStringLiteral("plain")));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    const QByteArray oldHive = qgetenv("KESTAVO_HIVE_DIR");
+    qputenv("KESTAVO_HIVE_DIR", QFile::encodeName(plain.fileName() + QStringLiteral("/hive")));
+    QStringList told;
+    frame->SetMessageSink([&told](const QString& text) { told << text; });
+    frame->Action(CMainFrame::kIdQuestionSizeFirst + CQuestionSize::Large)->trigger();
+    qputenv("KESTAVO_HIVE_DIR", oldHive);
+    EXPECT_EQ(told.size(), 1);
+    EXPECT_EQ(frame->QuestionSize(), CQuestionSize::Large);
+    EXPECT_EQ(strip()->height(), 90);
+    EXPECT_EQ(CQuestionSize::Load(), CQuestionSize::Standard);
 }
 
 TEST(GoDialog, KeepIsTheDefaultAndTheChoiceFollowsTheButtons)

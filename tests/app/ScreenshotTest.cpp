@@ -5,12 +5,17 @@
 #include "tests/app/AdditionGameOptions.h"
 #include "config/OperatorSettings.h"
 #include "views/ButtonStrip.h"
+#include "game/GameModel.h"
+#include "game/QuestionItem.h"
+#include "views/GameView.h"
 #include "views/SummaryView.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPushButton>
+#include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 
@@ -91,4 +96,69 @@ TEST(Screenshots, BlankViewGameAndSummaryAtProjectorSizes)
         checkStrip(summary, *frame->GetButtonStrip());
         EXPECT_EQ(frame->GetButtonStrip()->StatusText().trimmed(), QString());
     }
+}
+
+namespace {
+
+HRESULT RegisterControl()
+{
+    const std::string path = std::string(KESTAVO_TEST_LIB_DIR) + "/libvaltrix.so";
+    void* handle = dlopen(path.c_str(), RTLD_NOW);
+    if (!handle)
+        return CO_E_DLLNOTFOUND;
+    auto entry = reinterpret_cast<HRESULT (*)()>(dlsym(handle, "DllRegisterServer"));
+    const HRESULT hr = entry ? entry() : CO_E_ERRORINDLL;
+    dlclose(handle);
+    return hr;
+}
+
+} // namespace
+
+TEST(Screenshots, GameAtEveryQuestionSizeOnSmallAndLargeScreens)
+{
+    ASSERT_EQ(RegisterControl(), S_OK);
+    CKestavoApp app;
+    ASSERT_TRUE(app.InitInstance(AdditionGameOptions()));
+    CMainFrame* frame = app.GetMainFrame();
+    frame->resize(1024, 768);
+    frame->OnGo();
+    settle();
+    auto* game = qobject_cast<CGameView*>(frame->CurrentView());
+    ASSERT_TRUE(game);
+    // A column sum of four digits with apples: the tallest question there is.
+    CQuestionItem* item = app.GetGameModel()->GetItem(0);
+    item->question.operand1 = QStringLiteral("9999");
+    item->question.operand2 = QStringLiteral("9999");
+    item->question.result = QStringLiteral("19998");
+    item->question.vertical = 1;
+    item->question.manipulatives = true;
+    game->ShowQuestion(0);
+
+    const char* const names[] = { "standard", "large", "extra-large" };
+    for (QSize screen : { QSize(1024, 768), QSize(1920, 1080) })
+        for (int s = 0; s < CQuestionSize::Count; ++s) {
+            const auto size = static_cast<CQuestionSize::Size>(s);
+            SCOPED_TRACE(QStringLiteral("%1x%2 %3").arg(screen.width()).arg(screen.height()).arg(names[s]).toStdString());
+            frame->resize(screen);
+            frame->ApplyQuestionSize(size);
+            game->SetPenActive(false);
+            settle();
+            frame->grab().save(shotPath(QStringLiteral("frame-game-%1x%2-%3.png")
+                                            .arg(screen.width())
+                                            .arg(screen.height())
+                                            .arg(QLatin1String(names[s]))));
+            const int strip = CButtonStrip::HeightFor(CQuestionSize::Scale(size));
+            EXPECT_EQ(frame->GetButtonStrip()->height(), strip);
+            EXPECT_EQ(game->height(), frame->ClientArea()->height() - strip);
+            // Panel 5 pixels from the left and the bottom, wholly on screen, clear of the bowl.
+            for (bool pen : { false, true }) {
+                game->SetPenActive(pen);
+                const QRect panel = game->QuestionPanel();
+                EXPECT_EQ(panel.left(), 5);
+                EXPECT_EQ(panel.bottom() + 1, game->height() - 5);
+                EXPECT_GE(panel.top(), 0) << "pen " << pen;
+                EXPECT_FALSE(panel.intersects(game->Manipulatives().GetBowlRect())) << "pen " << pen;
+            }
+            game->SetPenActive(false);
+        }
 }

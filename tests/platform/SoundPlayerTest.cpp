@@ -5,7 +5,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <link.h>
 
 namespace {
 
@@ -18,7 +20,29 @@ void spin(int ms)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
+bool AudioStackLoaded()
+{
+    bool found = false;
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, size_t, void* data) {
+            if (info->dlpi_name && std::strstr(info->dlpi_name, "libQt6Multimedia"))
+                *static_cast<bool*>(data) = true;
+            return 0;
+        },
+        &found);
+    return found;
+}
+
 } // namespace
+
+// Loading the audio stack costs a start a good part of its time: it comes with
+// the first player, not with the platform library.
+TEST(SoundPlayer, AudioStackComesWithTheFirstPlayer)
+{
+    EXPECT_FALSE(AudioStackLoaded());
+    CSoundPlayer player;
+    EXPECT_TRUE(AudioStackLoaded());
+}
 
 TEST(SoundPlayer, PlayCutOffAndStopNeverFail)
 {

@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QtMath>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <memory>
@@ -422,4 +423,115 @@ TEST_F(GameViewBoardTest, PenDragsOfApplesFollowOnlyAfterTheDragInterval)
     EXPECT_LE((v.Manipulatives().Element(1).Rect().center() - second).manhattanLength(), 2);
     // A drag is no scribble.
     EXPECT_EQ(v.Scribbles().StrokeCount(), 0);
+namespace {
+
+const CQuestionSize::Size kSizes[] = { CQuestionSize::Standard, CQuestionSize::Large, CQuestionSize::ExtraLarge };
+
+// The width of the question as one row: what the wrap rule compares with the view.
+int OneRowWidth(CGameView& v, bool remainder)
+{
+    int total = 10;
+    for (int f : { CGameView::Operand1, CGameView::OperatorSign, CGameView::Operand2, CGameView::EqualsSign,
+             CGameView::Result })
+        total += v.GetField(f)->GetPreferredWidth() + 5;
+    if (remainder)
+        for (int f : { CGameView::RemainderMarker, CGameView::Remainder })
+            total += v.GetField(f)->GetPreferredWidth() + 5;
+    return total;
+}
+
+} // namespace
+
+TEST_F(GameViewTest, QuestionSizeScalesFieldsApplesAndRuleTogether)
+{
+    CGameView& v = MakeView();
+    Pose(0, "+", "1234", "5678", "6912", "", 2, 1, true);
+    const QSize standardField = v.GetField(CGameView::Operand1)->size();
+    const QSize standardBowl = v.Manipulatives().GetBowlRect().size();
+    ASSERT_EQ(standardBowl, QSize(190, 111));
+
+    for (CQuestionSize::Size size : kSizes) {
+        SCOPED_TRACE(static_cast<int>(size));
+        v.SetQuestionSize(size);
+        const double s = CQuestionSize::Scale(size);
+        const QSize field = v.GetField(CGameView::Operand1)->size();
+        // The font grows by the scale; cells carry fixed allowances and the
+        // recognise button, so the field grows somewhat less.
+        const double least = 1 + (s - 1) / 2;
+        EXPECT_GE(field.width(), standardField.width() * least);
+        EXPECT_LE(field.width(), standardField.width() * s + 1);
+        EXPECT_GE(field.height(), standardField.height() * least);
+        EXPECT_LE(field.height(), standardField.height() * s + 1);
+        // Panel 5 pixels from the left and the bottom at every size.
+        EXPECT_EQ(v.QuestionPanel().left(), 5);
+        EXPECT_EQ(v.QuestionPanel().bottom() + 1, 708 - 5);
+        // Apples and bowl keep their proportion to the question, inside the view.
+        const QRect bowl = v.Manipulatives().GetBowlRect();
+        EXPECT_EQ(bowl.size(), QSize(qRound(190 * s), qRound(111 * s)));
+        EXPECT_EQ(bowl.bottomRight(), QPoint(1023, 707));
+        // The rule: black, thicker with the size, between the operand and the result.
+        const QRect b = v.GetField(CGameView::Operand2)->geometry();
+        const QRect r = v.GetField(CGameView::Result)->geometry();
+        const QImage& image = v.BackBuffer().Image();
+        const int ruleY = b.bottom() + 1 + qRound(5 * s);
+        EXPECT_EQ(qGray(image.pixel(r.left() + 3, ruleY)), 0);
+        EXPECT_EQ(qGray(image.pixel(r.left() + 3, ruleY + qFloor(1.5 * s) - 1)), 0);
+        EXPECT_LT(ruleY + 1.5 * s, r.top());
+    }
+
+    // Apples pulled out at one size are dropped when the artwork changes;
+    // the next pull gives an apple of the new size.
+    const QRect bowl = v.Manipulatives().GetBowlRect();
+    const QPoint pile = bowl.topLeft() + QPoint(bowl.width() / 2, bowl.height() * 45 / 111);
+    v.Manipulatives().Press(pile.x(), pile.y());
+    v.Manipulatives().Drag(pile.x() - 60, pile.y() - 60, v);
+    ASSERT_EQ(v.Manipulatives().ElementCount(), 2);
+    EXPECT_EQ(v.Manipulatives().Element(1).Rect().size(), QSize(76, 92));
+    v.SetQuestionSize(CQuestionSize::Standard);
+    EXPECT_EQ(v.Manipulatives().ElementCount(), 1);
+}
+
+TEST_F(GameViewTest, WrapRuleHoldsAtEverySize)
+{
+    CGameView& v = MakeView();
+    for (CQuestionSize::Size size : kSizes) {
+        SCOPED_TRACE(static_cast<int>(size));
+        v.SetQuestionSize(size);
+        Pose(0, "\u00f7", "9875", "7", "1410", "5");
+        const int oneRow = OneRowWidth(v, true);
+        view->resize(oneRow, 600);
+        QApplication::processEvents();
+        EXPECT_FALSE(v.Layout().wrapped);
+        EXPECT_EQ(v.GetField(CGameView::Remainder)->geometry().right() + 1 + 5, oneRow);
+        EXPECT_EQ(v.QuestionPanel().right() + 1, oneRow);
+
+        view->resize(oneRow - 1, 600);
+        QApplication::processEvents();
+        ASSERT_TRUE(v.Layout().wrapped);
+        const QRect first = v.GetField(CGameView::Operand1)->geometry();
+        const QRect second = v.GetField(CGameView::Operand2)->geometry();
+        const QRect equals = v.GetField(CGameView::EqualsSign)->geometry();
+        EXPECT_EQ(second.top(), first.top());
+        EXPECT_EQ(equals.left(), first.left());
+        EXPECT_EQ(equals.top(), first.bottom() + 1 + 5);
+        EXPECT_EQ(v.QuestionPanel().left(), 5);
+        EXPECT_EQ(v.QuestionPanel().bottom() + 1, 600 - 5);
+    }
+}
+
+TEST_F(GameViewTest, FourDigitColumnSumAtExtraLargeFitsASmallScreenEvenMagnified)
+{
+    // A 1024 x 768 screen less a title and menu bar and the doubled strip.
+    CGameView& v = MakeView(1024, 768 - 60 - 120);
+    v.SetQuestionSize(CQuestionSize::ExtraLarge);
+    Pose(0, "+", "9999", "9999", "19998", "", 2, 1);
+    for (bool pen : { false, true }) {
+        v.SetPenActive(pen);
+        EXPECT_GE(v.QuestionPanel().top(), 0) << "pen " << pen;
+        EXPECT_LT(v.QuestionPanel().right(), 1024);
+    }
+    v.SetPenActive(false);
+    // A horizontal 4-digit sum stays on one row at Extra large.
+    Pose(0, "+", "1234", "5678", "6912");
+    EXPECT_FALSE(v.Layout().wrapped);
 }

@@ -4,7 +4,10 @@
 //   kestavo-artwork <resources folder> [contact-sheet.png]
 //
 // Output: png/132.png 143.png 146.png 150.png 151.png,
-//         icons/136.png .. 141.png, icons/128-<size>.png.
+//         icons/136.png .. 141.png, icons/128-<size>.png,
+//         and for high-density screens and the larger question sizes the same
+//         drawings at 2, 3 and 4 times the pixels: png/<id>@<n>x.png (143, 146,
+//         150, 151) and icons/<id>-<32n>.png (136 .. 141).
 #include <QDir>
 #include <QFont>
 #include <QFontDatabase>
@@ -20,9 +23,14 @@
 
 namespace {
 
+// Pixels per design pixel of the images being drawn. The drawings keep their
+// design coordinates: the image's device pixel ratio scales every painter.
+qreal g_resolution = 1.0;
+
 QImage transparentImage(int w, int h)
 {
-    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+    QImage img(qRound(w * g_resolution), qRound(h * g_resolution), QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(g_resolution);
     img.fill(Qt::transparent);
     return img;
 }
@@ -430,6 +438,26 @@ int main(int argc, char** argv)
     for (int size : { 16, 24, 32, 48, 64, 128, 256 })
         outs.push_back({ QStringLiteral("icons/128-%1.png").arg(size), appIcon(size) });
 
+    // The same drawings with more pixels; the contact sheet shows only the plain ones.
+    std::vector<Out> dense;
+    for (int n : { 2, 3, 4 }) {
+        g_resolution = n;
+        const QImage wholeN = bowlWithApples();
+        const auto name = [n](const char* id) { return QStringLiteral("png/%1@%2x.png").arg(id).arg(n); };
+        dense.push_back({ name("143"), title() });
+        dense.push_back({ name("146"), apple(38, 46) });
+        dense.push_back({ name("151"), wholeN.copy(0, 0, 190 * n, 78 * n) });
+        dense.push_back({ name("150"), wholeN.copy(0, 78 * n, 190 * n, 33 * n) });
+        const auto icon = [n](int id) { return QStringLiteral("icons/%1-%2.png").arg(id).arg(32 * n); };
+        dense.push_back({ icon(136), iconGo() });
+        dense.push_back({ icon(138), iconStop() });
+        dense.push_back({ icon(141), iconArrow(false) });
+        dense.push_back({ icon(140), iconArrow(true) });
+        dense.push_back({ icon(137), iconCheck() });
+        dense.push_back({ icon(139), iconQuestion() });
+    }
+    g_resolution = 1.0;
+
     bool ok = true;
     std::vector<QImage> all;
     for (const Out& o : outs) {
@@ -438,6 +466,8 @@ int main(int argc, char** argv)
             all.push_back(o.image);
     }
     all.push_back(whole);
+    for (const Out& o : dense)
+        ok = save(o.image, root.filePath(o.name)) && ok;
     if (argc > 2)
         ok = contactSheet(all).save(QString::fromLocal8Bit(argv[2])) && ok;
     return ok ? 0 : 1;
