@@ -342,6 +342,8 @@ TEST_F(AppFixture, HelpMenuOpensTheHelpWindowAndTheAboutBox)
     });
     frame->Action(CMainFrame::kIdAbout)->trigger();
     EXPECT_EQ(shown, QStringLiteral("Tandrel Kestavo"));
+}
+
 TEST_F(AppFixture, QuestionSizeFromTheMenuResizesAtOnceAndHoldsAcrossRestarts)
 {
     ASSERT_EQ(RegisterControl(), S_OK);

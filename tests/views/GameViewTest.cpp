@@ -423,6 +423,8 @@ TEST_F(GameViewBoardTest, PenDragsOfApplesFollowOnlyAfterTheDragInterval)
     EXPECT_LE((v.Manipulatives().Element(1).Rect().center() - second).manhattanLength(), 2);
     // A drag is no scribble.
     EXPECT_EQ(v.Scribbles().StrokeCount(), 0);
+}
+
 namespace {
 
 const CQuestionSize::Size kSizes[] = { CQuestionSize::Standard, CQuestionSize::Large, CQuestionSize::ExtraLarge };

@@ -341,6 +341,8 @@ TEST_F(SummaryFixture, UnansweredCountsQuestionsWithoutAWrittenCell)
     item(3).answerState = state("3", " ");
     item(3).remainderState = state("2", "2"); // only the remainder written
     EXPECT_EQ(CSummaryContent::CountUnanswered(model), 7);
+}
+
 TEST_F(SummaryFixture, HeaderAndRowsInTheirFontsAndColumns)
 {
     item(0).answerState = state("42", "42");
