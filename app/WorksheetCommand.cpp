@@ -9,7 +9,9 @@
 #include "views/WorksheetPainter.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QTextStream>
+#include <memory>
 
 int RunWorksheetCommand(const QStringList& args, QTextStream& out, QTextStream& err)
 {
@@ -29,6 +31,19 @@ int RunWorksheetCommand(const QStringList& args, QTextStream& out, QTextStream& 
     CQuestionRequest request;
     if (const QString error = request.Read(parser); !error.isEmpty())
         return parser.Reject(error, err);
+
+    // Pages are painted with fonts, which needs a GUI application but no
+    // display; made only once the arguments are known to be good, so help and
+    // usage errors print nothing else.
+    std::unique_ptr<QGuiApplication> app;
+    if (!QCoreApplication::instance()) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "kestavo";
+        static char* argv[] = { name, nullptr };
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    }
 
     const unsigned int seed = request.seed ? *request.seed : CRandom::ClockSeed();
     CGameModel model(seed);

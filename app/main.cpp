@@ -11,7 +11,6 @@
 #include "platform/sound/SoundPlayer.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTextStream>
@@ -25,7 +24,7 @@ using ModeHandler = int (*)(const QStringList& args, QTextStream& out, QTextStre
 // arguments itself (--help and --version included). A mode that shows windows
 // opens its display itself, after its arguments are known to be good.
 // What a mode needs of Qt: nothing of the window system, painting without a
-// display (fonts and PDF pages), or windows.
+// display (fonts and PDF pages; the mode makes its application), or windows.
 enum class ModeApp { Core, Painting, Windows };
 
 struct Mode
@@ -105,13 +104,9 @@ int main(int argc, char** argv)
         switch (mode.app) {
         case ModeApp::Windows:
             return mode.run(args, out, err);
-        case ModeApp::Painting: {
-            // Draws pages and shows no window, so it needs no display.
-            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-                qputenv("QT_QPA_PLATFORM", "offscreen");
-            QGuiApplication app(argc, argv);
+        case ModeApp::Painting:
+            // Makes its own offscreen GUI application once its arguments are good.
             return mode.run(args, out, err);
-        }
         case ModeApp::Core:
             break;
         }

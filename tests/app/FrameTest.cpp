@@ -10,6 +10,7 @@
 #include "platform/sound/SoundPlayer.h"
 #include "views/BlankView.h"
 #include "views/ButtonStrip.h"
+#include "views/ClientEdge.h"
 #include "views/DValtrix.h"
 #include "views/GameView.h"
 #include "views/SummaryView.h"
@@ -362,7 +363,7 @@ TEST_F(AppFixture, QuestionSizeFromTheMenuResizesAtOnceAndHoldsAcrossRestarts)
     // The strip doubles, its buttons too, and the view takes the rest.
     const QRect client = frame->ClientArea()->rect();
     EXPECT_EQ(strip()->geometry(), QRect(0, client.height() - 120, client.width(), 120));
-    EXPECT_EQ(game->geometry(), QRect(0, 0, client.width(), client.height() - 120));
+    EXPECT_EQ(game->geometry(), CClientEdge::Inner(QRect(0, 0, client.width(), client.height() - 120)));
     EXPECT_EQ(strip()->GetButton(CButtonStrip::Next)->geometry(), QRect(20 + 120 * 2, 120 - 92, 100, 80));
     EXPECT_EQ(strip()->GetButton(CButtonStrip::Next)->iconSize(), QSize(64, 64));
     EXPECT_EQ(game->QuestionPanel().bottom() + 1, game->height() - 5);

@@ -5,6 +5,7 @@
 #include "tests/app/AdditionGameOptions.h"
 #include "config/OperatorSettings.h"
 #include "views/ButtonStrip.h"
+#include "views/ClientEdge.h"
 #include "game/GameModel.h"
 #include "game/QuestionItem.h"
 #include "views/GameView.h"
@@ -149,7 +150,8 @@ TEST(Screenshots, GameAtEveryQuestionSizeOnSmallAndLargeScreens)
                                             .arg(QLatin1String(names[s]))));
             const int strip = CButtonStrip::HeightFor(CQuestionSize::Scale(size));
             EXPECT_EQ(frame->GetButtonStrip()->height(), strip);
-            EXPECT_EQ(game->height(), frame->ClientArea()->height() - strip);
+            // The view fills what the strip leaves, within its sunken edge.
+            EXPECT_EQ(game->height(), frame->ClientArea()->height() - strip - 2 * CClientEdge::kWidth);
             // Panel 5 pixels from the left and the bottom, wholly on screen, clear of the bowl.
             for (bool pen : { false, true }) {
                 game->SetPenActive(pen);

@@ -74,6 +74,12 @@ private:
                 pen = state.pen().color();
         }
         void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override { }
+        // Shapes (the rows' marks) are not text: taken and dropped.
+        void drawPath(const QPainterPath&) override { }
+        void drawPolygon(const QPointF*, int, PolygonDrawMode) override { }
+        void drawLines(const QLineF*, int) override { }
+        void drawRects(const QRectF*, int) override { }
+        void drawEllipse(const QRectF&) override { }
         void drawTextItem(const QPointF& at, const QTextItem& item) override
         {
             texts.push_back({ item.text(), at, item.font(), pen });
