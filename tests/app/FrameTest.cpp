@@ -14,6 +14,7 @@
 #include "views/DValtrix.h"
 #include "views/GameView.h"
 #include "views/SummaryView.h"
+#include "tests/fixtures/RegisterComponent.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,7 +29,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -84,18 +84,6 @@ struct AppFixture : ::testing::Test
     bool newGameOk = true;
     bool keepLevel = true;
 };
-
-HRESULT RegisterControl()
-{
-    const std::string path = std::string(KESTAVO_TEST_LIB_DIR) + "/libvaltrix.so";
-    void* handle = dlopen(path.c_str(), RTLD_NOW);
-    if (!handle)
-        return CO_E_DLLNOTFOUND;
-    auto entry = reinterpret_cast<HRESULT (*)()>(dlsym(handle, "DllRegisterServer"));
-    const HRESULT hr = entry ? entry() : CO_E_ERRORINDLL;
-    dlclose(handle);
-    return hr;
-}
 
 CKestavoApp::Options AdditionGameOptionsForRestart()
 {

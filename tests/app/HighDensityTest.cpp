@@ -9,11 +9,11 @@
 #include "views/ButtonStrip.h"
 #include "views/DValtrix.h"
 #include "views/GameView.h"
+#include "tests/fixtures/RegisterComponent.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QMouseEvent>
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -24,18 +24,6 @@ const bool kDenseScreen = [] {
     qputenv("QT_SCALE_FACTOR", "2");
     return true;
 }();
-
-HRESULT RegisterComponent(const char* library)
-{
-    const std::string path = std::string(KESTAVO_TEST_LIB_DIR) + "/" + library;
-    void* handle = dlopen(path.c_str(), RTLD_NOW);
-    if (!handle)
-        return CO_E_DLLNOTFOUND;
-    auto entry = reinterpret_cast<HRESULT (*)()>(dlsym(handle, "DllRegisterServer"));
-    const HRESULT hr = entry ? entry() : CO_E_ERRORINDLL;
-    dlclose(handle);
-    return hr;
-}
 
 void settle()
 {

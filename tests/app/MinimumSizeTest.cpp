@@ -6,29 +6,16 @@
 #include "views/ButtonStrip.h"
 #include "views/DValtrix.h"
 #include "views/GameView.h"
+#include "tests/fixtures/RegisterComponent.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFontMetrics>
 #include <QPushButton>
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <string>
 
 namespace {
-
-// The real pen input control, so the fields take their real sizes.
-HRESULT RegisterControl()
-{
-    const std::string path = std::string(KESTAVO_TEST_LIB_DIR) + "/libvaltrix.so";
-    void* handle = dlopen(path.c_str(), RTLD_NOW);
-    if (!handle)
-        return CO_E_DLLNOTFOUND;
-    auto entry = reinterpret_cast<HRESULT (*)()>(dlsym(handle, "DllRegisterServer"));
-    const HRESULT hr = entry ? entry() : CO_E_ERRORINDLL;
-    dlclose(handle);
-    return hr;
-}
 
 void settle()
 {

@@ -10,11 +10,11 @@
 #include "game/QuestionItem.h"
 #include "views/GameView.h"
 #include "views/SummaryView.h"
+#include "tests/fixtures/RegisterComponent.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPushButton>
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -100,18 +100,6 @@ TEST(Screenshots, BlankViewGameAndSummaryAtProjectorSizes)
 }
 
 namespace {
-
-HRESULT RegisterControl()
-{
-    const std::string path = std::string(KESTAVO_TEST_LIB_DIR) + "/libvaltrix.so";
-    void* handle = dlopen(path.c_str(), RTLD_NOW);
-    if (!handle)
-        return CO_E_DLLNOTFOUND;
-    auto entry = reinterpret_cast<HRESULT (*)()>(dlsym(handle, "DllRegisterServer"));
-    const HRESULT hr = entry ? entry() : CO_E_ERRORINDLL;
-    dlclose(handle);
-    return hr;
-}
 
 } // namespace
 

@@ -5,30 +5,18 @@
 #include "tests/views/FakeAppServices.h"
 #include "views/ButtonStrip.h"
 #include "views/DValtrix.h"
+#include "tests/fixtures/RegisterComponent.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QtMath>
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
 
 namespace {
-
-HRESULT RegisterComponent(const std::string& library)
-{
-    const std::string path = library[0] == '/' ? library : std::string(KESTAVO_TEST_LIB_DIR) + "/" + library;
-    void* handle = dlopen(path.c_str(), RTLD_NOW);
-    if (!handle)
-        return CO_E_DLLNOTFOUND;
-    auto entry = reinterpret_cast<HRESULT (*)()>(dlsym(handle, "DllRegisterServer"));
-    const HRESULT hr = entry ? entry() : CO_E_ERRORINDLL;
-    dlclose(handle);
-    return hr;
-}
 
 // A game of ten addition questions at level 1 (apples on), shown in a view of
 // 1024 x 708 (a 1024 x 768 frame less the strip) with a real button strip.
