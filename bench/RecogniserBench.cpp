@@ -401,27 +401,34 @@ void printAccuracy()
         100.0 * inNumberOk[2] / inNumberN[2], 100.0 * marksOk / (3 * kSynthetic + kSynthetic), marksOk,
         4 * kSynthetic);
 
-    int fieldOk[5] = {}, fieldN[5] = {};
-    for (int i = 0; i < 1200; ++i) {
-        const int digits = 2 + i % 3;
-        const float size = sizes[(i / 3) % 3];
-        std::vector<Stroke> field;
-        std::string expect;
-        float cursor = 10;
-        for (int d = 0; d < digits; ++d) {
-            const auto& s = g_eval[rng() % g_eval.size()];
-            auto placed = place(s.strokes, size / 56, 0, (u(rng) - 0.5f) * 0.08f * size);
-            float l, t, r, b;
-            bounds(placed, l, t, r, b);
-            const float gap = (0.15f + 0.35f * u(rng)) * (b - t);
-            for (auto& st : place(placed, 1, cursor - l, 0))
-                field.push_back(st);
-            cursor += (r - l) + gap;
-            expect += char('0' + s.label);
+    // Fields of 2 to 4 held-out digits written side by side at the three cell
+    // sizes, the gap between digits drawn from gapFrom to gapFrom + gapSpan of
+    // the digit's height; counts the fields read exactly, by digit count.
+    const auto readFields = [&](int count, float gapFrom, float gapSpan, int (&ok)[5], int (&n)[5]) {
+        for (int i = 0; i < count; ++i) {
+            const int digits = 2 + i % 3;
+            const float size = sizes[(i / 3) % 3];
+            std::vector<Stroke> field;
+            std::string expect;
+            float cursor = 10;
+            for (int d = 0; d < digits; ++d) {
+                const auto& s = g_eval[rng() % g_eval.size()];
+                auto placed = place(s.strokes, size / 56, 0, (u(rng) - 0.5f) * 0.08f * size);
+                float l, t, r, b;
+                bounds(placed, l, t, r, b);
+                const float gap = (gapFrom + gapSpan * u(rng)) * (b - t);
+                for (auto& st : place(placed, 1, cursor - l, 0))
+                    field.push_back(st);
+                cursor += (r - l) + gap;
+                expect += char('0' + s.label);
+            }
+            ok[digits] += recognise(api, field) == expect;
+            ++n[digits];
         }
-        fieldOk[digits] += recognise(api, field) == expect;
-        ++fieldN[digits];
-    }
+    };
+
+    int fieldOk[5] = {}, fieldN[5] = {};
+    readFields(1200, 0.15f, 0.35f, fieldOk, fieldN);
     std::printf("Whole fields written side by side, exactly right: 2 digits %.2f %%, 3 digits %.2f %%, "
                 "4 digits %.2f %%, all %.2f %%\n",
         100.0 * fieldOk[2] / fieldN[2], 100.0 * fieldOk[3] / fieldN[3], 100.0 * fieldOk[4] / fieldN[4],
@@ -430,26 +437,7 @@ void printAccuracy()
     // Digits that touch or overlap slightly, as they do when written across
     // the cells in a hurry: the gap is -0.12 to +0.05 of the digit's height.
     int touchOk[5] = {}, touchN[5] = {};
-    for (int i = 0; i < 900; ++i) {
-        const int digits = 2 + i % 3;
-        const float size = sizes[(i / 3) % 3];
-        std::vector<Stroke> field;
-        std::string expect;
-        float cursor = 10;
-        for (int d = 0; d < digits; ++d) {
-            const auto& s = g_eval[rng() % g_eval.size()];
-            auto placed = place(s.strokes, size / 56, 0, (u(rng) - 0.5f) * 0.08f * size);
-            float l, t, r, b;
-            bounds(placed, l, t, r, b);
-            const float gap = (-0.12f + 0.17f * u(rng)) * (b - t);
-            for (auto& st : place(placed, 1, cursor - l, 0))
-                field.push_back(st);
-            cursor += (r - l) + gap;
-            expect += char('0' + s.label);
-        }
-        touchOk[digits] += recognise(api, field) == expect;
-        ++touchN[digits];
-    }
+    readFields(900, -0.12f, 0.17f, touchOk, touchN);
     std::printf("Touching or slightly overlapping digits, exactly right: 2 digits %.2f %%, 3 digits %.2f %%, "
                 "4 digits %.2f %%, all %.2f %%\n",
         100.0 * touchOk[2] / touchN[2], 100.0 * touchOk[3] / touchN[3], 100.0 * touchOk[4] / touchN[4],
