@@ -234,7 +234,7 @@ EOF
 play_game() {
   (cd / && "$1" --script "$game_script") >"$2" 2>"$2.err" &&
     grep -q '^Score: 2 correct out of 10' "$2" &&
-    grep -qP '^3\)\t10 +\+ +1 += +11$' "$2"
+    grep -qP '^3\)\t10 +\+ +1 += +11 +right$' "$2"
 }
 if grep -aq -- '--script' "$prefix/bin/kestavo"; then
   if play_game "$prefix/bin/kestavo" "$work/game.out"; then
