@@ -2,6 +2,7 @@
 // first when the teacher turned it on; a tap on STOP right after the start
 // never ends a game; with the choice off the game ends at once as always.
 #include "app/KestavoApp.h"
+#include "tests/app/AdditionGameOptions.h"
 #include "app/MainFrame.h"
 #include "config/OperatorSettings.h"
 #include "config/TeacherOptions.h"
@@ -29,16 +30,7 @@ struct EndGameFixture : ::testing::Test
 {
     void Start()
     {
-        CKestavoApp::Options options;
-        options.goAtStart = false;
-        options.setupRunner = [](std::vector<CParameterSet>& sets, int& count) {
-            CParameterSet set;
-            ApplyDefaults(set, OperatorName::Addition, 0);
-            sets.assign(1, set);
-            count = 10;
-            return true;
-        };
-        options.messageSink = [](const QString&) {};
+        CKestavoApp::Options options = AdditionGameOptions();
         ASSERT_TRUE(app.InitInstance(options));
         frame = app.GetMainFrame();
         frame->SetClock([this] { return now; });

@@ -15,6 +15,7 @@
 #include "views/GameView.h"
 #include "views/SummaryView.h"
 #include "tests/fixtures/RegisterComponent.h"
+#include "tests/fixtures/UnwritableHive.h"
 
 #include <QAction>
 #include <QApplication>
@@ -376,18 +377,13 @@ TEST_F(AppFixture, QuestionSizeFromTheMenuResizesAtOnceAndHoldsAcrossRestarts)
 TEST_F(AppFixture, AQuestionSizeThatCannotBeStoredStaysForTheSessionAndIsReported)
 {
     Start();
-    // A settings folder below a plain file cannot be made, whoever runs this.
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    QFile plain(dir.filePath(QStringLiteral("plain")));
-    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-    plain.close();
-    const QByteArray oldHive = qgetenv("KESTAVO_HIVE_DIR");
-    qputenv("KESTAVO_HIVE_DIR", QFile::encodeName(plain.fileName() + QStringLiteral("/hive")));
     QStringList told;
-    frame->SetMessageSink([&told](const QString& text) { told << text; });
-    frame->Action(CMainFrame::kIdQuestionSizeFirst + CQuestionSize::Large)->trigger();
-    qputenv("KESTAVO_HIVE_DIR", oldHive);
+    {
+        UnwritableHive unwritable;
+        ASSERT_TRUE(unwritable.isValid());
+        frame->SetMessageSink([&told](const QString& text) { told << text; });
+        frame->Action(CMainFrame::kIdQuestionSizeFirst + CQuestionSize::Large)->trigger();
+    }
     EXPECT_EQ(told.size(), 1);
     EXPECT_EQ(frame->QuestionSize(), CQuestionSize::Large);
     EXPECT_EQ(strip()->height(), 90);

@@ -1,5 +1,6 @@
 // kestavo --export-settings / --import-settings: exit codes, messages, files.
 #include "app/SettingsCommand.h"
+#include "tests/fixtures/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,19 +28,6 @@ CommandRun RunCommand(const QStringList& args)
 QString InHiveDir(const QString& name)
 {
     return QDir(qEnvironmentVariable("KESTAVO_HIVE_DIR")).filePath(name);
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 const QByteArray kSchool = "REGEDIT4\r\n\r\n"

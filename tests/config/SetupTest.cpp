@@ -4,6 +4,7 @@
 
 #include "config/OptionsPage.h"
 #include "config/OptionsPropertySheet.h"
+#include "tests/fixtures/UnwritableHive.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -330,15 +331,9 @@ TEST(Setup, AFailedSaveTellsTheTeacherAndTheGameStillGoesAhead)
         EXPECT_TRUE(told.isEmpty());
     }
 
-    // A settings folder below a plain file cannot be made, whoever runs this.
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    QFile plain(dir.filePath(QStringLiteral("plain")));
-    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-    plain.close();
-    const QByteArray oldHive = qgetenv("KESTAVO_HIVE_DIR");
-    qputenv("KESTAVO_HIVE_DIR", QFile::encodeName(plain.fileName() + QStringLiteral("/hive")));
     {
+        UnwritableHive unwritable;
+        ASSERT_TRUE(unwritable.isValid());
         CSetup setup;
         setup.SetSaveErrorSink([&told](const QString& text) { told << text; });
         setup.InitDialog();
@@ -351,7 +346,6 @@ TEST(Setup, AFailedSaveTellsTheTeacherAndTheGameStillGoesAhead)
         setup.CollectSelected(selected);
         EXPECT_EQ(selected.size(), 1u);
     }
-    qputenv("KESTAVO_HIVE_DIR", oldHive);
     ASSERT_EQ(told.size(), 1);
     EXPECT_TRUE(told[0].contains(QStringLiteral("could not be saved")));
 }

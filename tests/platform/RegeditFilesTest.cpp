@@ -2,6 +2,7 @@
 #include "platform/registry/RegFileFormat.h"
 #include "platform/registry/Registry.h"
 #include "platform/registry/Utf16Text.h"
+#include "tests/fixtures/TestFiles.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -70,19 +71,6 @@ const std::vector<std::string> kAddition { "Software", "Tandrel Technologies Inc
 QString userHive()
 {
     return QDir(qEnvironmentVariable("KESTAVO_HIVE_DIR")).filePath("HKEY_CURRENT_USER.reg");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace
@@ -219,7 +207,7 @@ TEST(RegeditFiles, DamagedFilesNameTheLine)
 TEST(RegeditFiles, AWindowsExportPlacedAsTheUserHiveIsUsedAndKeptInItsFormat)
 {
     const QByteArray file = utf16WithBom(kVersion5Text);
-    writeFile(userHive(), file);
+    WriteFile(userHive(), file);
 
     HKEY key = nullptr;
     ASSERT_EQ(ERROR_SUCCESS,
@@ -237,7 +225,7 @@ TEST(RegeditFiles, AWindowsExportPlacedAsTheUserHiveIsUsedAndKeptInItsFormat)
     EXPECT_TRUE(QDir(qEnvironmentVariable("KESTAVO_HIVE_DIR"))
                     .entryList({ "HKEY_CURRENT_USER.reg.damaged-*" }, QDir::Files)
                     .isEmpty());
-    const QByteArray saved = readFile(userHive());
+    const QByteArray saved = ReadFile(userHive());
     ASSERT_TRUE(saved.startsWith(QByteArray("\xFF\xFE", 2)));
     CHiveKey root("HKEY_CURRENT_USER");
     std::string error;
