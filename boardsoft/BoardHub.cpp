@@ -172,7 +172,7 @@ CBoardHub::Attached* CBoardHub::FindHandleLocked(OBRISK_HWND handle)
 
 CBoardHub::Attached* CBoardHub::FindLocked(const Target& target)
 {
-    if (target.order > 0) {
+    if (target.order > 0 && target.name.isEmpty()) {
         int seen = 0;
         for (Attached& a : m_windows) {
             if (a.widget.isNull())
@@ -182,10 +182,24 @@ CBoardHub::Attached* CBoardHub::FindLocked(const Target& target)
         }
         return nullptr;
     }
+    int seen = 0;
     for (Attached& a : m_windows)
-        if (!a.widget.isNull() && a.name == target.name)
+        if (!a.widget.isNull() && a.name == target.name && ++seen >= target.order)
             return &a;
     return nullptr;
+}
+
+QString CBoardHub::RecordedNameLocked(const Attached& window)
+{
+    Target target { window.name, 0 };
+    for (const Attached& a : m_windows) {
+        if (a.widget.isNull() || a.name != window.name)
+            continue;
+        ++target.order;
+        if (&a == &window)
+            break;
+    }
+    return target.Label();
 }
 
 CBoardHub::Attached* CBoardHub::TopmostLocked(QWidget* receiver)
@@ -321,7 +335,7 @@ bool CBoardHub::ProcessQt(QWidget* receiver, const PointerSample& sample)
         if (toQtContact && sample.phase == SamplePhase::Up)
             m_toQt.erase(toQt);
         if (qtWindow && receiver && m_recorder.IsRecording())
-            m_recorder.Contact(qtWindow->name, sample.tool, sample.phase,
+            m_recorder.Contact(RecordedNameLocked(*qtWindow), sample.tool, sample.phase,
                 qtWindow->widget->mapFromGlobal(receiver->mapToGlobal(sample.position)).toPoint(),
                 sample.value, true, NowMs());
         if (over && (toQtContact || over->mode == kPointerMode))
@@ -350,8 +364,8 @@ bool CBoardHub::ProcessQt(QWidget* receiver, const PointerSample& sample)
                 : QPointF(window->mapFromGlobal(receiver->mapToGlobal(sample.position)));
             ContactLocked(target->owner, sample.phase, local.toPoint(), sample.value, pointerId, out);
             if (m_recorder.IsRecording())
-                m_recorder.Contact(
-                    target->name, sample.tool, sample.phase, local.toPoint(), sample.value, false, NowMs());
+                m_recorder.Contact(RecordedNameLocked(*target), sample.tool, sample.phase, local.toPoint(),
+                    sample.value, false, NowMs());
         }
     }
     Fire(out);
@@ -368,8 +382,7 @@ bool CBoardHub::ProcessReplay(const Target& target, const PointerSample& sample,
         Attached* window = FindLocked(target);
         if (!window) {
             if (error)
-                *error = target.order > 0 ? QStringLiteral("window #%1 is not attached").arg(target.order)
-                                          : QStringLiteral("window '%1' is not attached").arg(target.name);
+                *error = QStringLiteral("window '%1' is not attached").arg(target.Label());
             return false;
         }
         const int pointerId = PointerIdLocked(sample.deviceKey, sample.tool);

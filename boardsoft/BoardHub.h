@@ -32,12 +32,20 @@ class QWidget;
 class CBoardHub
 {
 public:
-    // Addresses an attached window: by objectName, or by attach order (1 = the
-    // longest attached of those still attached).
+    // Addresses an attached window: by objectName, by attach order (1 = the
+    // longest attached of those still attached), or by both: the order-th of
+    // those with that name ("NAME#N"; a name alone is the first of them).
     struct Target
     {
         QString name;
         int order = 0;
+
+        QString Label() const
+        {
+            return name.isEmpty() ? QStringLiteral("#%1").arg(order)
+                : order > 1       ? QStringLiteral("%1#%2").arg(name).arg(order)
+                                  : name;
+        }
     };
 
     static CBoardHub& Instance();
@@ -108,6 +116,8 @@ private:
     void EnsureAgent();
     void WakeTimer();
     Attached* FindLocked(const Target& target);
+    // How a recording names the window so that its replay finds the same one.
+    QString RecordedNameLocked(const Attached& window);
     Attached* FindHandleLocked(OBRISK_HWND handle);
     Attached* TopmostLocked(QWidget* receiver);
     void PruneLocked();

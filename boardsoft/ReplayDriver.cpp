@@ -134,10 +134,7 @@ void CReplayDriver::Run(ReplayParseResult parsed)
             while (!hub.IsAttached(wanted)) {
                 if (waited >= c.milliseconds) {
                     Finish(Failed,
-                        where
-                            + (c.order > 0
-                                    ? QStringLiteral("window #%1 was not attached in time").arg(c.order)
-                                    : QStringLiteral("window '%1' was not attached in time").arg(c.name)));
+                        where + QStringLiteral("window '%1' was not attached in time").arg(wanted.Label()));
                     return;
                 }
                 if (!Sleep(10)) {

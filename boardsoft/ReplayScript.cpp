@@ -49,10 +49,15 @@ void ParseTarget(const QByteArray& token, ReplayCommand& c)
         c.order = ParseInt(token.mid(1), 1, 1000, "window number");
         return;
     }
-    if (!ValidName(token))
+    // NAME#N: the N-th attached window of that name, for windows that share one.
+    const qsizetype hash = token.indexOf('#');
+    const QByteArray name = hash < 0 ? token : token.left(hash);
+    if (!ValidName(name))
         throw LineError(QStringLiteral("'%1' is not a window name (letters, digits, _ . : -)")
                             .arg(QString::fromUtf8(token.left(40))));
-    c.name = QString::fromLatin1(token);
+    if (hash >= 0)
+        c.order = ParseInt(token.mid(hash + 1), 1, 1000, "window number");
+    c.name = QString::fromLatin1(name);
 }
 
 ReplayCommand ContactAt(SamplePhase phase, int line, int x, int y, int value)

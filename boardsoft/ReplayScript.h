@@ -14,7 +14,7 @@ struct ReplayCommand
 {
     enum Kind
     {
-        SelectWindow, // window NAME | window #N
+        SelectWindow, // window NAME | window #N | window NAME#N
         SelectTool, // tool pen|eraser
         Contact, // down/move/up X Y [VALUE] (stroke expands into these)
         Pause, // pause MS
@@ -28,7 +28,7 @@ struct ReplayCommand
     Kind kind = Pause;
     int line = 0;
     QString name; // window name
-    int order = 0; // window attach order (#N), 0 when named
+    int order = 0; // window attach order (#N), among those named NAME when named; 0: the first
     BoardTool tool = BoardTool::Pen;
     SamplePhase phase = SamplePhase::Down;
     int x = 0;

@@ -36,6 +36,12 @@ TEST(ReplayScriptTest, ParsesEveryCommand)
     EXPECT_EQ(r.commands[5].value, 0); // and for an up
     EXPECT_EQ(r.commands[6].order, 2);
     EXPECT_TRUE(r.commands[6].name.isEmpty());
+    // A name shared by several windows: the N-th of them.
+    const ReplayParseResult shared = CReplayScript::Parse("window field#2\nwait-window field#3 10\n");
+    ASSERT_TRUE(shared.Ok()) << shared.error.toStdString();
+    EXPECT_EQ(shared.commands[0].name, QStringLiteral("field"));
+    EXPECT_EQ(shared.commands[0].order, 2);
+    EXPECT_EQ(shared.commands[1].order, 3);
     EXPECT_EQ(r.commands[7].milliseconds, 15);
     EXPECT_EQ(r.commands[8].dispid, OBRISK_DISPID_NOTOOL);
     EXPECT_EQ(r.commands[9].dispid, OBRISK_DISPID_CLEAR);
@@ -90,6 +96,9 @@ TEST(ReplayScriptTest, StopsAtTheFirstMalformedLineKeepingWhatCameBefore)
         { "tray up\n", 1, "unknown tray event" },
         { "button play\n", 1, "unknown button" },
         { "window #0\n", 1, "window number" },
+        { "window a#0\n", 1, "window number" },
+        { "window #a#2\n", 1, "window number" },
+        { "window a/b#2\n", 1, "not a window name" },
         { "window a/b\n", 1, "not a window name" },
         { "window a b\n", 1, "usage: window" },
         { "status now\n", 1, "usage: status" },

@@ -5,13 +5,17 @@
 #include "app/WindowSystemInput.h"
 #include "board/ObriskConnection.h"
 #include "boardsoft/BoardSettings.h"
+#include "boardsoft/ObriskReplay.h"
 #include "platform/com/ComServer.h"
 #include "platform/registry/Registry.h"
 #include "tests/board/RecordingListener.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDeadlineTimer>
+#include <QFile>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
@@ -252,4 +256,56 @@ TEST_F(WindowModesTest, TouchWritesAsTheSettingSaysAndThePenWins)
     Settle();
     EXPECT_EQ(Count(listener.calls, "down 10 10"), 1);
     EXPECT_EQ(Count(listener.calls, "down 30 30"), 0) << "a hand resting while the pen writes";
+}
+
+// Two attached windows that share a name (two answer fields): the recording names
+// the one the pen wrote in, and its replay reaches that one and not the other.
+TEST_F(WindowModesTest, ARecordingTellsApartWindowsThatShareAName)
+{
+    QWidget top;
+    top.resize(400, 200);
+    QWidget* fields[2];
+    CRecordingListener listeners[2];
+    CObriskConnection boards[2];
+    for (int i = 0; i < 2; ++i) {
+        fields[i] = new QWidget(&top);
+        fields[i]->setObjectName(QStringLiteral("field"));
+        fields[i]->setGeometry(200 * i, 0, 200, 200);
+    }
+    top.show();
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(boards[i].CreateWithEvents(fields[i], &listeners[i]));
+        ASSERT_TRUE(boards[i].AttachWindow(CObriskConnection::Handle(fields[i]->winId())));
+    }
+    Settle();
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("board.txt"));
+    CObriskReplayClient board;
+    ASSERT_TRUE(board.Load());
+    ASSERT_TRUE(board.RecordStart(path.toStdString()));
+    input.Stroke(Tool::Pen, fields[1], { { 20, 30 }, { 60, 90 } });
+    Settle();
+    board.RecordStop();
+    ASSERT_EQ(Count(listeners[1].calls, "down 20 30"), 1);
+    ASSERT_EQ(Count(listeners[0].calls, "down"), 0);
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray recording = file.readAll();
+    EXPECT_TRUE(recording.contains("\nwindow field#2\n")) << recording.toStdString();
+
+    for (CRecordingListener& l : listeners)
+        l.calls.clear();
+    const int id = board.Start(recording.toStdString());
+    ASSERT_GT(id, 0);
+    QDeadlineTimer deadline(10000);
+    while (board.State(id) == 0 && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    EXPECT_EQ(board.State(id), 1) << board.Error(id);
+    board.Release(id);
+    Settle();
+    EXPECT_EQ(Count(listeners[1].calls, "down 20 30"), 1);
+    EXPECT_EQ(Count(listeners[1].calls, "up 60 90"), 1);
+    EXPECT_EQ(Count(listeners[0].calls, "down"), 0) << "the replay wrote into the other field";
 }
