@@ -51,9 +51,10 @@ public:
     // Help > About Kestavo.
     void OnAbout();
 
-private:
+    // The Setup dialog, as Go runs it unless a Setup runner was given.
     bool RunSetup(std::vector<CParameterSet>& sets, int& questionCount);
 
+private:
     std::unique_ptr<CGameModel> m_model;
     std::unique_ptr<CMainFrame> m_frame;
     bool m_nextEnabled = false;

@@ -66,6 +66,7 @@ public:
     CSoundPlayer& GetSoundPlayer() override { return *m_sound; }
 
     void SetNewGameDialogRunner(NewGameDialogRunner runner) { m_newGameRunner = std::move(runner); }
+    const NewGameDialogRunner& GetNewGameDialogRunner() const { return m_newGameRunner; }
     void SetEndGameAsker(EndGameAsker asker) { m_endGameAsker = std::move(asker); }
     void SetClock(Clock clock) { m_clock = std::move(clock); }
 

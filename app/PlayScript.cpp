@@ -85,7 +85,7 @@ bool CPlayScript::Parse(const QString& text)
 bool CPlayScript::ParsePoints(const QStringList& words, int first, Command& command, int line)
 {
     static const QRegularExpression pointPattern(
-        QStringLiteral("^(?:([a-z0-9]+):)?(-?\\d{1,6}),(-?\\d{1,6})$"));
+        QStringLiteral("^(?:(dialog:[^\\s:]+|[a-z0-9]+):)?(-?\\d{1,6}),(-?\\d{1,6})$"));
     if (words.size() - first < 1)
         return Fail(line, QStringLiteral("'%1' needs at least one point X,Y").arg(words[0]));
     if (words.size() - first > kMaxPoints)
@@ -97,7 +97,7 @@ bool CPlayScript::ParsePoints(const QStringList& words, int first, Command& comm
         Point p;
         p.anchor = m.captured(1);
         if (!p.anchor.isEmpty() && p.anchor != QLatin1String("bowl") && p.anchor != QLatin1String("apple")
-            && !FieldNames().contains(p.anchor))
+            && !FieldNames().contains(p.anchor) && !p.anchor.startsWith(QLatin1String("dialog:")))
             return Fail(line, QStringLiteral("unknown anchor '%1'").arg(p.anchor));
         p.offset = QPoint(m.captured(2).toInt(), m.captured(3).toInt());
         command.points.push_back(p);
@@ -230,25 +230,44 @@ bool CPlayScript::ParseLine(const QString& rawLine, int line)
             return false;
     } else if (verb == QLatin1String("tap")) {
         c.kind = Kind::Tap;
-        if (argc < 1 || argc > 2)
-            return Fail(line, QStringLiteral("'tap' takes a button or a point, then pen or touch"));
-        if (argc == 2) {
-            const QString tool = words[2].toLower();
-            if (tool != QLatin1String("pen") && tool != QLatin1String("touch"))
-                return Fail(line, QStringLiteral("'tap' is made with pen or touch"));
-            c.value = tool == QLatin1String("touch") ? 1 : 0;
+        // The target may be a caption with spaces: the tool, if given, is the last word.
+        QString target = RestOfLine(trimmed, 1);
+        const QString last = words.back().toLower();
+        if (argc >= 2 && (last == QLatin1String("pen") || last == QLatin1String("touch"))) {
+            c.value = last == QLatin1String("touch") ? 1 : 0;
+            target = target.left(target.size() - last.size()).trimmed();
         }
-        static const QStringList captions = { "go", "stop", "<--", "-->", "v", "help" };
-        const QString target = words[1].toLower();
-        if (ButtonNames().contains(target)) {
-            c.text = target;
-        } else if (captions.contains(target)) {
-            c.text = ButtonNames()[captions.indexOf(target)];
-        } else if (target == QLatin1String("recognise") || target == QLatin1String("a")) {
-            c.text = QStringLiteral("recognise");
-        } else if (!ParsePoints(QStringList { words[0], words[1] }, 1, c, line)) {
-            m_error = QStringLiteral("line %1: '%2' is neither a button nor a point").arg(line).arg(words[1]);
-            return false;
+        if (target.startsWith(QLatin1String("dialog:")) || target.startsWith(QLatin1String("menu:"))) {
+            static const QRegularExpression inControl(
+                QStringLiteral("^(dialog:.+):(-?\\d{1,6}),(-?\\d{1,6})$"));
+            const QRegularExpressionMatch m = inControl.match(target);
+            if (m.hasMatch())
+                c.points.push_back(
+                    Point { m.captured(1), QPoint(m.captured(2).toInt(), m.captured(3).toInt()) });
+            else
+                c.text = target;
+            if (target.section(QLatin1Char(':'), 1).trimmed().isEmpty())
+                return Fail(line, QStringLiteral("'%1' names no control").arg(target));
+        } else {
+            if (argc < 1 || argc > 2)
+                return Fail(line,
+                    QStringLiteral(
+                        "'tap' takes a button, dialog:NAME, menu:NAME or a point, then pen or touch"));
+            if (target.contains(QLatin1Char(' '))) // a second word that is not a tool
+                return Fail(line, QStringLiteral("'tap' is made with pen or touch"));
+            static const QStringList captions = { "go", "stop", "<--", "-->", "v", "help" };
+            const QString lower = target.toLower();
+            if (ButtonNames().contains(lower)) {
+                c.text = lower;
+            } else if (captions.contains(lower)) {
+                c.text = ButtonNames()[captions.indexOf(lower)];
+            } else if (lower == QLatin1String("recognise") || lower == QLatin1String("a")) {
+                c.text = QStringLiteral("recognise");
+            } else if (!ParsePoints(QStringList { words[0], target }, 1, c, line)) {
+                m_error
+                    = QStringLiteral("line %1: '%2' is neither a button nor a point").arg(line).arg(target);
+                return false;
+            }
         }
     } else if (verb == QLatin1String("replay")) {
         c.kind = Kind::ReplayFile;
@@ -268,8 +287,19 @@ bool CPlayScript::ParseLine(const QString& rawLine, int line)
             return false;
         c.text = words[1].toLower();
         if (c.text != QLatin1String("keep") && c.text != QLatin1String("change")
-            && c.text != QLatin1String("cancel"))
-            return Fail(line, QStringLiteral("'newgame' takes keep, change or cancel"));
+            && c.text != QLatin1String("cancel") && c.text != QLatin1String("dialog"))
+            return Fail(line, QStringLiteral("'newgame' takes keep, change, cancel or dialog"));
+    } else if (verb == QLatin1String("setup")) {
+        c.kind = Kind::Setup;
+        if (!needArgs(1))
+            return false;
+        c.text = words[1].toLower();
+        if (c.text != QLatin1String("choices") && c.text != QLatin1String("dialog"))
+            return Fail(line, QStringLiteral("'setup' takes choices or dialog"));
+    } else if (verb == QLatin1String("summary")) {
+        c.kind = Kind::Summary;
+        if (!needArgs(0))
+            return false;
     } else if (verb == QLatin1String("wait")) {
         c.kind = Kind::Wait;
         if (!needArgs(1) || !number(words[1], 0, 60000, c.number))
@@ -284,11 +314,20 @@ bool CPlayScript::ParseLine(const QString& rawLine, int line)
         c.text = words[1];
     } else if (verb == QLatin1String("expect")) {
         if (argc < 1)
-            return Fail(line, QStringLiteral("'expect' takes status TEXT, apples N or strokes N"));
+            return Fail(
+                line, QStringLiteral("'expect' takes status TEXT, dialog TITLE, apples N or strokes N"));
         const QString what = words[1].toLower();
         if (what == QLatin1String("status")) {
             c.kind = Kind::ExpectStatus;
             c.text = RestOfLine(trimmed, 2);
+        } else if (what == QLatin1String("dialog")) {
+            // "none": no dialog may be open.
+            c.kind = Kind::ExpectDialog;
+            c.text = RestOfLine(trimmed, 2);
+            if (c.text.isEmpty())
+                return Fail(line, QStringLiteral("'expect dialog' takes a title or none"));
+            if (c.text == QLatin1String("none"))
+                c.text.clear();
         } else if (what == QLatin1String("apples") || what == QLatin1String("strokes")) {
             c.kind = what == QLatin1String("apples") ? Kind::ExpectApples : Kind::ExpectStrokes;
             if (argc != 2)

@@ -32,13 +32,18 @@ public:
         NewGame, // text = keep, change or cancel: the answer to the New Game dialog
         Input, // text = replay or window: the path of pen and eraser strokes
         Touch, // points: one touch contact through the window system
-        Tap, // text = strip button or "recognise", or one point; value = 1 for touch, 0 for pen
+        Tap, // text = strip button, "recognise", "dialog:NAME" or "menu:NAME", or one point;
+             // value = 1 for touch, 0 for pen
         Cells, // text = field name: print the rectangle of each of its cells
         ReplayFile, // text = a board session script (a recording) to play through the replay driver
+        Setup, // text = choices or dialog: how Setup is answered
+        ExpectDialog, // text = the title of the open dialog, or empty for none
+        Summary, // print the summary the summary view shows now
     };
 
     // A point in view client coordinates, or relative to the top-left corner of
-    // an anchor: "bowl", "apple" (the last apple pulled out) or an answer field.
+    // an anchor: "bowl", "apple" (the last apple pulled out), an answer field, or
+    // "dialog:NAME", a control of the open dialog.
     struct Point
     {
         QString anchor; // empty: the view

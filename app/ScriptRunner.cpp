@@ -4,6 +4,7 @@
 #include "app/DisplayApplication.h"
 #include "app/KestavoApp.h"
 #include "app/MainFrame.h"
+#include "app/ModalWatch.h"
 #include "app/PartsCheck.h"
 #include "app/WindowSystemInput.h"
 #include "boardsoft/ObriskReplay.h"
@@ -19,12 +20,17 @@
 #include "views/SummaryContent.h"
 #include "views/SummaryView.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QThread>
 
@@ -112,7 +118,7 @@ int CScriptRunner::Run()
     auto isSetup = [](CPlayScript::Kind k) {
         return k == CPlayScript::Kind::Seed || k == CPlayScript::Kind::Questions
             || k == CPlayScript::Kind::Operator || k == CPlayScript::Kind::Size
-            || k == CPlayScript::Kind::NewGame;
+            || k == CPlayScript::Kind::NewGame || k == CPlayScript::Kind::Setup;
     };
     bool seeded = false;
     QSize size(1024, 768);
@@ -126,18 +132,24 @@ int CScriptRunner::Run()
             return 1;
     }
 
+    m_next = next;
+    // Dialogs and message boxes are answered by the commands that follow them.
+    m_modalWatch = std::make_unique<CModalWatch>([this](QWidget* window) { AnswerModal(window); });
     m_app = std::make_unique<CKestavoApp>();
     CKestavoApp::Options options;
     options.goAtStart = true;
-    options.setupRunner
-        = [this](std::vector<CParameterSet>& sets, int& count) { return RunSetup(sets, count); };
+    options.setupRunner = [this](std::vector<CParameterSet>& sets, int& count) {
+        return m_setupByDialog ? m_app->RunSetup(sets, count) : RunSetup(sets, count);
+    };
     options.messageSink = [this](const QString& text) { m_err << "message: " << text << Qt::endl; };
     if (!m_app->InitInstance(options)) {
         m_err << "the program did not start" << Qt::endl;
         return 1;
     }
     CMainFrame* frame = m_app->GetMainFrame();
-    frame->SetNewGameDialogRunner([this](bool& keep) {
+    frame->SetNewGameDialogRunner([this, dialog = frame->GetNewGameDialogRunner()](bool& keep) {
+        if (m_newGameAnswer == QLatin1String("dialog"))
+            return dialog(keep);
         keep = m_newGameAnswer == QLatin1String("keep");
         return m_newGameAnswer != QLatin1String("cancel");
     });
@@ -157,26 +169,15 @@ int CScriptRunner::Run()
         m_err << m_setupError << Qt::endl;
         return 1;
     }
-
-    for (; next < commands.size(); ++next) {
-        if (!Execute(commands[next]))
-            return 1;
-        Pump(0);
-        if (!m_setupError.isEmpty()) {
-            m_err << m_setupError << Qt::endl;
-            return 1;
-        }
-        if (CGameView* view = GameView();
-            view && !m_reportedControlProblem && !view->ControlProblem().isEmpty()) {
-            m_err << view->ControlProblem() << Qt::endl;
-            m_reportedControlProblem = true;
-        }
-    }
+    if (m_failed || !RunCommands(nullptr))
+        return 1;
 
     if (GameView()) {
         m_err << "the script ended during the game: stopping it" << Qt::endl;
         frame->GetButtonStrip()->OnGoStop();
         Pump(0);
+        if (m_failed)
+            return 1;
     }
     if (!qobject_cast<CSummaryView*>(frame->CurrentView())) {
         m_err << "no game was played: there is no summary" << Qt::endl;
@@ -186,6 +187,52 @@ int CScriptRunner::Run()
         m_out << line << '\n';
     m_out.flush();
     return 0;
+}
+
+bool CScriptRunner::RunCommands(QWidget* window)
+{
+    const auto& commands = m_script.Commands();
+    const QPointer<QWidget> open(window);
+    while (!m_failed && m_next < commands.size()) {
+        if (window && (!open || !open->isVisible()))
+            return true; // answered: the rest belongs to whoever opened it
+        const CPlayScript::Command& c = commands[m_next++];
+        if (!Execute(c)) {
+            m_failed = true;
+            break;
+        }
+        Pump(0);
+        if (!m_setupError.isEmpty()) {
+            m_err << m_setupError << Qt::endl;
+            m_setupError.clear();
+            m_failed = true;
+            break;
+        }
+        if (CGameView* view = GameView();
+            view && !m_reportedControlProblem && !view->ControlProblem().isEmpty()) {
+            m_err << view->ControlProblem() << Qt::endl;
+            m_reportedControlProblem = true;
+        }
+    }
+    return !m_failed;
+}
+
+void CScriptRunner::AnswerModal(QWidget* window)
+{
+    const QPointer<QWidget> open(window);
+    RunCommands(window);
+    if (!open || !open->isVisible())
+        return;
+    // Left open: by a failed command or at the end of the script. Nobody will
+    // answer it, so it is closed; the play has failed.
+    if (!m_failed)
+        m_err << QStringLiteral("the script ended with the '%1' window open").arg(open->windowTitle())
+              << Qt::endl;
+    m_failed = true;
+    if (auto* dialog = qobject_cast<QDialog*>(open.data()))
+        dialog->reject();
+    else
+        open->close();
 }
 
 QStringList CScriptRunner::SummaryLines(const CGameModel& model)
@@ -271,6 +318,13 @@ bool CScriptRunner::Execute(const CPlayScript::Command& c)
     case K::NewGame:
         m_newGameAnswer = c.text;
         return true;
+    case K::Setup:
+        m_setupByDialog = c.text == QLatin1String("dialog");
+        return true;
+    case K::ExpectDialog:
+        return ExpectDialog(c);
+    case K::Summary:
+        return PrintSummary(c);
     case K::Press:
         return Press(c);
     case K::Type:
@@ -283,7 +337,9 @@ bool CScriptRunner::Execute(const CPlayScript::Command& c)
         return Replay(c, QStringLiteral("tray %1\n").arg(c.text));
     case K::Pen:
     case K::Eraser:
-        return m_windowInput ? WindowStroke(c) : BoardStroke(c);
+        // Dialogs are not the board's: their controls take window-system input only.
+        return m_windowInput || c.points.front().anchor.startsWith(QLatin1String("dialog:")) ? WindowStroke(c)
+                                                                                             : BoardStroke(c);
     case K::Touch:
         return WindowStroke(c);
     case K::Input:
@@ -515,6 +571,25 @@ CWindowSystemInput& CScriptRunner::Input()
 
 bool CScriptRunner::WindowStroke(const CPlayScript::Command& c)
 {
+    const auto tool = c.kind == CPlayScript::Kind::Touch ? CWindowSystemInput::Tool::Touch
+        : c.kind == CPlayScript::Kind::Eraser            ? CWindowSystemInput::Tool::Eraser
+                                                         : CWindowSystemInput::Tool::Pen;
+    const QString& anchor = c.points.front().anchor;
+    if (anchor.startsWith(QLatin1String("dialog:"))) {
+        // A stroke on one control of the open dialog, in its coordinates (a slider dragged).
+        QVector<QPoint> points;
+        for (const CPlayScript::Point& p : c.points) {
+            if (p.anchor != anchor)
+                return Fail(c, QStringLiteral("the points of one stroke must all be over one window"));
+            points << p.offset;
+        }
+        QWidget* control = DialogControl(c, anchor.mid(7));
+        if (!control)
+            return false;
+        Input().Stroke(tool, control, points);
+        Pump(30);
+        return true;
+    }
     CGameView* view = GameView();
     if (!view)
         return Fail(c, QStringLiteral("no game is running"));
@@ -541,9 +616,6 @@ bool CScriptRunner::WindowStroke(const CPlayScript::Command& c)
             return false;
         points << at;
     }
-    const auto tool = c.kind == CPlayScript::Kind::Touch ? CWindowSystemInput::Tool::Touch
-        : c.kind == CPlayScript::Kind::Eraser            ? CWindowSystemInput::Tool::Eraser
-                                                         : CWindowSystemInput::Tool::Pen;
     Input().Stroke(tool, over, points);
     Pump(30);
     return true;
@@ -553,10 +625,23 @@ bool CScriptRunner::Tap(const CPlayScript::Command& c)
 {
     QWidget* target = nullptr;
     QPoint at;
-    if (!c.points.empty()) {
+    if (!c.points.empty() && c.points.front().anchor.startsWith(QLatin1String("dialog:"))) {
+        target = DialogControl(c, c.points.front().anchor.mid(7));
+        if (!target)
+            return false;
+        at = c.points.front().offset;
+    } else if (!c.points.empty()) {
         if (!Resolve(c, c.points.front(), at))
             return false;
         target = GameView();
+    } else if (c.text.startsWith(QLatin1String("dialog:"))) {
+        target = DialogControl(c, c.text.mid(7));
+        if (!target)
+            return false;
+        at = target->rect().center();
+    } else if (c.text.startsWith(QLatin1String("menu:"))) {
+        if (!MenuTarget(c, c.text.mid(5), target, at))
+            return false;
     } else if (c.text == QLatin1String("recognise")) {
         CGameView* view = GameView();
         if (!view)
@@ -583,6 +668,90 @@ bool CScriptRunner::Tap(const CPlayScript::Command& c)
     }
     Input().Tap(c.value == 1 ? CWindowSystemInput::Tool::Touch : CWindowSystemInput::Tool::Pen, target, at);
     Pump(30);
+    return true;
+}
+
+QWidget* CScriptRunner::DialogControl(const CPlayScript::Command& c, const QString& name)
+{
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (!dialog) {
+        Fail(c, QStringLiteral("no dialog is open"));
+        return nullptr;
+    }
+    // By caption (without its '&'), by accessible name, or by object name.
+    const auto children = dialog->findChildren<QWidget*>();
+    for (QWidget* w : children) {
+        if (!w->isVisible())
+            continue;
+        const auto* button = qobject_cast<QAbstractButton*>(w);
+        if (!(button && QString(button->text()).remove(QLatin1Char('&')) == name)
+            && w->accessibleName() != name && w->objectName() != name)
+            continue;
+        if (!w->isEnabled()) {
+            Fail(c, QStringLiteral("'%1' is disabled in the '%2' window").arg(name, dialog->windowTitle()));
+            return nullptr;
+        }
+        return w;
+    }
+    Fail(c, QStringLiteral("the '%1' window shows no '%2'").arg(dialog->windowTitle(), name));
+    return nullptr;
+}
+
+bool CScriptRunner::MenuTarget(
+    const CPlayScript::Command& c, const QString& name, QWidget*& target, QPoint& at)
+{
+    // An item's text without its '&' and its shortcut.
+    auto caption = [](const QAction* action) {
+        return action->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
+    };
+    // An open menu takes the tap; otherwise it is the main window's menu bar.
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+        for (QAction* action : menu->actions()) {
+            if (action->isSeparator() || !action->isVisible() || caption(action) != name)
+                continue;
+            if (!action->isEnabled())
+                return Fail(c, QStringLiteral("the menu item '%1' is disabled").arg(name));
+            target = menu;
+            at = menu->actionGeometry(action).center();
+            return true;
+        }
+        return Fail(c, QStringLiteral("the open menu has no item '%1'").arg(name));
+    }
+    if (QApplication::activeModalWidget())
+        return Fail(c,
+            QStringLiteral("the menus wait while the '%1' window is open")
+                .arg(QApplication::activeModalWidget()->windowTitle()));
+    QMenuBar* bar = m_app->GetMainFrame()->menuBar();
+    for (QAction* action : bar->actions()) {
+        if (!action->isVisible() || caption(action) != name)
+            continue;
+        target = bar;
+        at = bar->actionGeometry(action).center();
+        return true;
+    }
+    return Fail(c, QStringLiteral("the menu bar has no menu '%1'").arg(name));
+}
+
+bool CScriptRunner::ExpectDialog(const CPlayScript::Command& c)
+{
+    const QWidget* dialog = QApplication::activeModalWidget();
+    const QString title = dialog ? dialog->windowTitle() : QString();
+    if (title == c.text)
+        return true;
+    if (!dialog)
+        return Fail(c, QStringLiteral("no dialog is open, not '%1'").arg(c.text));
+    return Fail(c,
+        QStringLiteral("the open dialog is '%1', not %2")
+            .arg(title, c.text.isEmpty() ? QStringLiteral("none") : QStringLiteral("'%1'").arg(c.text)));
+}
+
+bool CScriptRunner::PrintSummary(const CPlayScript::Command& c)
+{
+    if (!qobject_cast<CSummaryView*>(m_app->GetMainFrame()->CurrentView()))
+        return Fail(c, QStringLiteral("the summary is not shown"));
+    for (const QString& line : SummaryLines(*m_app->GetGameModel()))
+        m_out << line << '\n';
+    m_out.flush();
     return true;
 }
 
@@ -676,6 +845,12 @@ bool CScriptRunner::Screenshot(const CPlayScript::Command& c)
     const QString path = dir.filePath(c.text + QStringLiteral(".png"));
     if (!m_app->GetMainFrame()->grab().save(path))
         return Fail(c, QStringLiteral("cannot write %1").arg(path));
+    // An open dialog is a window of its own: beside the main window's picture.
+    if (QWidget* dialog = QApplication::activeModalWidget()) {
+        const QString dialogPath = dir.filePath(c.text + QStringLiteral("-dialog.png"));
+        if (!dialog->grab().save(dialogPath))
+            return Fail(c, QStringLiteral("cannot write %1").arg(dialogPath));
+    }
     return true;
 }
 
@@ -691,8 +866,9 @@ int CScriptRunner::RunCommandLine(const QStringList& arguments, QTextStream& out
         { screenshots, QStringLiteral("Folder for the script's screenshots."), QStringLiteral("DIR") });
     parser.AddOption({ seed, QStringLiteral("Seed that wins over the script's own."), QStringLiteral("N") });
     const QString record = QStringLiteral("record");
-    parser.AddOption({ record, QStringLiteral("Record the live board input into FILE, a board session script."),
-        QStringLiteral("FILE") });
+    parser.AddOption(
+        { record, QStringLiteral("Record the live board input into FILE, a board session script."),
+            QStringLiteral("FILE") });
     if (const int code = parser.Parse(arguments, out, err); code >= 0)
         return code;
     bool seeded = false;

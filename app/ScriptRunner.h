@@ -11,6 +11,7 @@
 #include <vector>
 
 class CGameView;
+class CModalWatch;
 class CWindowSystemInput;
 class CKestavoApp;
 class CObriskReplayClient;
@@ -54,6 +55,11 @@ public:
     static QString StrokeLines(const QVector<QPoint>& points);
 
 private:
+    // Runs commands from the next one on, to the end of the script, or, with a
+    // window, while that (modal) window is shown. False once a command failed.
+    bool RunCommands(QWidget* window);
+    // A modal window opened: the commands that follow answer it.
+    void AnswerModal(QWidget* window);
     bool Execute(const CPlayScript::Command& c);
     bool Fail(const CPlayScript::Command& c, const QString& reason);
     bool RunSetup(std::vector<CParameterSet>& sets, int& count);
@@ -68,6 +74,10 @@ private:
     bool WindowStroke(const CPlayScript::Command& c);
     bool Tap(const CPlayScript::Command& c);
     bool PrintCells(const CPlayScript::Command& c);
+    bool ExpectDialog(const CPlayScript::Command& c);
+    bool PrintSummary(const CPlayScript::Command& c);
+    QWidget* DialogControl(const CPlayScript::Command& c, const QString& name);
+    bool MenuTarget(const CPlayScript::Command& c, const QString& name, QWidget*& target, QPoint& at);
     CWindowSystemInput& Input();
     bool Resolve(const CPlayScript::Command& c, const CPlayScript::Point& p, QPoint& at);
     void SendKey(QWidget* target, int key, const QString& text);
@@ -87,6 +97,13 @@ private:
     bool m_windowInput = false;
     std::unique_ptr<CWindowSystemInput> m_input;
     bool m_reportedControlProblem = false;
+    // The next command to run; commands that answer a modal window run from
+    // inside its event loop and move it on.
+    size_t m_next = 0;
+    bool m_failed = false;
+    std::unique_ptr<CModalWatch> m_modalWatch;
+    // "setup dialog": the real Setup dialog opens and the script answers it.
+    bool m_setupByDialog = false;
 
     // Setup choices: level 1..5 per operator (0 = not chosen) and their settings.
     struct OperatorChoice

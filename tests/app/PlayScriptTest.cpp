@@ -73,6 +73,36 @@ TEST(PlayScriptTest, WindowSystemCommands)
     EXPECT_EQ(c[6].text, QStringLiteral("/tmp/board session.txt"));
 }
 
+// Dialogs and menus: captions with spaces, the tool as the last word, points
+// inside a control.
+TEST(PlayScriptTest, DialogAndMenuTargets)
+{
+    CPlayScript script;
+    ASSERT_TRUE(
+        script.Parse("setup dialog\nnewgame dialog\ntap dialog:Keep learning level touch\n"
+                     "tap dialog:1075:5,6\npen dialog:1075:5,6 dialog:1075:90,6\ntap menu:About Kestavo...\n"
+                     "expect dialog New Game\nexpect dialog none\nsummary\ntap dialog:pen pen\n"))
+        << script.Error().toStdString();
+    const auto& c = script.Commands();
+    ASSERT_EQ(c.size(), 10u);
+    EXPECT_EQ(c[0].kind, CPlayScript::Kind::Setup);
+    EXPECT_EQ(c[0].text, QStringLiteral("dialog"));
+    EXPECT_EQ(c[1].text, QStringLiteral("dialog"));
+    EXPECT_EQ(c[2].text, QStringLiteral("dialog:Keep learning level"));
+    EXPECT_EQ(c[2].value, 1);
+    ASSERT_EQ(c[3].points.size(), 1u);
+    EXPECT_EQ(c[3].points[0].anchor, QStringLiteral("dialog:1075"));
+    EXPECT_EQ(c[3].points[0].offset, QPoint(5, 6));
+    ASSERT_EQ(c[4].points.size(), 2u);
+    EXPECT_EQ(c[4].points[1].anchor, QStringLiteral("dialog:1075"));
+    EXPECT_EQ(c[5].text, QStringLiteral("menu:About Kestavo..."));
+    EXPECT_EQ(c[5].value, 0);
+    EXPECT_EQ(c[6].text, QStringLiteral("New Game"));
+    EXPECT_TRUE(c[7].text.isEmpty()); // none
+    EXPECT_EQ(c[8].kind, CPlayScript::Kind::Summary);
+    EXPECT_EQ(c[9].text, QStringLiteral("dialog:pen")); // a control named like a tool
+}
+
 TEST(PlayScriptTest, MalformedLineStopsWithItsNumber)
 {
     const struct
@@ -94,13 +124,16 @@ TEST(PlayScriptTest, MalformedLineStopsWithItsNumber)
         { "check now", "line 1: 'check' takes no argument" },
         { "key F1", "line 1: unknown key 'F1'" },
         { "tray chalk", "line 1: 'tray' takes pen or none" },
-        { "newgame maybe", "line 1: 'newgame' takes keep, change or cancel" },
+        { "newgame maybe", "line 1: 'newgame' takes keep, change, cancel or dialog" },
+        { "setup later", "line 1: 'setup' takes choices or dialog" },
+        { "tap dialog: touch", "line 1: 'dialog:' names no control" },
+        { "expect dialog", "line 1: 'expect dialog' takes a title or none" },
         { "screenshot ../../x", "line 1: screenshot names use letters, digits, '_' and '-' only" },
         { "type", "line 1: 'type' needs the text to type" },
         { "expect weather sunny", "line 1: cannot expect 'weather'" },
         { "size 100 100", "line 1: '100' is not a number from 200 to 8000" },
         { "input mouse", "line 1: 'input' takes replay or window" },
-        { "tap", "line 1: 'tap' takes a button or a point, then pen or touch" },
+        { "tap", "line 1: 'tap' takes a button, dialog:NAME, menu:NAME or a point, then pen or touch" },
         { "tap go finger", "line 1: 'tap' is made with pen or touch" },
         { "tap moon:1,1", "line 1: 'moon:1,1' is neither a button nor a point" },
         { "touch", "line 1: 'touch' needs at least one point X,Y" },

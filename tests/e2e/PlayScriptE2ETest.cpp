@@ -171,6 +171,35 @@ const char* const kPenTouchSummary = "Score: 3 correct out of 10\n"
                                      "9)\t1   +   2   =   ?   wrong\n"
                                      "10)\t5   +   4   =   ?   wrong\n";
 
+// The second game of the pen-only script: Setup answered again by pen taps,
+// its addition slider moved to level 3.
+const char* const kPenSecondGame = "Score: 0 correct out of 10\n"
+                                   "Hints: 0\n"
+                                   "1)\t42   +   16   =   ??   wrong\n"
+                                   "2)\t15   +   51   =   ??   wrong\n"
+                                   "3)\t22   +   37   =   ??   wrong\n"
+                                   "4)\t53   +   43   =   ??   wrong\n"
+                                   "5)\t4   +   32   =   ??   wrong\n"
+                                   "6)\t40   +   36   =   ??   wrong\n"
+                                   "7)\t31   +   87   =   ???   wrong\n"
+                                   "8)\t83   +   25   =   ???   wrong\n"
+                                   "9)\t27   +   40   =   ??   wrong\n"
+                                   "10)\t62   +   6   =   ??   wrong\n";
+
+// The second game of the touch-only script: New Game kept the level.
+const char* const kTouchSecondGame = "Score: 0 correct out of 10\n"
+                                     "Hints: 0\n"
+                                     "1)\t6   +   3   =   ?   wrong\n"
+                                     "2)\t7   +   1   =   ?   wrong\n"
+                                     "3)\t5   +   3   =   ?   wrong\n"
+                                     "4)\t2   +   2   =   ?   wrong\n"
+                                     "5)\t4   +   2   =   ?   wrong\n"
+                                     "6)\t3   +   6   =   ?   wrong\n"
+                                     "7)\t6   +   2   =   ?   wrong\n"
+                                     "8)\t6   +   1   =   ?   wrong\n"
+                                     "9)\t10   +   1   =   ??   wrong\n"
+                                     "10)\t8   +   1   =   ?   wrong\n";
+
 // The summary without the cell lines a script printed before it.
 std::string SummaryOf(const QString& out)
 {
@@ -183,23 +212,26 @@ std::string SummaryOf(const QString& out)
 
 } // namespace
 
-// Pen only, through the window system's input path: written answers recognised by
-// putting the pen back and by "A", strip buttons tapped (never pressed twice or lost),
-// apples and scribbles by pen, rubbed out by the eraser end. Recorded, then replayed
-// through the board's replay driver: the same game.
+// Pen only, through the window system's input path: Setup's check box and OK tapped,
+// written answers recognised by putting the pen back and by "A", strip buttons and a
+// Game menu item tapped (never pressed twice or lost), apples and scribbles by pen,
+// rubbed out by the eraser end; New Game and Setup again by pen taps (a slider moved
+// two levels). Recorded, then replayed through the board's replay driver: the same
+// first game (dialogs are not the board's, so the replay answers New Game itself).
 TEST_F(PlayScriptE2ETest, PenOnlyGameAndItsRecordingReplayed)
 {
     const QString recording = m_dir.filePath(QStringLiteral("board.txt"));
     const Result r = Play(kScripts + QStringLiteral("/pen_game.txt"),
         { QStringLiteral("--record"), recording, QStringLiteral("--screenshots"), m_dir.filePath("shots") });
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(SummaryOf(r.out), kPenTouchSummary);
+    EXPECT_EQ(SummaryOf(r.out), std::string(kPenTouchSummary) + kPenSecondGame);
     // The field was magnified by the pen stroke before it: two cells of 81 x 117.
     EXPECT_TRUE(r.out.startsWith(QStringLiteral("result cell 1: 0,0 81x117\nresult cell 2: 81,0 81x117\n")))
         << r.out.toStdString();
 
     const Result replayed = Play(WriteScript(
-        QStringLiteral("seed 42\nquestions 10\noperator add 1\nsize 1024 768\nreplay %1\n").arg(recording)));
+        QStringLiteral("seed 42\nquestions 10\noperator add 1\nsize 1024 768\nnewgame cancel\nreplay %1\n")
+            .arg(recording)));
     ASSERT_EQ(replayed.exitCode, 0) << replayed.err.toStdString();
     EXPECT_EQ(SummaryOf(replayed.out), kPenTouchSummary);
 }
@@ -208,7 +240,7 @@ TEST_F(PlayScriptE2ETest, TouchOnlyGameWithTheDefaultSettings)
 {
     const Result r = Play(kScripts + QStringLiteral("/touch_game.txt"));
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(SummaryOf(r.out), kPenTouchSummary);
+    EXPECT_EQ(SummaryOf(r.out), std::string(kPenTouchSummary) + kTouchSecondGame);
 }
 
 TEST_F(PlayScriptE2ETest, AnUnwritableRecordingIsOneLineAndPlayGoesOn)
@@ -218,4 +250,28 @@ TEST_F(PlayScriptE2ETest, AnUnwritableRecordingIsOneLineAndPlayGoesOn)
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(r.err.count(QStringLiteral("board recorder: cannot write")), 1) << r.err.toStdString();
     EXPECT_TRUE(r.out.startsWith(QStringLiteral("Score: 0 correct out of 10"))) << r.out.toStdString();
+}
+
+// A dialog waits for the script's taps: a tap it cannot take, a wrong dialog, or a
+// dialog nobody answers stops the play with a reason instead of hanging it.
+TEST_F(PlayScriptE2ETest, DialogsThatAreNotAnsweredStopThePlay)
+{
+    const struct
+    {
+        const char* script;
+        const char* error;
+    } cases[] = {
+        // OK waits for an operator to be ticked.
+        { "setup dialog\ntap dialog:OK\n", "line 2: 'OK' is disabled in the 'Setup' window" },
+        { "setup dialog\nexpect dialog New Game\n", "line 2: the open dialog is 'Setup', not 'New Game'" },
+        { "setup dialog\ntap dialog:Percentages\n", "line 2: the 'Setup' window shows no 'Percentages'" },
+        { "setup dialog\ntap dialog:Addition\n", "the script ended with the 'Setup' window open" },
+        { "tap menu:Game\ntap menu:Cheat\n", "line 2: the open menu has no item 'Cheat'" },
+    };
+    for (const auto& c : cases) {
+        const Result r = Play(WriteScript(QString::fromUtf8(c.script)));
+        EXPECT_EQ(r.exitCode, 1) << c.script;
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.error))) << c.script << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty()) << c.script;
+    }
 }
