@@ -236,6 +236,8 @@ TEST_F(PlayScriptE2ETest, PenOnlyGameAndItsRecordingReplayed)
     EXPECT_EQ(SummaryOf(replayed.out), kPenTouchSummary);
 }
 
+// The same by touch alone, with the board's default settings; "Ask before ending a
+// game" ticked in the Game menu, so STOP is answered in a message box by touch.
 TEST_F(PlayScriptE2ETest, TouchOnlyGameWithTheDefaultSettings)
 {
     const Result r = Play(kScripts + QStringLiteral("/touch_game.txt"));
