@@ -382,7 +382,7 @@ bool CBoardHub::ProcessReplay(const Target& target, const PointerSample& sample,
         Attached* window = FindLocked(target);
         if (!window) {
             if (error)
-                *error = QStringLiteral("window '%1' is not attached").arg(target.Label());
+                *error = QStringLiteral("window %1 is not attached").arg(target.Quoted());
             return false;
         }
         const int pointerId = PointerIdLocked(sample.deviceKey, sample.tool);

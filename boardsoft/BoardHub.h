@@ -46,6 +46,11 @@ public:
                 : order > 1       ? QStringLiteral("%1#%2").arg(name).arg(order)
                                   : name;
         }
+        // For messages: #N, or the name in quotes.
+        QString Quoted() const
+        {
+            return name.isEmpty() ? Label() : QLatin1Char('\'') + Label() + QLatin1Char('\'');
+        }
     };
 
     static CBoardHub& Instance();

@@ -134,7 +134,7 @@ void CReplayDriver::Run(ReplayParseResult parsed)
             while (!hub.IsAttached(wanted)) {
                 if (waited >= c.milliseconds) {
                     Finish(Failed,
-                        where + QStringLiteral("window '%1' was not attached in time").arg(wanted.Label()));
+                        where + QStringLiteral("window %1 was not attached in time").arg(wanted.Quoted()));
                     return;
                 }
                 if (!Sleep(10)) {
