@@ -736,7 +736,8 @@ bool CScriptRunner::ExpectDialog(const CPlayScript::Command& c)
 {
     const QWidget* dialog = QApplication::activeModalWidget();
     const QString title = dialog ? dialog->windowTitle() : QString();
-    if (title == c.text)
+    // "none" (an empty text) is no dialog at all, not a dialog without a title.
+    if (c.text.isEmpty() ? !dialog : dialog && title == c.text)
         return true;
     if (!dialog)
         return Fail(c, QStringLiteral("no dialog is open, not '%1'").arg(c.text));

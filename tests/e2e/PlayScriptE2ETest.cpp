@@ -213,8 +213,9 @@ std::string SummaryOf(const QString& out)
 } // namespace
 
 // Pen only, through the window system's input path: Setup's check box and OK tapped,
-// written answers recognised by putting the pen back and by "A", strip buttons and a
-// Game menu item tapped (never pressed twice or lost), apples and scribbles by pen,
+// written answers recognised by putting the pen back and by "A", strip buttons, a
+// Game menu item and About (from the Help menu, closed with OK) tapped (never pressed
+// twice or lost), apples and scribbles by pen,
 // rubbed out by the eraser end; New Game and Setup again by pen taps (a slider moved
 // two levels). Recorded, then replayed through the board's replay driver: the same
 // first game (dialogs are not the board's, so the replay answers New Game itself).
@@ -269,6 +270,9 @@ TEST_F(PlayScriptE2ETest, DialogsThatAreNotAnsweredStopThePlay)
         { "setup dialog\ntap dialog:Percentages\n", "line 2: the 'Setup' window shows no 'Percentages'" },
         { "setup dialog\ntap dialog:Addition\n", "the script ended with the 'Setup' window open" },
         { "tap menu:Game\ntap menu:Cheat\n", "line 2: the open menu has no item 'Cheat'" },
+        // The About box has no title of its own: still a dialog, not none.
+        { "tap menu:Help\ntap menu:About Kestavo...\nexpect dialog none\n",
+            "line 3: the open dialog is '', not none" },
     };
     for (const auto& c : cases) {
         const Result r = Play(WriteScript(QString::fromUtf8(c.script)));
