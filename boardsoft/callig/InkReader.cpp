@@ -45,6 +45,20 @@ constexpr float kRingRoundness = 0.45f;
 // and only with its centre below this share of the line (dots sit on the line).
 constexpr float kRingDotLine = 0.55f;
 constexpr float kDotLowestCentre = 0.55f;
+// A comma, the separator much of Europe writes, is a dot with a short tail
+// below the line: alone, a short stroke up to this tall (pixels) whose lower
+// end lies left of its top (a tail written down to the left).
+constexpr float kLoneCommaSize = 22.0f;
+constexpr float kCommaSlant = 0.15f;
+// Beside digits (shares of the digits' height): it starts in the lower half
+// of the line, reaches below the line and is far smaller than a digit.
+constexpr float kCommaLowestTop = 0.45f;
+constexpr float kCommaBelowLine = 0.08f;
+constexpr float kCommaHeight = 0.65f;
+constexpr float kCommaWidth = 0.45f;
+// Strokes at least this share of the whole ink's height are digit bodies;
+// their extent is the line that marks are judged against.
+constexpr float kBodyShare = 0.5f;
 // Neighbouring groups closer than this (line heights) may be one character;
 // a small piece may be up to kPieceGap away.
 constexpr float kJoinGap = 0.05f;
@@ -131,6 +145,42 @@ bool isDot(const SBox& box, float lineTop, float lineHeight, bool lone)
     return ring && size <= kRingDotLine * lineHeight && centre >= kDotLowestCentre * lineHeight;
 }
 
+// The highest and the lowest point of a stroke (the first of each on ties).
+void ends(const std::vector<SInkPoint>& s, SInkPoint& top, SInkPoint& bottom)
+{
+    top = bottom = s.front();
+    for (const auto& p : s) {
+        if (p.y < top.y)
+            top = p;
+        if (p.y > bottom.y)
+            bottom = p;
+    }
+}
+
+// A comma written alone (in a cell of its own): a short stroke, taller than
+// wide, slanting or curving down to the left. An upright stroke is left to
+// the classifier, as a short 1 may be.
+bool isLoneComma(const std::vector<SInkPoint>& s, const SBox& box)
+{
+    const float w = box.width(), h = box.height();
+    if (h > kLoneCommaSize || h <= kTapSize || w > std::max(0.8f * h, kTapSize))
+        return false;
+    SInkPoint top, bottom;
+    ends(s, top, bottom);
+    return top.x - bottom.x >= kCommaSlant * h;
+}
+
+// A comma beside digits, against the digits' line (top and height): low,
+// reaching below the line, small and not level (a level stroke is a minus).
+bool isComma(const SBox& box, float lineTop, float lineHeight)
+{
+    const float w = box.width(), h = box.height();
+    const float lineBottom = lineTop + lineHeight;
+    return h <= kCommaHeight * lineHeight && w <= kCommaWidth * lineHeight && h >= 0.7f * w
+        && box.top >= lineTop + kCommaLowestTop * lineHeight
+        && box.bottom >= lineBottom + kCommaBelowLine * lineHeight;
+}
+
 bool isDot(const SGroup& g, float lineTop, float lineHeight, bool lone)
 {
     return isDot(g.box, lineTop, lineHeight, lone);
@@ -202,25 +252,45 @@ std::vector<CInkReader::CWord> CInkReader::Read(const CInkStrokeList& input, con
     std::vector<SBox> boxes;
     for (const auto& s : strokes)
         boxes.push_back(boxOf(s));
-    SBox line = boxes[0];
+    SBox ink = boxes[0];
     for (const auto& b : boxes)
-        line.add(b);
+        ink.add(b);
+    // The line is the extent of the digits' bodies, so a comma's tail below
+    // it does not stretch it.
+    SBox line = ink;
+    bool first = true;
+    for (const auto& b : boxes)
+        if (b.height() >= kBodyShare * ink.height()) {
+            if (first)
+                line = b;
+            else
+                line.add(b);
+            first = false;
+        }
     const float lineHeight = std::max(line.height(), 1.0f);
     const float touch = kTouchDistance * lineHeight;
+    auto touchesOther = [&](size_t i) {
+        for (size_t k = 0; k < strokes.size(); ++k)
+            if (k != i && distance(strokes[k], strokes[i]) <= touch)
+                return true;
+        return false;
+    };
 
     // A dot beside digits is its own character even where it sits under a
     // digit's overhang (the bar of a 7) or close to it: a stroke of dot size
     // low in the line that touches no other ink is set apart before grouping.
+    // So is a comma: a small stroke from low in the line to below it.
     std::vector<bool> mark(strokes.size(), false);
     if (strokes.size() > 1)
         for (size_t i = 0; i < strokes.size(); ++i) {
+            if (isComma(boxes[i], line.top, lineHeight) && !touchesOther(i)) {
+                mark[i] = true;
+                continue;
+            }
             if (!isDot(boxes[i], line.top, lineHeight, false)
                 || (boxes[i].top + boxes[i].bottom) / 2 < line.top + 0.5f * lineHeight)
                 continue;
-            bool alone = true;
-            for (size_t k = 0; k < strokes.size() && alone; ++k)
-                alone = k == i || distance(strokes[k], strokes[i]) > touch;
-            mark[i] = alone;
+            mark[i] = !touchesOther(i);
         }
 
     // Strokes that share most of their horizontal extent, or that touch,
@@ -298,7 +368,10 @@ std::vector<CInkReader::CWord> CInkReader::Read(const CInkStrokeList& input, con
             if (len > 1 && (!ok || merged.box.width() > kMaxMergedWidth * lineHeight))
                 continue;
             std::vector<SOption> o;
-            if (len == 1 && (groupIsMark[j] || isDot(merged, line.top, lineHeight, lone)))
+            if (len == 1
+                && (groupIsMark[j] || isDot(merged, line.top, lineHeight, lone)
+                    || (lone && merged.strokes.size() == 1
+                        && isLoneComma(strokes[merged.strokes[0]], merged.box))))
                 o = { { '.', 0.0 } };
             else if (len == 1 && isMinus(strokes, merged, line.top, lineHeight, lone))
                 o = { { '-', 0.0 } };
