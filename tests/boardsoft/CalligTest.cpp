@@ -325,6 +325,9 @@ TEST(CalligRecognition, BesideDigitsAMarkIsJudgedAgainstTheLine)
         recognise(dict, { line(0, 10, 30, 10), line(30, 10, 12, 60), ring(24, 48, 11), line(55, 10, 56, 60) })
             .at(0),
         "7.1");
+    // Digits 22 pixels high, as in a small cell: a dash no longer than a tap is
+    // wide is still a minus.
+    EXPECT_EQ(recognise(dict, { line(0, 21, 7, 21.5f), line(15, 10, 15.5f, 32) }).at(0), "-1");
     // A ring of that size high in the line, level with the digits' tops, is no point.
     const std::string high
         = recognise(dict, { line(10, 10, 11, 60), ring(24, 10, 12), ellipse(65, 35, 14, 25) }).at(0);
