@@ -45,6 +45,12 @@ constexpr float kRingRoundness = 0.45f;
 // and only with its centre below this share of the line (dots sit on the line).
 constexpr float kRingDotLine = 0.55f;
 constexpr float kDotLowestCentre = 0.55f;
+// Between characters, a ring up to kRingOnFoot of the line's height is a dot
+// when it sits on the line's foot (its bottom below kFoot of the line, its
+// centre below kRingOnFootCentre).
+constexpr float kRingOnFoot = 0.7f;
+constexpr float kRingOnFootCentre = 0.6f;
+constexpr float kFoot = 0.85f;
 // Beside digits, a stroke at least kDashShape times as wide as high and
 // kShortestDash of the line long, with its centre above kDashLowestCentre of
 // the line, is a dash (a minus), not a dot.
@@ -227,6 +233,18 @@ bool isComma(const SBox& box, float lineTop, float lineHeight)
     return h <= kCommaHeight * lineHeight && w <= kCommaWidth * lineHeight && h >= 0.7f * w
         && box.top >= lineTop + kCommaLowestTop * lineHeight
         && box.bottom >= lineBottom + kCommaBelowLine * lineHeight;
+}
+
+// Between two characters beside small digits a pupil's ring may reach well up
+// the line; sitting on the line's foot it is still the point. (Not used
+// before grouping: there a loop of a small 6 or 8 would be set apart.)
+bool isRingOnFoot(const SBox& box, float lineTop, float lineHeight)
+{
+    const float w = box.width(), h = box.height();
+    const float size = std::max(w, h);
+    const float centre = (box.top + box.bottom) / 2 - lineTop;
+    return size <= kRingDotSize && std::min(w, h) >= kRingRoundness * size && size <= kRingOnFoot * lineHeight
+        && centre >= kRingOnFootCentre * lineHeight && box.bottom >= lineTop + kFoot * lineHeight;
 }
 
 bool isDot(const SGroup& g, float lineTop, float lineHeight, bool lone)
@@ -460,6 +478,7 @@ std::vector<CInkReader::CWord> CInkReader::Read(const CInkStrokeList& input, con
             std::vector<SOption> o;
             if (len == 1
                 && (groupIsMark[j] || isDot(merged, line.top, lineHeight, lone)
+                    || (j > 0 && i < n && isRingOnFoot(merged.box, line.top, lineHeight))
                     || (lone && merged.strokes.size() == 1
                         && isLoneComma(strokes[merged.strokes[0]], merged.box))))
                 o = { { '.', 0.0 } };

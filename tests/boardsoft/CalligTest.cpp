@@ -328,6 +328,10 @@ TEST(CalligRecognition, BesideDigitsAMarkIsJudgedAgainstTheLine)
     // Digits 22 pixels high, as in a small cell: a dash no longer than a tap is
     // wide is still a minus.
     EXPECT_EQ(recognise(dict, { line(0, 21, 7, 21.5f), line(15, 10, 15.5f, 32) }).at(0), "-1");
+    // Between such digits a ring up to two thirds of the line, sitting on its
+    // foot, is the point.
+    EXPECT_EQ(
+        recognise(dict, { line(10, 10, 10.5f, 32), ring(16, 19, 13), ellipse(43, 21, 6, 11) }).at(0), "1.0");
     // A ring of that size high in the line, level with the digits' tops, is no point.
     const std::string high
         = recognise(dict, { line(10, 10, 11, 60), ring(24, 10, 12), ellipse(65, 35, 14, 25) }).at(0);
