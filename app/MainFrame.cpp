@@ -1,5 +1,6 @@
 #include "app/MainFrame.h"
 
+#include "app/DecimalSeparatorMenu.h"
 #include "app/GoDialog.h"
 #include "app/KestavoApp.h"
 #include "app/ResultsActions.h"
@@ -114,6 +115,7 @@ void CMainFrame::BuildMenus()
     connect(ask, &QAction::triggered, this, [this](bool checked) { SetAskBeforeEndingGame(checked); });
     game->addSeparator();
     new CTouchWritingMenu(game);
+    new CDecimalSeparatorMenu(game);
     game->addSeparator();
     QMenu* sizes = game->addMenu(tr("Question &Size"));
     sizes->setObjectName(QStringLiteral("questionSize"));

@@ -48,7 +48,6 @@ struct SApi
     int32_t ctx = 0;
 };
 
-const std::string kLib = std::string(KESTAVO_TEST_LIB_DIR) + "/libcallig.so";
 // Another model or stroke set can be given to compare candidates through the
 // same calls (train.py --validate writes a validation set for that).
 std::string fromEnv(const char* name, const std::string& fallback)
@@ -56,8 +55,20 @@ std::string fromEnv(const char* name, const std::string& fallback)
     const char* v = std::getenv(name);
     return v && *v ? std::string(v) : fallback;
 }
+// KESTAVO_BENCH_LIB measures another build of the recogniser (a reader before a change).
+const std::string kLib = fromEnv("KESTAVO_BENCH_LIB", std::string(KESTAVO_TEST_LIB_DIR) + "/libcallig.so");
+// KESTAVO_BENCH_ONLY=cells,continental,marks,commas,fields measures only those
+// parts; each part draws from a generator of its own, so its figures are the
+// same alone or with the others.
+const std::string kOnly = fromEnv("KESTAVO_BENCH_ONLY", "");
+bool part(const char* name)
+{
+    return kOnly.empty() || kOnly.find(name) != std::string::npos;
+}
 const std::string kModel
     = fromEnv("KESTAVO_BENCH_MODEL", std::string(KESTAVO_TEST_LIB_DIR) + "/Calligrapher.voc");
+// KESTAVO_BENCH_FAILS=1 prints every misread mark, comma and field.
+const bool kShowFails = !fromEnv("KESTAVO_BENCH_FAILS", "").empty();
 const std::string kEval = fromEnv(
     "KESTAVO_BENCH_STROKES", std::string(KESTAVO_TEST_SOURCE_DIR) + "/bench/data/HeldOutDigitStrokes.bin");
 
@@ -217,6 +228,35 @@ Stroke ringStroke(std::mt19937& rng, float x, float y, float size)
     return s;
 }
 
+// A decimal comma as pupils write it, one stroke from its head at (x, y) down
+// a tail `length` pixels long: a tapped or circled head (or none) and a tail
+// that runs down to the left, straight or curving out to the right first.
+Stroke commaStroke(std::mt19937& rng, float x, float y, float length)
+{
+    std::uniform_real_distribution<float> u(0, 1);
+    Stroke s;
+    const int head = int(rng() % 3); // 0 none, 1 tapped, 2 circled
+    if (head == 1) {
+        for (int i = 0, n = 2 + int(rng() % 3); i < n; ++i)
+            s.push_back({ x + u(rng) * 2, y + u(rng) * 2 });
+    } else if (head == 2) {
+        const float r = 1.5f + 1.5f * u(rng);
+        for (int i = 0; i < 8; ++i) {
+            const float a = float(i) / 8 * 6.2832f;
+            s.push_back({ x + r * std::cos(a), y + r + r * std::sin(a) });
+        }
+    }
+    const float drift = length * (0.25f + 0.35f * u(rng)); // leftward at the end
+    const float bulge = length * 0.25f * u(rng); // rightward on the way down
+    const int n = 6 + int(rng() % 10);
+    for (int i = 1; i <= n; ++i) {
+        const float t = float(i) / n;
+        s.push_back({ x + bulge * std::sin(3.14159f * t) - drift * t * t + (u(rng) - 0.5f) * 0.6f,
+            y + length * t + (u(rng) - 0.5f) * 0.6f });
+    }
+    return s;
+}
+
 // The strokes a pupil taught the European way adds to a digit, in its own
 // 56-unit grid: a 1 gets an up-stroke flag from low on the left to the top of
 // the stem (and every other time a foot), a 7 a crossbar through its stem.
@@ -294,35 +334,39 @@ void printAccuracy()
     // Writing sizes: the 56-unit grid mapped onto cells of 40, 70 and 140 pixels
     // (digits about 28, 50 and 100 pixels high).
     const float sizes[] = { 40, 70, 140 };
-    int confusion[10][11] = {};
-    int right = 0, total = 0;
-    for (float size : sizes) {
-        int r = 0;
-        for (const auto& s : g_eval) {
-            const std::string got = recognise(api, place(s.strokes, size / 56, 13, 21));
-            const bool ok = got.size() == 1 && got[0] == char('0' + s.label);
-            r += ok;
-            const int col = (got.size() == 1 && got[0] >= '0' && got[0] <= '9') ? got[0] - '0' : 10;
-            ++confusion[s.label][col];
+    if (part("cells")) {
+        int confusion[10][11] = {};
+        int right = 0, total = 0;
+        for (float size : sizes) {
+            int r = 0;
+            for (const auto& s : g_eval) {
+                const std::string got = recognise(api, place(s.strokes, size / 56, 13, 21));
+                const bool ok = got.size() == 1 && got[0] == char('0' + s.label);
+                r += ok;
+                if (!ok && kShowFails)
+                    std::printf("  misread digit: %d as %s (%.0f px cells)\n", s.label, got.c_str(), size);
+                const int col = (got.size() == 1 && got[0] >= '0' && got[0] <= '9') ? got[0] - '0' : 10;
+                ++confusion[s.label][col];
+            }
+            std::printf("  per cell, %3.0f px cells: %.2f %% top-1\n", size, 100.0 * r / g_eval.size());
+            right += r;
+            total += int(g_eval.size());
         }
-        std::printf("  per cell, %3.0f px cells: %.2f %% top-1\n", size, 100.0 * r / g_eval.size());
-        right += r;
-        total += int(g_eval.size());
-    }
-    std::printf("  per cell, all sizes: %.2f %% (%d of %d)\n", 100.0 * right / total, right, total);
-    std::printf("  confusion (rows written, columns read, x = not one digit):\n     ");
-    for (int c = 0; c < 10; ++c)
-        std::printf("%5d", c);
-    std::printf("    x\n");
-    for (int r = 0; r < 10; ++r) {
-        std::printf("  %d: ", r);
-        for (int c = 0; c < 11; ++c)
-            std::printf("%5d", confusion[r][c]);
-        std::printf("\n");
+        std::printf("  per cell, all sizes: %.2f %% (%d of %d)\n", 100.0 * right / total, right, total);
+        std::printf("  confusion (rows written, columns read, x = not one digit):\n     ");
+        for (int c = 0; c < 10; ++c)
+            std::printf("%5d", c);
+        std::printf("    x\n");
+        for (int r = 0; r < 10; ++r) {
+            std::printf("  %d: ", r);
+            for (int c = 0; c < 11; ++c)
+                std::printf("%5d", confusion[r][c]);
+            std::printf("\n");
+        }
     }
 
     // Continental forms of the validation 1s and 7s, at the three sizes.
-    {
+    if (part("continental")) {
         std::mt19937 crng(5);
         int ok[10] = {}, n[10] = {}, oneAsSeven = 0;
         for (float size : sizes)
@@ -342,69 +386,126 @@ void printAccuracy()
             ok[7], n[7], 100.0 * (ok[1] + ok[7]) / std::max(n[1] + n[7], 1));
     }
 
-    std::mt19937 rng(11);
     std::uniform_real_distribution<float> u(0, 1);
-    int minusOk = 0, dotOk = 0, ringOk = 0;
-    int inNumberOk[3] = {}, inNumberN[3] = {};
     const int kSynthetic = 1000;
-    for (int i = 0; i < kSynthetic; ++i) {
-        minusOk += recognise(api, { minusStroke(rng, 10, 30, 10 + u(rng) * 50) }) == "-";
-        dotOk += recognise(api, { dotStroke(rng, 20, 40) }) == ".";
-        ringOk += recognise(api, { ringStroke(rng, 20, 40, 9 + 5 * u(rng)) }) == ".";
-        // In a number, held-out digits at the three writing sizes: "-d", "d.d"
-        // with a tapped dot, "d.d" with a ring 9 to 14 pixels across.
-        const int kind = i % 3;
-        const float scale = sizes[(i / 3) % 3] / 56;
-        const auto& a = g_eval[rng() % g_eval.size()];
-        const auto& b = g_eval[rng() % g_eval.size()];
-        auto da = place(a.strokes, scale, 0, 0);
-        auto db = place(b.strokes, scale, 0, 0);
-        float l, t, r, bt;
-        bounds(da, l, t, r, bt);
-        const float h = bt - t;
-        std::vector<Stroke> field;
-        std::string expect;
-        if (kind == 0) {
-            field.push_back(minusStroke(rng, l - 0.55f * h - 0.2f * h * u(rng),
-                t + h * (0.4f + 0.2f * u(rng)), 0.3f * h + 0.2f * h * u(rng)));
-            field.insert(field.end(), da.begin(), da.end());
-            expect = std::string("-") + char('0' + a.label);
-        } else {
-            field = da;
-            float after = r + 0.1f * h + 0.1f * h * u(rng);
-            if (kind == 1) {
-                field.push_back(dotStroke(rng, after, bt - 4));
-                after += 4;
+    if (part("marks")) {
+        std::mt19937 rng(11);
+        int minusOk = 0, dotOk = 0, ringOk = 0;
+        int inNumberOk[3] = {}, inNumberN[3] = {};
+        for (int i = 0; i < kSynthetic; ++i) {
+            minusOk += recognise(api, { minusStroke(rng, 10, 30, 10 + u(rng) * 50) }) == "-";
+            dotOk += recognise(api, { dotStroke(rng, 20, 40) }) == ".";
+            ringOk += recognise(api, { ringStroke(rng, 20, 40, 9 + 5 * u(rng)) }) == ".";
+            // In a number, held-out digits at the three writing sizes: "-d", "d.d"
+            // with a tapped dot, "d.d" with a ring 9 to 14 pixels across.
+            const int kind = i % 3;
+            const float scale = sizes[(i / 3) % 3] / 56;
+            const auto& a = g_eval[rng() % g_eval.size()];
+            const auto& b = g_eval[rng() % g_eval.size()];
+            auto da = place(a.strokes, scale, 0, 0);
+            auto db = place(b.strokes, scale, 0, 0);
+            float l, t, r, bt;
+            bounds(da, l, t, r, bt);
+            const float h = bt - t;
+            std::vector<Stroke> field;
+            std::string expect;
+            if (kind == 0) {
+                field.push_back(minusStroke(rng, l - 0.55f * h - 0.2f * h * u(rng),
+                    t + h * (0.4f + 0.2f * u(rng)), 0.3f * h + 0.2f * h * u(rng)));
+                field.insert(field.end(), da.begin(), da.end());
+                expect = std::string("-") + char('0' + a.label);
             } else {
-                const float size = 9 + 5 * u(rng);
-                field.push_back(ringStroke(rng, after, bt - size - 2 * u(rng), size));
-                after += size;
+                field = da;
+                float after = r + 0.1f * h + 0.1f * h * u(rng);
+                if (kind == 1) {
+                    field.push_back(dotStroke(rng, after, bt - 4));
+                    after += 4;
+                } else {
+                    const float size = 9 + 5 * u(rng);
+                    field.push_back(ringStroke(rng, after, bt - size - 2 * u(rng), size));
+                    after += size;
+                }
+                float l2, t2, r2, b2;
+                bounds(db, l2, t2, r2, b2);
+                for (auto& st : place(db, 1, after + 0.25f * h + 0.2f * h * u(rng) - l2, 0))
+                    field.push_back(st);
+                expect = std::string(1, char('0' + a.label)) + "." + char('0' + b.label);
             }
-            float l2, t2, r2, b2;
-            bounds(db, l2, t2, r2, b2);
-            for (auto& st : place(db, 1, after + 0.25f * h + 0.2f * h * u(rng) - l2, 0))
-                field.push_back(st);
-            expect = std::string(1, char('0' + a.label)) + "." + char('0' + b.label);
+            // The sign and point are judged; the digits are counted in the per-cell figures.
+            const std::string got = recognise(api, field);
+            const size_t at = kind == 0 ? 0 : 1;
+            const bool ok = got.size() == expect.size() && got[at] == expect[at];
+            inNumberOk[kind] += ok;
+            ++inNumberN[kind];
+            if (!ok && kShowFails)
+                std::printf(
+                    "  misread mark: %s as %s (digit height %.0f px)\n", expect.c_str(), got.c_str(), h);
         }
-        // The sign and point are judged; the digits are counted in the per-cell figures.
-        const std::string got = recognise(api, field);
-        const size_t at = kind == 0 ? 0 : 1;
-        inNumberOk[kind] += got.size() == expect.size() && got[at] == expect[at];
-        ++inNumberN[kind];
+        const int marksOk = minusOk + dotOk + ringOk + inNumberOk[0] + inNumberOk[1] + inNumberOk[2];
+        std::printf(
+            "Marks (%d each): lone \"-\" %.2f %%, lone tapped \".\" %.2f %%, lone ring \".\" %.2f %%; in a "
+            "number: \"-\" %.2f %%, tapped \".\" %.2f %%, ring \".\" %.2f %%; all %.2f %% (%d of %d)\n",
+            kSynthetic, 100.0 * minusOk / kSynthetic, 100.0 * dotOk / kSynthetic, 100.0 * ringOk / kSynthetic,
+            100.0 * inNumberOk[0] / inNumberN[0], 100.0 * inNumberOk[1] / inNumberN[1],
+            100.0 * inNumberOk[2] / inNumberN[2], 100.0 * marksOk / (3 * kSynthetic + kSynthetic), marksOk,
+            4 * kSynthetic);
     }
-    const int marksOk = minusOk + dotOk + ringOk + inNumberOk[0] + inNumberOk[1] + inNumberOk[2];
-    std::printf(
-        "Marks (%d each): lone \"-\" %.2f %%, lone tapped \".\" %.2f %%, lone ring \".\" %.2f %%; in a "
-        "number: \"-\" %.2f %%, tapped \".\" %.2f %%, ring \".\" %.2f %%; all %.2f %% (%d of %d)\n",
-        kSynthetic, 100.0 * minusOk / kSynthetic, 100.0 * dotOk / kSynthetic, 100.0 * ringOk / kSynthetic,
-        100.0 * inNumberOk[0] / inNumberN[0], 100.0 * inNumberOk[1] / inNumberN[1],
-        100.0 * inNumberOk[2] / inNumberN[2], 100.0 * marksOk / (3 * kSynthetic + kSynthetic), marksOk,
-        4 * kSynthetic);
+
+    // The decimal comma: alone (its own cell, a tail 8 to 20 pixels long) and
+    // in numbers "d,d" and "dd,d" of held-out digits at the three sizes, its
+    // head on the line and its tail 0.2 to 0.4 of the digits' height below.
+    // Both must read as the separator, ".".
+    if (part("commas")) {
+        std::mt19937 crng(17);
+        int loneOk = 0, markOk = 0, wholeOk = 0;
+        for (int i = 0; i < kSynthetic; ++i)
+            loneOk += recognise(api, { commaStroke(crng, 30, 30, 8 + 12 * u(crng)) }) == ".";
+        for (int i = 0; i < kSynthetic; ++i) {
+            const float scale = sizes[i % 3] / 56;
+            const int before = 1 + (i / 3) % 2;
+            std::vector<Stroke> field;
+            std::string expect;
+            float cursor = 10, h = 0, base = 0;
+            auto addDigit = [&](const SSample& d) {
+                auto placed = place(d.strokes, scale, 0, (u(crng) - 0.5f) * 0.05f * scale * 56);
+                float l, t, r, b;
+                bounds(placed, l, t, r, b);
+                h = std::max(h, b - t);
+                base = std::max(base, b);
+                for (auto& st : place(placed, 1, cursor - l, 0))
+                    field.push_back(st);
+                cursor += (r - l) + (0.15f + 0.2f * u(crng)) * (b - t);
+                expect += char('0' + d.label);
+            };
+            for (int d = 0; d < before; ++d)
+                addDigit(g_eval[crng() % g_eval.size()]);
+            const float length = (0.2f + 0.2f * u(crng)) * h;
+            field.push_back(commaStroke(crng, cursor - 0.05f * h, base - 0.06f * h * u(crng), length));
+            cursor += 0.15f * h + 0.1f * h * u(crng);
+            expect += '.';
+            addDigit(g_eval[crng() % g_eval.size()]);
+            const std::string got = recognise(api, field);
+            markOk += got.size() == expect.size() && got[size_t(before)] == '.';
+            wholeOk += got == expect;
+            if (got != expect && kShowFails)
+                std::printf(
+                    "  misread comma: %s as %s (digit height %.0f px)\n", expect.c_str(), got.c_str(), h);
+        }
+        std::printf("Commas (%d each): lone \",\" read as \".\" %.2f %%; in a number \"d,d\" / \"dd,d\": the "
+                    "separator %.2f %%, the whole number %.2f %%\n",
+            kSynthetic, 100.0 * loneOk / kSynthetic, 100.0 * markOk / kSynthetic,
+            100.0 * wholeOk / kSynthetic);
+    }
 
     // Fields of 2 to 4 held-out digits written side by side at the three cell
     // sizes, the gap between digits drawn from gapFrom to gapFrom + gapSpan of
     // the digit's height; counts the fields read exactly, by digit count.
-    const auto readFields = [&](int count, float gapFrom, float gapSpan, int (&ok)[5], int (&n)[5]) {
+    if (!part("fields")) {
+        close(api);
+        return;
+    }
+    std::mt19937 rng(13);
+    const auto readFields = [&](int count, float gapFrom, float gapSpan, int(&ok)[5], int(&n)[5]) {
         for (int i = 0; i < count; ++i) {
             const int digits = 2 + i % 3;
             const float size = sizes[(i / 3) % 3];
@@ -422,8 +523,11 @@ void printAccuracy()
                 cursor += (r - l) + gap;
                 expect += char('0' + s.label);
             }
-            ok[digits] += recognise(api, field) == expect;
+            const std::string got = recognise(api, field);
+            ok[digits] += got == expect;
             ++n[digits];
+            if (got != expect && kShowFails)
+                std::printf("  misread field: %s as %s (%.0f px cells)\n", expect.c_str(), got.c_str(), size);
         }
     };
 

@@ -5,6 +5,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QRegularExpression>
 
 const QColor COptionsPreview::TextColor = QColor(0, 0, 255);
 const QColor COptionsPreview::GreyedColor = QColor(200, 200, 200);
@@ -97,7 +98,7 @@ QImage COptionsPreview::Render(
     painter.setFont(font);
     const QFontMetrics metrics(font, &image);
 
-    const CQuestion shown = HideUnknown(question, page);
+    const CQuestion shown = HideUnknown(question, page).Shown();
     if (shown.vertical == 0 || page == OpDivision) {
         const QString text = OneLineText(shown, page);
         // Truncating division, so a text wider than the canvas stays centred.
@@ -109,7 +110,7 @@ QImage COptionsPreview::Render(
         // Multiplication moves the result right by half its decimal places, so
         // the product's point sits under the factors' digits.
         int shift = 0;
-        const int point = shown.result.indexOf(QLatin1Char('.'));
+        const int point = shown.result.indexOf(QRegularExpression(QStringLiteral("[.,]")));
         if (multiplication && point >= 0)
             shift = (int(shown.result.size()) - point) / 2 * metrics.horizontalAdvance(QStringLiteral("2"));
 

@@ -3,6 +3,7 @@
 #include "control/InkRecognition.h"
 #include "platform/com/BoardInterfaces.h"
 #include "platform/com/ComPtr.h"
+#include "platform/locale/DecimalSeparator.h"
 
 #include <algorithm>
 #include <cmath>
@@ -152,7 +153,8 @@ void CAnswerGrid::OnChar(int code)
     } else if (code >= '0' && code <= '9') {
         WriteAtFocus(static_cast<char>(code));
         FocusRight();
-    } else if (code == '.') {
+    } else if (code == '.' || code == ',') {
+        // Either key enters the decimal separator, which is kept as the point.
         const size_t firstDot = m_entries.find('.');
         if (firstDot == std::string::npos || static_cast<int>(firstDot) == m_focusIndex) {
             WriteAtFocus('.');
@@ -231,6 +233,8 @@ void CAnswerGrid::FilterEntries(std::string& entries)
     bool dotSeen = false;
     for (size_t i = 0; i < entries.size(); ++i) {
         char& ch = entries[i];
+        // A recogniser that reads the decimal comma as a comma gives the separator too.
+        ch = CDecimalSeparator::StoredChar(ch);
         if (ch == '\0' || !std::strchr(kEntryCharacters, ch)) {
             ch = ' ';
         } else if (ch == '.') {

@@ -1,6 +1,7 @@
 #include "control/CellRenderer.h"
 
 #include "control/AnswerGrid.h"
+#include "platform/locale/DecimalSeparator.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -140,6 +141,8 @@ void CCellRenderer::Paint(
     const float w = m_cellWidth;
     if (n > 0 && w > 0.0f) {
         painter.setFont(m_font);
+        // Cells hold the point; the class sees its own separator.
+        const QChar separator = CDecimalSeparator::Current();
         // Lines sit on pixel centres so a 1-pixel frame stays one sharp pixel.
         auto outline = [&](const QRectF& r, QRgb colour) {
             QPen pen(QColor::fromRgb(colour));
@@ -172,7 +175,7 @@ void CCellRenderer::Paint(
             if (shown.ch != ' ') {
                 painter.setPen(QColor::fromRgb(colour));
                 painter.drawText(rect, Qt::AlignHCenter | Qt::AlignBottom | Qt::TextDontClip,
-                    QString(QChar::fromLatin1(shown.ch)));
+                    QString(QChar::fromLatin1(CDecimalSeparator::ShownChar(shown.ch, separator))));
             }
             if (m_gridLines)
                 outline(rect, m_colours.gridLine);

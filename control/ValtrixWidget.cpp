@@ -196,3 +196,10 @@ void CValtrixWidget::focusOutEvent(QFocusEvent* event)
     QWidget::focusOutEvent(event);
     m_owner->OnFocusChange(false);
 }
+
+void CValtrixWidget::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LocaleChange)
+        Invalidate();
+}

@@ -67,6 +67,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    // A locale change may change the decimal separator the cells show.
+    void changeEvent(QEvent* event) override;
 
 private:
     void Render();

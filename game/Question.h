@@ -20,4 +20,7 @@ public:
     bool HasRemainder() const { return !remainder.isEmpty(); }
     // Same question as far as the pupil sees it: sign, operands, result, remainder.
     bool SameTexts(const CQuestion& other) const;
+    // The question as shown: its numbers written with the decimal separator
+    // in use (the texts themselves keep the point).
+    CQuestion Shown() const;
 };

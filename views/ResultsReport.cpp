@@ -1,6 +1,7 @@
 #include "views/ResultsReport.h"
 
 #include "game/GameModel.h"
+#include "platform/locale/DecimalSeparator.h"
 #include "resources/StringTable.h"
 #include "views/PlayedSettings.h"
 #include "views/SavedAnswer.h"
@@ -21,7 +22,7 @@ QString withRemainder(const QString& answer, const QString& remainder)
     return remainder.isEmpty() ? answer : QStringLiteral("%1 R %2").arg(answer, remainder);
 }
 
-CResultsReport::Row makeRow(const CQuestionItem& item, int index)
+CResultsReport::Row makeRow(const CQuestionItem& item, int index, QChar separator)
 {
     const CQuestion& q = item.question;
     const int unknown = q.algebra ? item.unknownPosition : 2;
@@ -61,6 +62,8 @@ CResultsReport::Row makeRow(const CQuestionItem& item, int index)
                 writtenRemainder.isEmpty() && remainderAsked ? QStringLiteral("?") : writtenRemainder);
         row.hints = answer.HintCount() + (remainderSaved ? remainder.HintCount() : 0);
     }
+    for (QString* text : { &row.asked, &row.expected, &row.answer })
+        *text = CDecimalSeparator::Shown(*text, separator);
     return row;
 }
 
@@ -69,6 +72,7 @@ CResultsReport::Row makeRow(const CQuestionItem& item, int index)
 CResultsReport::CResultsReport(const CGameModel& model, const QString& name, const QDateTime& when)
     : m_name(name.simplified())
     , m_when(when)
+    , m_separator(CDecimalSeparator::Current())
 {
     const CSummaryContent content(model);
     m_scoreLine = QStringLiteral("%1: %2 %3 %4")
@@ -80,7 +84,7 @@ CResultsReport::CResultsReport(const CGameModel& model, const QString& name, con
     for (const CParameterSet& set : model.GetOperatorSets())
         m_played << PlayedSettingsLine(set);
     for (int i = 0; i < model.GetItemCount(); ++i)
-        m_rows.push_back(makeRow(*model.GetItem(i), i));
+        m_rows.push_back(makeRow(*model.GetItem(i), i, m_separator));
 }
 
 QString CResultsReport::VerdictText(bool right)
@@ -136,14 +140,14 @@ QString CResultsReport::ToHtml() const
     return html;
 }
 
-QString CResultsReport::CsvField(const QString& text, bool userText)
+QString CResultsReport::CsvField(const QString& text, bool userText, QChar delimiter)
 {
     QString field = text;
     // A typed text starting like a formula would be run by a spreadsheet.
     static const QString formulaStart = QStringLiteral("=+-@\t\r");
     if (userText && !field.isEmpty() && formulaStart.contains(field.front()))
         field.prepend(QLatin1Char('\''));
-    if (field.contains(QLatin1Char(',')) || field.contains(QLatin1Char('"'))
+    if (field.contains(delimiter) || field.contains(QLatin1Char(',')) || field.contains(QLatin1Char('"'))
         || field.contains(QLatin1Char('\n')) || field.contains(QLatin1Char('\r'))) {
         field.replace(QLatin1String("\""), QLatin1String("\"\""));
         field = QLatin1Char('"') + field + QLatin1Char('"');
@@ -154,20 +158,22 @@ QString CResultsReport::CsvField(const QString& text, bool userText)
 QByteArray CResultsReport::ToCsv() const
 {
     const QString when = m_when.toString(Qt::ISODate);
+    const QChar delimiter = CsvDelimiter();
     QString csv = QStringLiteral(
         "Number,Question,Expected answer,Pupil's answer,Result,Hints,Pupil or group,Date\r\n");
+    csv.replace(QLatin1Char(','), delimiter);
     for (const Row& row : m_rows) {
         const QStringList fields = {
             QString::number(row.number),
-            CsvField(row.asked, false),
-            CsvField(row.expected, false),
-            CsvField(row.answer, false),
+            CsvField(row.asked, false, delimiter),
+            CsvField(row.expected, false, delimiter),
+            CsvField(row.answer, false, delimiter),
             row.right ? QStringLiteral("right") : QStringLiteral("wrong"),
             QString::number(row.hints),
-            CsvField(m_name, true),
+            CsvField(m_name, true, delimiter),
             when,
         };
-        csv += fields.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+        csv += fields.join(delimiter) + QStringLiteral("\r\n");
     }
     return csv.toUtf8();
 }

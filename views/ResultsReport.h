@@ -41,20 +41,28 @@ public:
 
     QString ToHtml() const;
     // UTF-8 text with a header row and one row per question, RFC 4180 quoting.
+    // Numbers carry the separator the summary shows; where that is the comma,
+    // fields are separated by ";" as spreadsheets in comma locales expect, so
+    // "3,5" stays one field and reads as a number there.
     QByteArray ToCsv() const;
+    QChar CsvDelimiter() const
+    {
+        return m_separator == QLatin1Char(',') ? QLatin1Char(';') : QLatin1Char(',');
+    }
     // "Kestavo results - Name - 2026-12-09 14-05.pdf": the name reduced to
     // characters that are safe in a file name on every system.
     QString SuggestedFileName(const QString& suffix) const;
 
-    // One CSV field, quoted when it holds a comma, quote or line break; a text
+    // One CSV field, quoted when it holds the delimiter, a comma, quote or line break; a text
     // a spreadsheet would take for a formula is kept as text.
-    static QString CsvField(const QString& text, bool userText);
+    static QString CsvField(const QString& text, bool userText, QChar delimiter = QLatin1Char(','));
     // The name as a piece of a file name (may be empty).
     static QString FileNamePart(const QString& name);
 
 private:
     QString m_name;
     QDateTime m_when;
+    QChar m_separator; // the decimal separator numbers are written with
     QString m_scoreLine;
     QString m_hintsLine;
     QStringList m_played;

@@ -1,6 +1,7 @@
 #include "views/SummaryContent.h"
 
 #include "game/GameModel.h"
+#include "platform/locale/DecimalSeparator.h"
 #include "views/SavedAnswer.h"
 
 namespace {
@@ -91,8 +92,9 @@ CSummaryContent::Row CSummaryContent::MakeRow(const CQuestionItem& item, int ind
         hasRemainder ? (unknown == 2 ? writtenRemainder : q.remainder) : QString(),
     };
     row.cells[0] = QStringLiteral("%1)\t").arg(index + 1);
+    const QChar separator = CDecimalSeparator::Current();
     for (int c = 0; c < 7; ++c)
-        row.cells[c + 1] = texts[c] + QStringLiteral("   ");
+        row.cells[c + 1] = CDecimalSeparator::Shown(texts[c], separator) + QStringLiteral("   ");
     const int answerCell = unknown == 0 ? 1 : unknown == 1 ? 3 : 5;
     row.written[answerCell] = true;
     if (unknown == 2)

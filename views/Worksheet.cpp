@@ -12,7 +12,8 @@ CWorksheet::CWorksheet(const CGameModel& model, unsigned int seed)
         const CQuestionItem* item = model.GetItem(i);
         Entry entry;
         entry.number = i + 1;
-        entry.question = item->question;
+        // Printed as the class writes numbers.
+        entry.question = item->question.Shown();
         // The game asks for the result whenever the question is not algebra style.
         entry.unknown = item->question.algebra ? item->unknownPosition : 2;
         m_entries.push_back(entry);

@@ -45,6 +45,46 @@ constexpr float kRingRoundness = 0.45f;
 // and only with its centre below this share of the line (dots sit on the line).
 constexpr float kRingDotLine = 0.55f;
 constexpr float kDotLowestCentre = 0.55f;
+// Between characters, a ring up to kRingOnFoot of the line's height is a dot
+// when it sits on the line's foot (its bottom below kFoot of the line, its
+// centre below kRingOnFootCentre).
+constexpr float kRingOnFoot = 0.7f;
+constexpr float kRingOnFootCentre = 0.6f;
+constexpr float kFoot = 0.85f;
+// Beside digits, a stroke at least kDashShape times as wide as high and
+// kShortestDash of the line long, with its centre above kDashLowestCentre of
+// the line, is a dash (a minus), not a dot.
+constexpr float kDashShape = 2.0f;
+constexpr float kShortestDash = 0.18f;
+constexpr float kDashLowestCentre = 0.75f;
+// A comma, the separator much of Europe writes, is a dot with a short tail
+// below the line: alone, a short stroke whose lower end lies left of its top
+// (a tail written down to the left), up to kLoneCommaSize pixels tall, or up
+// to kLoneCurvedCommaSize when it curves as a comma's tail does (a short 1
+// written small is straighter).
+constexpr float kLoneCommaSize = 18.0f;
+constexpr float kLoneCurvedCommaSize = 22.0f;
+constexpr float kCommaCurve = 0.12f;
+// A comma runs from its head to the end of its tail: its ends are at least
+// this share of its height apart (a small 0 or 6 closes on itself).
+constexpr float kCommaOpen = 0.6f;
+// Below its head a comma's tail moves up by at most kCommaBackTravel and right
+// by at most kCommaRightTravel of its height (give or take a pixel or two).
+constexpr float kCommaBackTravel = 0.15f;
+constexpr float kCommaRightTravel = 0.4f;
+constexpr float kCommaSlant = 0.15f;
+// Beside digits (shares of the digits' height): it starts in the lower half
+// of the line, reaches below the line and is far smaller than a digit.
+constexpr float kCommaLowestTop = 0.45f;
+constexpr float kCommaBelowLine = 0.08f;
+constexpr float kCommaHeight = 0.65f;
+constexpr float kCommaWidth = 0.45f;
+// Strokes at least this share of the whole ink's height are digit bodies;
+// their extent is the line that marks are judged against.
+constexpr float kBodyShare = 0.5f;
+// The ink left of a comma ends by its head, the ink right of it starts after
+// it, each give or take this share of the digits' height.
+constexpr float kCommaHeadReach = 0.1f;
 // Neighbouring groups closer than this (line heights) may be one character;
 // a small piece may be up to kPieceGap away.
 constexpr float kJoinGap = 0.05f;
@@ -120,6 +160,12 @@ bool isDot(const SBox& box, float lineTop, float lineHeight, bool lone)
 {
     const float w = box.width(), h = box.height();
     const float size = std::max(w, h);
+    const float centre = (box.top + box.bottom) / 2 - lineTop;
+    // Beside small digits a minus may be no longer than a tap is wide: a level
+    // dash above the foot of the line is never a dot.
+    if (!lone && w >= kDashShape * std::max(h, 1.0f) && w >= kShortestDash * lineHeight
+        && centre < kDashLowestCentre * lineHeight)
+        return false;
     if (size <= kTapSize)
         return true;
     const bool ring = size <= kRingDotSize && std::min(w, h) >= kRingRoundness * size;
@@ -127,8 +173,78 @@ bool isDot(const SBox& box, float lineTop, float lineHeight, bool lone)
         return ring;
     if (size <= 0.22f * lineHeight)
         return true;
-    const float centre = (box.top + box.bottom) / 2 - lineTop;
     return ring && size <= kRingDotLine * lineHeight && centre >= kDotLowestCentre * lineHeight;
+}
+
+// The highest and the lowest point of a stroke (the first of each on ties).
+void ends(const std::vector<SInkPoint>& s, SInkPoint& top, SInkPoint& bottom)
+{
+    top = bottom = s.front();
+    for (const auto& p : s) {
+        if (p.y < top.y)
+            top = p;
+        if (p.y > bottom.y)
+            bottom = p;
+    }
+}
+
+// How far a stroke moves up and to the right below its head (the top quarter
+// of its height, where a pupil may circle a dot): a comma's tail runs down and
+// to the left; a small 6, 8 or 5 loops back up, a 7's bar runs right.
+void tailTravel(const std::vector<SInkPoint>& s, float top, float height, float& up, float& right)
+{
+    up = right = 0;
+    const float head = top + 0.25f * height;
+    for (size_t i = 1; i < s.size(); ++i) {
+        if (s[i - 1].y <= head && s[i].y <= head)
+            continue;
+        up += std::max(0.0f, s[i - 1].y - s[i].y);
+        right += std::max(0.0f, s[i].x - s[i - 1].x);
+    }
+}
+
+// A comma written alone (in a cell of its own): a short stroke, taller than
+// wide, slanting or curving down to the left. An upright stroke is left to
+// the classifier, as a short 1 may be.
+bool isLoneComma(const std::vector<SInkPoint>& s, const SBox& box)
+{
+    const float w = box.width(), h = box.height();
+    if (h > kLoneCurvedCommaSize || h <= kTapSize || w > std::max(0.8f * h, kTapSize))
+        return false;
+    if (h > kLoneCommaSize && bend(s) < kCommaCurve * h)
+        return false;
+    if (std::hypot(s.back().x - s.front().x, s.back().y - s.front().y) < kCommaOpen * h)
+        return false;
+    float up = 0, right = 0;
+    tailTravel(s, box.top, h, up, right);
+    if (up > kCommaBackTravel * h + 1.0f || right > kCommaRightTravel * h + 2.0f)
+        return false;
+    SInkPoint top, bottom;
+    ends(s, top, bottom);
+    return top.x - bottom.x >= kCommaSlant * h;
+}
+
+// A comma beside digits, against the digits' line (top and height): low,
+// reaching below the line, small and not level (a level stroke is a minus).
+bool isComma(const SBox& box, float lineTop, float lineHeight)
+{
+    const float w = box.width(), h = box.height();
+    const float lineBottom = lineTop + lineHeight;
+    return h <= kCommaHeight * lineHeight && w <= kCommaWidth * lineHeight && h >= 0.7f * w
+        && box.top >= lineTop + kCommaLowestTop * lineHeight
+        && box.bottom >= lineBottom + kCommaBelowLine * lineHeight;
+}
+
+// Between two characters beside small digits a pupil's ring may reach well up
+// the line; sitting on the line's foot it is still the point. (Not used
+// before grouping: there a loop of a small 6 or 8 would be set apart.)
+bool isRingOnFoot(const SBox& box, float lineTop, float lineHeight)
+{
+    const float w = box.width(), h = box.height();
+    const float size = std::max(w, h);
+    const float centre = (box.top + box.bottom) / 2 - lineTop;
+    return size <= kRingDotSize && std::min(w, h) >= kRingRoundness * size && size <= kRingOnFoot * lineHeight
+        && centre >= kRingOnFootCentre * lineHeight && box.bottom >= lineTop + kFoot * lineHeight;
 }
 
 bool isDot(const SGroup& g, float lineTop, float lineHeight, bool lone)
@@ -205,22 +321,84 @@ std::vector<CInkReader::CWord> CInkReader::Read(const CInkStrokeList& input, con
     SBox line = boxes[0];
     for (const auto& b : boxes)
         line.add(b);
+    auto touchesOther = [&](size_t i, float touch) {
+        for (size_t k = 0; k < strokes.size(); ++k)
+            if (k != i && distance(strokes[k], strokes[i]) <= touch)
+                return true;
+        return false;
+    };
+
+    // A comma sits between digits, so it is looked for with three strokes or
+    // more, against the extent of the digits' bodies (its tail must not
+    // stretch the line it is judged by), with ink ending by its head on the
+    // left and ink starting after it on the right, and not inside a digit's
+    // body; a piece of a digit has its own digit on both sides. Once found,
+    // the line is the other ink.
+    std::vector<bool> mark(strokes.size(), false);
+    if (strokes.size() > 2) {
+        SBox body = line;
+        bool first = true;
+        for (const auto& b : boxes)
+            if (b.height() >= kBodyShare * line.height()) {
+                if (first)
+                    body = b;
+                else
+                    body.add(b);
+                first = false;
+            }
+        const float bodyHeight = std::max(body.height(), 1.0f);
+        auto between = [&](size_t i) {
+            SInkPoint head, tail;
+            ends(strokes[i], head, tail);
+            bool left = false, right = false;
+            for (size_t k = 0; k < strokes.size(); ++k) {
+                if (k == i)
+                    continue;
+                // Inside a digit's body it is a piece of that digit.
+                if (boxes[k].height() >= kBodyShare * line.height()
+                    && boxes[k].left < head.x - kCommaHeadReach * bodyHeight
+                    && boxes[k].right > head.x + kCommaHeadReach * bodyHeight)
+                    return false;
+                left = left
+                    || ((boxes[k].left + boxes[k].right) / 2 < head.x
+                        && boxes[k].right <= head.x + kCommaHeadReach * bodyHeight);
+                right = right || boxes[k].left >= boxes[i].right - kCommaHeadReach * bodyHeight;
+            }
+            return left && right;
+        };
+        bool found = false;
+        for (size_t i = 0; i < strokes.size(); ++i)
+            if (isComma(boxes[i], body.top, bodyHeight) && between(i)
+                && !touchesOther(i, kTouchDistance * bodyHeight)) {
+                mark[i] = true;
+                found = true;
+            }
+        if (found) {
+            first = true;
+            for (size_t i = 0; i < strokes.size(); ++i)
+                if (!mark[i]) {
+                    if (first)
+                        line = boxes[i];
+                    else
+                        line.add(boxes[i]);
+                    first = false;
+                }
+        }
+    }
     const float lineHeight = std::max(line.height(), 1.0f);
     const float touch = kTouchDistance * lineHeight;
 
     // A dot beside digits is its own character even where it sits under a
     // digit's overhang (the bar of a 7) or close to it: a stroke of dot size
     // low in the line that touches no other ink is set apart before grouping.
-    std::vector<bool> mark(strokes.size(), false);
     if (strokes.size() > 1)
         for (size_t i = 0; i < strokes.size(); ++i) {
+            if (mark[i])
+                continue;
             if (!isDot(boxes[i], line.top, lineHeight, false)
                 || (boxes[i].top + boxes[i].bottom) / 2 < line.top + 0.5f * lineHeight)
                 continue;
-            bool alone = true;
-            for (size_t k = 0; k < strokes.size() && alone; ++k)
-                alone = k == i || distance(strokes[k], strokes[i]) > touch;
-            mark[i] = alone;
+            mark[i] = !touchesOther(i, touch);
         }
 
     // Strokes that share most of their horizontal extent, or that touch,
@@ -298,7 +476,11 @@ std::vector<CInkReader::CWord> CInkReader::Read(const CInkStrokeList& input, con
             if (len > 1 && (!ok || merged.box.width() > kMaxMergedWidth * lineHeight))
                 continue;
             std::vector<SOption> o;
-            if (len == 1 && (groupIsMark[j] || isDot(merged, line.top, lineHeight, lone)))
+            if (len == 1
+                && (groupIsMark[j] || isDot(merged, line.top, lineHeight, lone)
+                    || (j > 0 && i < n && isRingOnFoot(merged.box, line.top, lineHeight))
+                    || (lone && merged.strokes.size() == 1
+                        && isLoneComma(strokes[merged.strokes[0]], merged.box))))
                 o = { { '.', 0.0 } };
             else if (len == 1 && isMinus(strokes, merged, line.top, lineHeight, lone))
                 o = { { '-', 0.0 } };

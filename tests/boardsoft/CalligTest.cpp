@@ -325,10 +325,66 @@ TEST(CalligRecognition, BesideDigitsAMarkIsJudgedAgainstTheLine)
         recognise(dict, { line(0, 10, 30, 10), line(30, 10, 12, 60), ring(24, 48, 11), line(55, 10, 56, 60) })
             .at(0),
         "7.1");
+    // Digits 22 pixels high, as in a small cell: a dash no longer than a tap is
+    // wide is still a minus.
+    EXPECT_EQ(recognise(dict, { line(0, 21, 7, 21.5f), line(15, 10, 15.5f, 32) }).at(0), "-1");
+    // Between such digits a ring up to two thirds of the line, sitting on its
+    // foot, is the point.
+    EXPECT_EQ(
+        recognise(dict, { line(10, 10, 10.5f, 32), ring(16, 19, 13), ellipse(43, 21, 6, 11) }).at(0), "1.0");
     // A ring of that size high in the line, level with the digits' tops, is no point.
     const std::string high
         = recognise(dict, { line(10, 10, 11, 60), ring(24, 10, 12), ellipse(65, 35, 14, 25) }).at(0);
     EXPECT_EQ(high.find('.'), std::string::npos) << high;
+    CgrFreeDict(&dict);
+}
+
+// A pupil's comma: a head (a tap or none) and a short tail running down to the
+// left, `length` pixels long from (x, y).
+Stroke comma(float x, float y, float length, bool head)
+{
+    Stroke s;
+    if (head)
+        s = { { x, y }, { x + 1, y + 1 }, { x, y + 1.5f } };
+    for (int i = 1; i <= 8; ++i) {
+        const float t = i / 8.0f;
+        s.push_back({ x + 0.2f * length * std::sin(3.1416f * t) - 0.4f * length * t * t, y + length * t });
+    }
+    return s;
+}
+
+TEST(CalligRecognition, ACommaIsTheSeparatorAloneAndBesideDigits)
+{
+    int32_t dict = 0;
+    ASSERT_EQ(load(trainedModel(), &dict), CGR_OK);
+    const struct
+    {
+        const char* what;
+        std::vector<Stroke> ink;
+        std::string read; // "" = anything without a "."
+    } cases[] = {
+        { "a lone comma with a head", { comma(30, 30, 14, true) }, "." },
+        { "a lone comma, only its tail", { comma(30, 30, 10, false) }, "." },
+        { "a lone comma 20 px long", { comma(30, 30, 20, false) }, "." },
+        { "a slanted stroke of digit size", { line(40, 10, 28, 50) }, "" },
+        { "a comma on the line between digits 50 px high",
+            { line(10, 10, 11, 60), comma(26, 57, 16, true), ellipse(55, 35, 14, 25) }, "1.0" },
+        { "a comma tucked under the bar of a 7",
+            { line(0, 10, 30, 10), line(30, 10, 12, 60), comma(26, 56, 14, false), line(55, 10, 56, 60) },
+            "7.1" },
+        { "a minus, a digit, a comma, a digit",
+            { line(0, 35, 20, 36), line(35, 10, 36, 60), comma(48, 58, 15, true), line(65, 10, 66, 60) },
+            "-1.1" },
+        { "the same tail high in the line, an apostrophe",
+            { line(10, 10, 11, 60), comma(26, 8, 16, true), ellipse(55, 35, 14, 25) }, "" },
+    };
+    for (const auto& c : cases) {
+        const std::string got = recognise(dict, c.ink).at(0);
+        if (c.read.empty())
+            EXPECT_EQ(got.find('.'), std::string::npos) << c.what << " read as " << got;
+        else
+            EXPECT_EQ(got, c.read) << c.what;
+    }
     CgrFreeDict(&dict);
 }
 

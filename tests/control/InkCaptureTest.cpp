@@ -1,4 +1,5 @@
 #include "boardsoft/ObriskReplay.h"
+#include "platform/locale/DecimalSeparator.h"
 #include "tests/control/ControlHarness.h"
 
 #include <QCoreApplication>
@@ -94,6 +95,34 @@ TEST_F(InkCaptureTest, PenStrokesBecomeInkAndRecognitionFillsTheCells)
     ASSERT_EQ(SetState(state.substr(0, 3) + " " + state.substr(4)), S_OK);
     ASSERT_EQ(Call(DISPID_VALTRIX_DORECOGNITION), S_OK);
     EXPECT_EQ(State()[3], ' ');
+}
+
+// A pupil's comma (a short tail written down to the left) in its own cell
+// is read as the separator: the point in the state, a comma on the screen.
+TEST_F(InkCaptureTest, AWrittenCommaIsStoredAsThePointAndShownAsAComma)
+{
+    ASSERT_TRUE(CDecimalSeparator::WriteChoice(CDecimalSeparator::Comma));
+    ASSERT_EQ(Call(DISPID_VALTRIX_SETFONT, { CComVariant::Bstr("Arial"), CComVariant::I4(26) }), S_OK);
+    SetAnswer("3.5");
+    SetStatic(false);
+    if (!RecognizeButton())
+        GTEST_SKIP() << "no handwriting recogniser found beside the control (libcallig.so not built)";
+    const int width = Long(DISPID_VALTRIX_GETPREFERREDWIDTH);
+    const int height = Long(DISPID_VALTRIX_GETPREFERREDHEIGHT);
+    window->resize(width, height);
+    const int w = (width - 1) / 3;
+    const int x = width - 1 - w - w / 2, y = height / 2;
+    std::string script = "window CValtrixCtrl\ntool pen\nstroke";
+    for (int i = 0; i <= 7; ++i)
+        script += " " + std::to_string(x + 3 - i) + "," + std::to_string(y + 2 * i);
+    Replay(script + "\n");
+    ASSERT_EQ(Call(DISPID_VALTRIX_DORECOGNITION), S_OK);
+    const std::string state = State();
+    ASSERT_EQ(state, "3.5 .    0");
+    ASSERT_EQ(SetState(state), S_OK);
+    const QImage shown = window->grab().toImage();
+    ASSERT_EQ(SetState("3.5 ,    0"), S_OK);
+    EXPECT_EQ(window->grab().toImage(), shown);
 }
 
 TEST_F(InkCaptureTest, FinishedStrokesShowExactlyAsAFullRenderOfTheFieldDoes)

@@ -1,7 +1,10 @@
+#include "platform/locale/DecimalSeparator.h"
 #include "tests/control/ControlHarness.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QKeyEvent>
 
 namespace {
 
@@ -142,6 +145,38 @@ TEST_F(ValtrixRenderTest, StaticLabelWithoutGridLinesIsOnlyItsCharacters)
     EXPECT_GT(ink, 20);
     EXPECT_EQ(Count(image, image.rect(), qRgb(0xE0, 0xE0, 0xE0), 2), 0);
     EXPECT_GT(plain, all * 3 / 4);
+}
+
+// Both keys enter the separator, kept as the point in the state; a comma
+// class sees it as a comma, drawn exactly as a comma in the cell would be.
+TEST_F(ValtrixRenderTest, TypedSeparatorIsStoredAsAPointAndShownWithTheClasssSeparator)
+{
+    ASSERT_TRUE(CDecimalSeparator::WriteChoice(CDecimalSeparator::Comma));
+    GameField("3.5", 1.5f, false);
+    window->setFocus();
+    for (const char* typed : { "3,5", "3.5" }) {
+        ASSERT_EQ(SetState("3.5      0"), S_OK);
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(1, 10), window->mapToGlobal(QPointF(1, 10)),
+            Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window, &press);
+        for (const char* c = typed; *c; ++c) {
+            QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(QLatin1Char(*c)));
+            QApplication::sendEvent(window, &key);
+        }
+        EXPECT_EQ(State(), "3.53.5   0") << typed;
+    }
+    ASSERT_EQ(SetState("3.53.5   0"), S_OK); // no focused cell
+    const QImage comma = Shot(QStringLiteral("arial26-decimal-comma"));
+
+    // The teacher's new choice reaches the cells with the locale change the
+    // menu sends, without any call from the host.
+    ASSERT_TRUE(CDecimalSeparator::WriteChoice(CDecimalSeparator::Point));
+    QEvent change(QEvent::LocaleChange);
+    QApplication::sendEvent(window, &change);
+    const QImage point = Shot(QStringLiteral("arial26-decimal-point"));
+    EXPECT_NE(point, comma);
+    ASSERT_EQ(SetState("3,53,5   0"), S_OK); // a literal comma, as a host could give it
+    EXPECT_EQ(Shot(QStringLiteral("arial26-literal-comma")), comma);
 }
 
 } // namespace

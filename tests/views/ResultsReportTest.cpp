@@ -4,6 +4,7 @@
 
 #include "config/OperatorSettings.h"
 #include "game/GameModel.h"
+#include "platform/locale/DecimalSeparator.h"
 #include "tests/views/PdfText.h"
 #include "views/PagedOutput.h"
 #include "views/SummaryContent.h"
@@ -18,7 +19,7 @@
 namespace {
 
 // RFC 4180 reader: quoted fields with doubled quotes, CRLF records.
-std::vector<QStringList> parseCsv(const QString& text)
+std::vector<QStringList> parseCsv(const QString& text, QChar delimiter = QLatin1Char(','))
 {
     std::vector<QStringList> records;
     QStringList record;
@@ -37,7 +38,7 @@ std::vector<QStringList> parseCsv(const QString& text)
             }
         } else if (c == QLatin1Char('"')) {
             quoted = true;
-        } else if (c == QLatin1Char(',')) {
+        } else if (c == delimiter) {
             record << field;
             field.clear();
         } else if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) {
@@ -183,6 +184,46 @@ TEST_F(ReportFixture, CsvReadsBackAsTheRowsWithTheNameKeptIntact)
         // Name survives, only prefixed so no spreadsheet runs it.
         EXPECT_EQ(record[6], QLatin1Char('\'') + report.Name());
     }
+}
+
+// A class that writes the comma sees it in the summary and the report; the
+// CSV separates its fields by ";" so "3,75" stays one number for a
+// spreadsheet in that locale. What was saved keeps the point.
+TEST_F(ReportFixture, ACommaClassGetsCommasEverywhereAndASemicolonSeparatedCsv)
+{
+    ASSERT_TRUE(CDecimalSeparator::WriteChoice(CDecimalSeparator::Comma));
+    CQuestionItem& item = *model.GetItem(0);
+    item.question.operand1 = QStringLiteral("2.5");
+    item.question.operatorSign = QStringLiteral("+");
+    item.question.operand2 = QStringLiteral("1.25");
+    item.question.result = QStringLiteral("3.75");
+    item.question.remainder.clear();
+    item.question.algebra = false;
+    item.answerState = state(QStringLiteral("3.75"), QStringLiteral("3.70"));
+    const QString saved = item.answerState;
+
+    const CSummaryContent::Row shown = CSummaryContent::MakeRow(item, 0);
+    EXPECT_EQ(shown.cells[1], QStringLiteral("2,5   "));
+    EXPECT_EQ(shown.cells[5], QStringLiteral("3,70   "));
+    const CResultsReport report(
+        model, QStringLiteral("Klasse 3b; Gruppe 1"), QDateTime(QDate(2026, 3, 4), QTime(9, 5)));
+    const CResultsReport::Row& row = report.Rows()[0];
+    EXPECT_EQ(row.shown, QStringLiteral("2,5 + 1,25 = 3,70"));
+    EXPECT_EQ(row.asked, QStringLiteral("2,5 + 1,25 = ?"));
+    EXPECT_EQ(row.answer, QStringLiteral("3,70"));
+    EXPECT_EQ(row.expected, QStringLiteral("3,75"));
+    EXPECT_EQ(item.answerState, saved);
+
+    const std::vector<QStringList> records = parseCsv(QString::fromUtf8(report.ToCsv()), QLatin1Char(';'));
+    ASSERT_EQ(records.size(), report.Rows().size() + 1);
+    EXPECT_EQ(records[0].size(), 8);
+    EXPECT_EQ(records[1].mid(1, 3), (QStringList { "2,5 + 1,25 = ?", "3,75", "3,70" }));
+    EXPECT_EQ(records[1][6], QStringLiteral("Klasse 3b; Gruppe 1"));
+
+    ASSERT_TRUE(CDecimalSeparator::WriteChoice(CDecimalSeparator::Point));
+    const CResultsReport pointReport(model, QString(), QDateTime(QDate(2026, 3, 4), QTime(9, 5)));
+    EXPECT_EQ(pointReport.Rows()[0].shown, QStringLiteral("2.5 + 1.25 = 3.70"));
+    EXPECT_EQ(parseCsv(QString::fromUtf8(pointReport.ToCsv()))[1][2], QStringLiteral("3.75"));
 }
 
 TEST(ResultsReportText, NameIsEscapedInFileNamesAndHtml)

@@ -4,6 +4,7 @@
 
 #include "config/OperatorSettings.h"
 #include "game/GameModel.h"
+#include "platform/locale/DecimalSeparator.h"
 #include "tests/views/PdfText.h"
 #include "views/PagedOutput.h"
 #include "views/WorksheetPainter.h"
@@ -98,4 +99,31 @@ TEST(WorksheetTest, ColumnSumsStackDigitsUnderARuleAndRowsRunLeftToRight)
     for (const CWorksheet::Entry& entry : sheet.Entries())
         EXPECT_TRUE(text.contains(QStringLiteral("%1) %2").arg(entry.number).arg(CWorksheet::KeyText(entry))))
             << "key of " << entry.number;
+}
+
+// A comma class gets its worksheets and answer keys printed with the comma.
+TEST(WorksheetTest, DecimalsArePrintedWithTheClasssSeparator)
+{
+    ASSERT_TRUE(CDecimalSeparator::WriteChoice(CDecimalSeparator::Comma));
+    CGameModel model(21);
+    buildGame(model, OperatorName::Addition, 2, false, 8);
+    CQuestion& q = model.GetItem(0)->question;
+    q.operand1 = QStringLiteral("2.5");
+    q.operand2 = QStringLiteral("1.25");
+    q.result = QStringLiteral("3.75");
+    q.algebra = false;
+    const CWorksheet sheet(model, 21);
+    const QString dir = QStringLiteral(KESTAVO_TEST_BIN_DIR "/../screenshots");
+    QDir().mkpath(dir);
+    const QString path = dir + QStringLiteral("/worksheet-decimal-comma.pdf");
+    QString error;
+    const CWorksheetPainter painter(sheet);
+    ASSERT_TRUE(CPagedOutput::WritePdf(
+        path, QStringLiteral("Kestavo worksheet"),
+        [&painter](QPagedPaintDevice& device) { return painter.Paint(device); }, error))
+        << error.toStdString();
+    const QString text = Tokens(PdfText(path));
+    EXPECT_TRUE(text.contains(QStringLiteral("2,5 + 1,25 ="))) << text.left(300).toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("1) 3,75"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("3.75")));
 }
