@@ -1,19 +1,17 @@
 #include "views/GameView.h"
 
-#include "boardsoft/ObriskReplay.h"
 #include "game/GameModel.h"
 #include "platform/sound/SoundPlayer.h"
+#include "tests/fixtures/BoardReplay.h"
 #include "tests/fixtures/RegisterComponent.h"
 #include "tests/views/FakeAppServices.h"
 #include "views/ButtonStrip.h"
 #include "views/DValtrix.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QThread>
 #include <QtMath>
 #include <gtest/gtest.h>
 #include <memory>
@@ -425,33 +423,10 @@ protected:
     {
         GameViewTest::SetUp();
         ASSERT_EQ(RegisterComponent("libobrisk.so"), S_OK);
-        // Where the board software says it is installed: the recogniser and its model.
-        HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE,
-                      "Software\\Tandrel Technologies Inc.\\Tandrel Board Software\\Install Information", 0,
-                      nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-        const std::string directory = KESTAVO_TEST_LIB_DIR;
-        RegSetValueExA(key, "Board Directory", 0, REG_SZ, reinterpret_cast<const BYTE*>(directory.c_str()),
-            DWORD(directory.size() + 1));
-        RegCloseKey(key);
-        ASSERT_TRUE(replay.Load());
+        RegisterBoardDirectory();
     }
 
-    // Plays a board script and keeps the events flowing until it has ended.
-    void Replay(const std::string& script)
-    {
-        const int id = replay.Start(script);
-        ASSERT_GT(id, 0);
-        for (int i = 0; i < 1000 && replay.State(id) == 0; ++i) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-            QThread::msleep(2);
-        }
-        for (int i = 0; i < 20; ++i)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        EXPECT_EQ(replay.State(id), 1) << replay.Error(id);
-        replay.Release(id);
-    }
+    void Replay(const std::string& script) { PlayBoardScript(replay, script); }
 
     CObriskReplayClient replay;
 };
