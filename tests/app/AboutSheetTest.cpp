@@ -4,6 +4,7 @@
 #include "app/StaticLink.h"
 #include "resources/StringTable.h"
 #include "tests/fixtures/Screenshots.h"
+#include "tests/fixtures/TestFiles.h"
 
 #include <QApplication>
 #include <QDir>
@@ -32,9 +33,7 @@ QStringList TabTexts(const CAboutSheet& sheet)
 QString LicenceFile(const QTemporaryDir& dir, const QByteArray& bytes)
 {
     const QString path = dir.filePath(QStringLiteral("License.txt"));
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    ::WriteFile(path, bytes);
     return path;
 }
 
