@@ -16,6 +16,7 @@
 #include "views/SummaryView.h"
 #include "tests/fixtures/RegisterComponent.h"
 #include "tests/fixtures/UnwritableHive.h"
+#include "tests/fixtures/Settle.h"
 
 #include <QAction>
 #include <QApplication>
@@ -34,14 +35,6 @@
 #include <string>
 
 namespace {
-
-void settle()
-{
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
 
 // The application with a scripted Setup dialog and message sink.
 struct AppFixture : ::testing::Test
