@@ -191,11 +191,43 @@ HRESULT VariantCopy(VARIANTARG* dest, const VARIANTARG* src);
 // integers out of range give DISP_E_OVERFLOW, fractions round half to even, text
 // that is not a number gives DISP_E_TYPEMISMATCH, VT_EMPTY converts to 0 / "".
 HRESULT VariantChangeType(VARIANTARG* dest, const VARIANTARG* src, USHORT flags, VARTYPE vt);
-// Sets a variant (already cleared) to type Vt holding value in Member.
-template <VARTYPE Vt, class T, T VARIANT::*Member> void PutVariant(VARIANT* v, T value)
+// The variant type and member that hold a value of type T as it is (a
+// VARIANT_BOOL is a SHORT here: VT_BOOL is set by hand).
+template <class T> struct VariantSlot;
+template <VARTYPE Vt, class T, T VARIANT::*Member> struct VariantSlotOf
 {
-    v->vt = Vt;
-    v->*Member = value;
+    static constexpr VARTYPE vt = Vt;
+    static constexpr T VARIANT::*member = Member;
+};
+template <> struct VariantSlot<LONG> : VariantSlotOf<VT_I4, LONG, &VARIANT::lVal>
+{
+};
+template <> struct VariantSlot<SHORT> : VariantSlotOf<VT_I2, SHORT, &VARIANT::iVal>
+{
+};
+template <> struct VariantSlot<ULONG> : VariantSlotOf<VT_UI4, ULONG, &VARIANT::ulVal>
+{
+};
+template <> struct VariantSlot<float> : VariantSlotOf<VT_R4, float, &VARIANT::fltVal>
+{
+};
+template <> struct VariantSlot<double> : VariantSlotOf<VT_R8, double, &VARIANT::dblVal>
+{
+};
+template <> struct VariantSlot<BSTR> : VariantSlotOf<VT_BSTR, BSTR, &VARIANT::bstrVal>
+{
+};
+template <> struct VariantSlot<IDispatch*> : VariantSlotOf<VT_DISPATCH, IDispatch*, &VARIANT::pdispVal>
+{
+};
+template <> struct VariantSlot<IUnknown*> : VariantSlotOf<VT_UNKNOWN, IUnknown*, &VARIANT::punkVal>
+{
+};
+// Sets a variant (already cleared) to hold value in its type's slot.
+template <class T> void PutVariant(VARIANT* v, T value)
+{
+    v->vt = VariantSlot<T>::vt;
+    v->*VariantSlot<T>::member = value;
 }
 
 // ---------------------------------------------------------------------------

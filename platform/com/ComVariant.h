@@ -27,11 +27,11 @@ public:
     }
     ~CComVariant() { VariantClear(this); }
 
-    static CComVariant I4(LONG value) { return Of<VT_I4, LONG, &VARIANT::lVal>(value); }
-    static CComVariant I2(SHORT value) { return Of<VT_I2, SHORT, &VARIANT::iVal>(value); }
-    static CComVariant UI4(ULONG value) { return Of<VT_UI4, ULONG, &VARIANT::ulVal>(value); }
-    static CComVariant R4(float value) { return Of<VT_R4, float, &VARIANT::fltVal>(value); }
-    static CComVariant R8(double value) { return Of<VT_R8, double, &VARIANT::dblVal>(value); }
+    static CComVariant I4(LONG value) { return Of(value); }
+    static CComVariant I2(SHORT value) { return Of(value); }
+    static CComVariant UI4(ULONG value) { return Of(value); }
+    static CComVariant R4(float value) { return Of(value); }
+    static CComVariant R8(double value) { return Of(value); }
     static CComVariant Bool(bool value)
     {
         CComVariant v;
@@ -40,42 +40,34 @@ public:
         return v;
     }
     // The variant owns a copy of the text.
-    static CComVariant Bstr(const QString& text)
-    {
-        CComVariant v;
-        v.vt = VT_BSTR;
-        v.bstrVal = SysAllocStringFromQString(text);
-        return v;
-    }
+    static CComVariant Bstr(const QString& text) { return Of(SysAllocStringFromQString(text)); }
     // AddRefs the interface.
-    static CComVariant Dispatch(IDispatch* object)
-    {
-        CComVariant v;
-        v.vt = VT_DISPATCH;
-        v.pdispVal = object;
-        if (object)
-            object->AddRef();
-        return v;
-    }
-    static CComVariant Unknown(IUnknown* object)
-    {
-        CComVariant v;
-        v.vt = VT_UNKNOWN;
-        v.punkVal = object;
-        if (object)
-            object->AddRef();
-        return v;
-    }
+    static CComVariant Dispatch(IDispatch* object) { return Holding(object); }
+    static CComVariant Unknown(IUnknown* object) { return Holding(object); }
     // A reference to a caller-owned 32-bit integer (VT_BYREF | VT_I4).
-    static CComVariant RefI4(LONG* target) { return Of<VT_BYREF | VT_I4, LONG*, &VARIANT::plVal>(target); }
-    // A variant of the given type holding value in the given member.
-    template <VARTYPE Vt, class T, T VARIANT::*Member> static CComVariant Of(T value)
+    static CComVariant RefI4(LONG* target)
     {
         CComVariant v;
-        PutVariant<Vt, T, Member>(&v, value);
+        v.vt = VT_BYREF | VT_I4;
+        v.plVal = target;
+        return v;
+    }
+    // A variant holding value in its type's slot (VariantSlot).
+    template <class T> static CComVariant Of(T value)
+    {
+        CComVariant v;
+        PutVariant(&v, value);
         return v;
     }
 
     HRESULT ChangeType(VARTYPE type, USHORT flags = 0) { return VariantChangeType(this, this, flags, type); }
     void Clear() { VariantClear(this); }
+
+private:
+    template <class I> static CComVariant Holding(I* object)
+    {
+        if (object)
+            object->AddRef();
+        return Of(object);
+    }
 };

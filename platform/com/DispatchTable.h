@@ -62,8 +62,6 @@ bool NameEquals(LPCOLESTR name, const char* tableName);
 // Fills the EXCEPINFO (when given) for an exception leaving a dispatch method.
 HRESULT ReportException(EXCEPINFO* info, HRESULT code, const std::string& description);
 
-template <class T, class Enable = void> struct Arg;
-
 // Holds one converted argument; `Get` returns what is passed to the method.
 template <VARTYPE Vt, class T, T VARIANT::*Member> struct ByValueArg
 {
@@ -74,19 +72,12 @@ template <VARTYPE Vt, class T, T VARIANT::*Member> struct ByValueArg
     T Get() const { return converted.*Member; }
 };
 
-template <> struct Arg<LONG> : ByValueArg<VT_I4, LONG, &VARIANT::lVal>
-{
-};
-template <> struct Arg<SHORT> : ByValueArg<VT_I2, SHORT, &VARIANT::iVal>
-{
-};
-template <> struct Arg<float> : ByValueArg<VT_R4, float, &VARIANT::fltVal>
-{
-};
-template <> struct Arg<double> : ByValueArg<VT_R8, double, &VARIANT::dblVal>
-{
-};
-template <> struct Arg<BSTR> : ByValueArg<VT_BSTR, BSTR, &VARIANT::bstrVal>
+// By default an argument is converted to its type's variant slot
+// (VariantSlot: LONG, SHORT, float, double, BSTR, IDispatch*, IUnknown*).
+template <class T, class Enable = void> struct Arg;
+template <class T>
+struct Arg<T, std::void_t<decltype(VariantSlot<T>::vt)>>
+    : ByValueArg<VariantSlot<T>::vt, T, VariantSlot<T>::member>
 {
 };
 template <> struct Arg<bool>
@@ -121,12 +112,6 @@ template <> struct Arg<QString>
     Arg<BSTR> inner;
     HRESULT From(VARIANT* v) { return inner.From(v); }
     QString Get() const { return SysStringToQString(inner.Get()); }
-};
-template <> struct Arg<IDispatch*> : ByValueArg<VT_DISPATCH, IDispatch*, &VARIANT::pdispVal>
-{
-};
-template <> struct Arg<IUnknown*> : ByValueArg<VT_UNKNOWN, IUnknown*, &VARIANT::punkVal>
-{
 };
 template <> struct Arg<const VARIANT&>
 {
@@ -177,39 +162,27 @@ template <> struct Arg<const QString&> : Arg<QString>
 {
 };
 
-template <class R> struct Result;
+// A number is returned in its type's variant slot; what a result owns
+// (text, an interface) is also discarded when the caller wants no result.
+template <class R, class Enable = void> struct Result;
 template <> struct Result<void>
 {
 };
-// A result stored as one variant type in one member.
-template <VARTYPE Vt, class T, T VARIANT::*Member> struct ScalarResult
+template <class R> struct Result<R, std::enable_if_t<std::is_arithmetic_v<R> && !std::is_same_v<R, bool>>>
 {
-    static void Put(VARIANT* v, T r) { PutVariant<Vt, T, Member>(v, r); }
-};
-template <> struct Result<LONG> : ScalarResult<VT_I4, LONG, &VARIANT::lVal>
-{
-};
-template <> struct Result<SHORT> : ScalarResult<VT_I2, SHORT, &VARIANT::iVal>
-{
-};
-template <> struct Result<ULONG> : ScalarResult<VT_UI4, ULONG, &VARIANT::ulVal>
-{
-};
-template <> struct Result<float> : ScalarResult<VT_R4, float, &VARIANT::fltVal>
-{
-};
-template <> struct Result<double> : ScalarResult<VT_R8, double, &VARIANT::dblVal>
-{
+    static void Put(VARIANT* v, R r) { PutVariant(v, r); }
 };
 template <> struct Result<bool>
 {
     static void Put(VARIANT* v, bool r)
     {
-        PutVariant<VT_BOOL, VARIANT_BOOL, &VARIANT::boolVal>(v, r ? VARIANT_TRUE : VARIANT_FALSE);
+        v->vt = VT_BOOL;
+        v->boolVal = r ? VARIANT_TRUE : VARIANT_FALSE;
     }
 };
-template <> struct Result<BSTR> : ScalarResult<VT_BSTR, BSTR, &VARIANT::bstrVal>
+template <> struct Result<BSTR>
 {
+    static void Put(VARIANT* v, BSTR r) { PutVariant(v, r); }
     static void Discard(BSTR r) { SysFreeString(r); }
 };
 template <> struct Result<QString>
@@ -219,11 +192,12 @@ template <> struct Result<QString>
         BSTR text = SysAllocStringFromQString(r);
         if (!text)
             throw std::bad_alloc();
-        PutVariant<VT_BSTR, BSTR, &VARIANT::bstrVal>(v, text);
+        PutVariant(v, text);
     }
 };
-template <> struct Result<IDispatch*> : ScalarResult<VT_DISPATCH, IDispatch*, &VARIANT::pdispVal>
+template <> struct Result<IDispatch*>
 {
+    static void Put(VARIANT* v, IDispatch* r) { PutVariant(v, r); }
     static void Discard(IDispatch* r)
     {
         if (r)

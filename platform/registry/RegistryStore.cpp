@@ -162,6 +162,15 @@ LONG CRegistryStore::resolveSubKey(HKEY key, LPCSTR subKey, RegKeyHandle& out, s
     return ERROR_SUCCESS;
 }
 
+LONG CRegistryStore::resolveToOpen(
+    HKEY key, LPCSTR subKey, PHKEY result, RegKeyHandle& parent, std::vector<std::string>& full)
+{
+    if (!result)
+        return ERROR_INVALID_PARAMETER;
+    *result = nullptr;
+    return resolveSubKey(key, subKey, parent, full);
+}
+
 LONG CRegistryStore::resolveFor(HKEY key, REGSAM access, RegKeyHandle& out, const CHiveKey** existing)
 {
     if (const LONG rc = resolve(key, out); rc != ERROR_SUCCESS)
@@ -184,13 +193,10 @@ LONG CRegistryStore::newHandle(const RegKeyHandle& h, std::vector<std::string> p
 
 LONG CRegistryStore::createKey(HKEY key, LPCSTR subKey, REGSAM sam, PHKEY result, LPDWORD disposition)
 {
-    if (!result)
-        return ERROR_INVALID_PARAMETER;
-    *result = nullptr;
     std::lock_guard<std::mutex> guard(m_mutex);
     RegKeyHandle parent;
     std::vector<std::string> full;
-    if (const LONG rc = resolveSubKey(key, subKey, parent, full); rc != ERROR_SUCCESS)
+    if (const LONG rc = resolveToOpen(key, subKey, result, parent, full); rc != ERROR_SUCCESS)
         return rc;
     if (full.size() > CKeyPath::kMaxDepth)
         return ERROR_INVALID_PARAMETER;
@@ -223,13 +229,10 @@ LONG CRegistryStore::createKey(HKEY key, LPCSTR subKey, REGSAM sam, PHKEY result
 
 LONG CRegistryStore::openKey(HKEY key, LPCSTR subKey, REGSAM sam, PHKEY result)
 {
-    if (!result)
-        return ERROR_INVALID_PARAMETER;
-    *result = nullptr;
     std::lock_guard<std::mutex> guard(m_mutex);
     RegKeyHandle parent;
     std::vector<std::string> full;
-    if (const LONG rc = resolveSubKey(key, subKey, parent, full); rc != ERROR_SUCCESS)
+    if (const LONG rc = resolveToOpen(key, subKey, result, parent, full); rc != ERROR_SUCCESS)
         return rc;
     if (!lookup(parent, full, nullptr))
         return lookup(parent, parent.path, nullptr) ? ERROR_FILE_NOT_FOUND : ERROR_KEY_DELETED;
@@ -408,11 +411,30 @@ LONG CRegistryStore::enumKey(
 
 LONG CRegistryStore::deleteKey(HKEY key, LPCSTR subKey)
 {
+    return deleteSubkey(key, subKey, false);
+}
+
+LONG CRegistryStore::deleteTree(HKEY key, LPCSTR subKey)
+{
+    return deleteSubkey(key, subKey, true);
+}
+
+LONG CRegistryStore::deleteSubkey(HKEY key, LPCSTR subKey, bool tree)
+{
     std::lock_guard<std::mutex> guard(m_mutex);
     RegKeyHandle h;
     std::vector<std::string> full;
     if (const LONG rc = resolveSubKey(key, subKey, h, full); rc != ERROR_SUCCESS)
         return rc;
+    if (tree && full.size() == h.path.size()) {
+        // A tree without a subkey: empty the key itself but keep it.
+        const LONG rc = modifyKey(h, [](CHiveKey& k, bool& changed) -> LONG {
+            changed = !k.values().empty() || k.subkeyCount() > 0;
+            k.clear();
+            return ERROR_SUCCESS;
+        });
+        return finish(key, h, rc);
+    }
     if (full.empty())
         return ERROR_ACCESS_DENIED; // a root cannot be deleted
     std::size_t index = 0;
@@ -422,50 +444,14 @@ LONG CRegistryStore::deleteKey(HKEY key, LPCSTR subKey)
     std::vector<std::string> parentPath = concat(layer.base, full);
     const std::string last = parentPath.back();
     parentPath.pop_back();
-    const LONG rc = layer.hive->modify([parentPath, last](CHiveKey& root, bool& changed) -> LONG {
+    const LONG rc = layer.hive->modify([parentPath, last, tree](CHiveKey& root, bool& changed) -> LONG {
         CHiveKey* parentKey = root.find(parentPath);
         CHiveKey* victim = parentKey ? parentKey->findSubkey(last) : nullptr;
         if (!victim)
             return ERROR_FILE_NOT_FOUND;
-        if (victim->subkeyCount() > 0)
+        if (!tree && victim->subkeyCount() > 0)
             return ERROR_ACCESS_DENIED; // as Windows: only a key without subkeys
         changed = parentKey->removeSubkey(last);
-        return ERROR_SUCCESS;
-    });
-    return finish(key, h, rc);
-}
-
-LONG CRegistryStore::deleteTree(HKEY key, LPCSTR subKey)
-{
-    std::lock_guard<std::mutex> guard(m_mutex);
-    RegKeyHandle h;
-    if (const LONG rc = resolve(key, h); rc != ERROR_SUCCESS)
-        return rc;
-    std::vector<std::string> parts;
-    if (const LONG rc = CKeyPath::split(subKey, parts); rc != ERROR_SUCCESS)
-        return rc;
-    if (parts.empty()) {
-        // No subkey: empty the key itself but keep it.
-        const LONG rc = modifyKey(h, [](CHiveKey& k, bool& changed) -> LONG {
-            changed = !k.values().empty() || k.subkeyCount() > 0;
-            k.clear();
-            return ERROR_SUCCESS;
-        });
-        return finish(key, h, rc);
-    }
-    const std::vector<std::string> full = concat(h.path, parts);
-    std::size_t index = 0;
-    if (!lookup(h, full, &index))
-        return ERROR_FILE_NOT_FOUND;
-    const RegKeyHandle::Layer& layer = h.layers[index];
-    std::vector<std::string> parentPath = concat(layer.base, full);
-    const std::string last = parentPath.back();
-    parentPath.pop_back();
-    const LONG rc = layer.hive->modify([parentPath, last](CHiveKey& root, bool& changed) -> LONG {
-        CHiveKey* parentKey = root.find(parentPath);
-        if (!parentKey || !parentKey->removeSubkey(last))
-            return ERROR_FILE_NOT_FOUND;
-        changed = true;
         return ERROR_SUCCESS;
     });
     return finish(key, h, rc);

@@ -70,6 +70,10 @@ private:
     std::shared_ptr<CHiveFile> wholeHive(HKEY rootKey);
     // resolve, then the full path of subKey below the handle's key.
     LONG resolveSubKey(HKEY key, LPCSTR subKey, RegKeyHandle& out, std::vector<std::string>& full);
+    // Opening or creating: result cleared (ERROR_INVALID_PARAMETER without
+    // one), then resolveSubKey.
+    LONG resolveToOpen(
+        HKEY key, LPCSTR subKey, PHKEY result, RegKeyHandle& parent, std::vector<std::string>& full);
     // resolve, then ERROR_ACCESS_DENIED unless the handle grants access; with
     // existing, also the handle's key (ERROR_KEY_DELETED when it is gone).
     LONG resolveFor(HKEY key, REGSAM access, RegKeyHandle& out, const CHiveKey** existing = nullptr);
@@ -80,6 +84,9 @@ private:
         const RegKeyHandle& h, const std::vector<std::string>& path, std::size_t* layerIndex);
     // Applies change to the key in the first layer that has it.
     LONG modifyKey(const RegKeyHandle& h, const std::function<LONG(CHiveKey&, bool&)>& change);
+    // deleteKey, or with tree deleteTree: the first layer that has the key
+    // loses it (without tree only a key without subkeys, as Windows does).
+    LONG deleteSubkey(HKEY key, LPCSTR subKey, bool tree);
     LONG flushLayers(const RegKeyHandle& h);
     // Saves at once what was changed through a root key, which is never closed.
     LONG finish(HKEY key, const RegKeyHandle& h, LONG rc);

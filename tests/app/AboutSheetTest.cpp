@@ -3,6 +3,8 @@
 
 #include "app/StaticLink.h"
 #include "resources/StringTable.h"
+#include "tests/fixtures/Screenshots.h"
+#include "tests/fixtures/TestFiles.h"
 
 #include <QApplication>
 #include <QDir>
@@ -31,20 +33,8 @@ QStringList TabTexts(const CAboutSheet& sheet)
 QString LicenceFile(const QTemporaryDir& dir, const QByteArray& bytes)
 {
     const QString path = dir.filePath(QStringLiteral("License.txt"));
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    ::WriteFile(path, bytes);
     return path;
-}
-
-QString ScreenshotDir()
-{
-    // One folder per scale factor: QT_SCALE_FACTOR=1.5 gives screenshots-1.5.
-    const QByteArray scale = qgetenv("QT_SCALE_FACTOR");
-    const QString dir = QStringLiteral(KESTAVO_TEST_BIN_DIR "/../screenshots")
-        + (scale.isEmpty() ? QString() : QLatin1Char('-') + QString::fromLatin1(scale));
-    QDir().mkpath(dir);
-    return QDir(dir).absolutePath();
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "views/ButtonStrip.h"
 #include "views/GameView.h"
 #include "views/SummaryView.h"
+#include "tests/fixtures/Settle.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,14 +18,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-void settle()
-{
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
 
 struct EndGameFixture : ::testing::Test
 {

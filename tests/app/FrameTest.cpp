@@ -16,6 +16,7 @@
 #include "views/SummaryView.h"
 #include "tests/fixtures/RegisterComponent.h"
 #include "tests/fixtures/UnwritableHive.h"
+#include "tests/fixtures/Settle.h"
 
 #include <QAction>
 #include <QApplication>
@@ -34,14 +35,6 @@
 #include <string>
 
 namespace {
-
-void settle()
-{
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
 
 // The application with a scripted Setup dialog and message sink.
 struct AppFixture : ::testing::Test
@@ -255,11 +248,13 @@ TEST_F(AppFixture, TheAnswerSoundOutlivesStopAndEndsOnNavigation)
     auto* view = qobject_cast<CGameView*>(frame->CurrentView());
     ASSERT_TRUE(view);
     view->OnCheck(); // nothing written: wrong
-    EXPECT_EQ(frame->GetSoundPlayer().CurrentSource(), wrong);
+    const QPointer<CSoundPlayer> playing = &view->Sound();
+    EXPECT_EQ(playing->CurrentSource(), wrong);
     frame->OnGo(); // Stop: the summary replaces the game view, the sound plays on
     settle();
     ASSERT_TRUE(qobject_cast<CSummaryView*>(frame->CurrentView()));
-    EXPECT_EQ(frame->GetSoundPlayer().CurrentSource(), wrong);
+    ASSERT_TRUE(playing) << "the sound's player went with the game view";
+    EXPECT_EQ(playing->CurrentSource(), wrong);
 
     // In a game, moving to another question (either way) stops it.
     frame->OnGo(); // New Game, keeping the level
@@ -268,9 +263,9 @@ TEST_F(AppFixture, TheAnswerSoundOutlivesStopAndEndsOnNavigation)
     ASSERT_TRUE(view);
     for (void (CMainFrame::*move)() : { &CMainFrame::OnNextQuestion, &CMainFrame::OnPreviousQuestion }) {
         view->OnCheck();
-        ASSERT_EQ(frame->GetSoundPlayer().CurrentSource(), wrong);
+        ASSERT_EQ(view->Sound().CurrentSource(), wrong);
         (frame->*move)();
-        EXPECT_TRUE(frame->GetSoundPlayer().CurrentSource().isEmpty());
+        EXPECT_TRUE(view->Sound().CurrentSource().isEmpty());
     }
 }
 

@@ -5,6 +5,7 @@
 #include "app/MainFrame.h"
 #include "config/Setup.h"
 #include "platform/help/HelpWindow.h"
+#include "tests/fixtures/Settle.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,14 +17,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-void settle()
-{
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
 
 // A click as the window system delivers it: refused while a modal window blocks.
 void click(QPushButton* button)

@@ -10,6 +10,7 @@
 #include "views/DValtrix.h"
 #include "views/GameView.h"
 #include "tests/fixtures/RegisterComponent.h"
+#include "tests/fixtures/Settle.h"
 
 #include <QApplication>
 #include <QDir>
@@ -24,14 +25,6 @@ const bool kDenseScreen = [] {
     qputenv("QT_SCALE_FACTOR", "2");
     return true;
 }();
-
-void settle()
-{
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
 
 QString shotPath(const QString& name)
 {

@@ -5,6 +5,7 @@
 #include "app/MainFrame.h"
 #include "app/ResultsActions.h"
 #include "tests/app/AdditionGameOptions.h"
+#include "tests/fixtures/Settle.h"
 #include "tests/views/PdfText.h"
 #include "views/ResultsReport.h"
 #include "views/SummaryView.h"
@@ -19,14 +20,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-void settle()
-{
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
 
 struct KeepResults : ::testing::Test
 {

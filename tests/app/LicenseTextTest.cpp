@@ -1,6 +1,8 @@
 // Reading the licence text: encodings, damaged files, and where it is looked for.
 #include "app/LicenseText.h"
 
+#include "tests/fixtures/TestFiles.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -22,9 +24,7 @@ QByteArray Utf16WithBom(const QString& text)
 QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
 {
     const QString path = dir.filePath(name);
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    ::WriteFile(path, bytes);
     return path;
 }
 

@@ -7,6 +7,7 @@
 #include "views/DValtrix.h"
 #include "views/GameView.h"
 #include "tests/fixtures/RegisterComponent.h"
+#include "tests/fixtures/Settle.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,14 +17,6 @@
 #include <string>
 
 namespace {
-
-void settle()
-{
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
 
 struct Widest
 {

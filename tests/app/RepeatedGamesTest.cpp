@@ -7,6 +7,7 @@
 #include "views/ButtonStrip.h"
 #include "views/GameView.h"
 #include "views/SummaryView.h"
+#include "tests/fixtures/Settle.h"
 
 #include <QApplication>
 #include <QImage>
@@ -14,14 +15,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-void settle()
-{
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
 
 // What one game leaves behind once its summary is shown.
 struct AfterGame

@@ -11,6 +11,7 @@
 #include "views/GameView.h"
 #include "views/SummaryView.h"
 #include "tests/fixtures/RegisterComponent.h"
+#include "tests/fixtures/Settle.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,14 +26,6 @@ QString shotPath(const QString& name)
     const QString dir = QStringLiteral(KESTAVO_TEST_BIN_DIR "/../screenshots");
     QDir().mkpath(dir);
     return dir + QLatin1Char('/') + name;
-}
-
-void settle()
-{
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
 }
 
 // Strip geometry and colour in a grab of the client area.

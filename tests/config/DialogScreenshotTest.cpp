@@ -5,6 +5,7 @@
 #include "config/OptionsPropertySheet.h"
 #include "config/Setup.h"
 #include "game/Random.h"
+#include "tests/fixtures/Screenshots.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,16 +18,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QString ScreenshotDir()
-{
-    // One folder per scale factor: QT_SCALE_FACTOR=1.5 gives screenshots-1.5.
-    const QByteArray scale = qgetenv("QT_SCALE_FACTOR");
-    const QString dir = QStringLiteral(KESTAVO_TEST_BIN_DIR "/../screenshots")
-        + (scale.isEmpty() ? QString() : QLatin1Char('-') + QString::fromLatin1(scale));
-    QDir().mkpath(dir);
-    return QDir(dir).absolutePath();
-}
 
 // No two visible controls of a parent may overlap, group boxes and frames aside.
 void ExpectNoOverlap(QWidget* parent)

@@ -11,7 +11,28 @@
 #include <cstring>
 #include <vector>
 
-class CFakeStroke final : public CComObject<IInkStroke>
+// The stroke interface answered as ink that is never looked at: drawing,
+// writing and setting the pen succeed and do nothing; what asks for geometry
+// is not implemented unless a fake overrides it.
+template <class Base> class CInertStroke : public Base
+{
+public:
+    HRESULT SetProperty(int, VARIANT) override { return S_OK; }
+    HRESULT GetBoundingRect(int, float, RECT*) override { return E_NOTIMPL; }
+    HRESULT EraseAtPoint(int, int, int, int*) override { return E_NOTIMPL; }
+    HRESULT EraseInPolygon(float, float, float, float, float, float, float, float, int*) override
+    {
+        return E_NOTIMPL;
+    }
+    HRESULT Draw(QPainter*, int, int, float) override { return S_OK; }
+    HRESULT GetPoints(int, int*, LONG**) override { return E_NOTIMPL; }
+    HRESULT Begin(QPainter*, float, float, int, float) override { return S_OK; }
+    HRESULT AddPoint(QPainter*, float, float, float, int) override { return S_OK; }
+    HRESULT End(QPainter*, float, float, float) override { return S_OK; }
+    HRESULT GetBounds(int*, float*, float*, float*, float*) override { return E_NOTIMPL; }
+};
+
+class CFakeStroke final : public CInertStroke<CComObject<IInkStroke>>
 {
 public:
     // A stroke whose bounds are left..right, top..bottom (window pixels).
@@ -25,14 +46,6 @@ public:
     }
     int Tag() const { return m_tag; }
 
-    HRESULT SetProperty(int, VARIANT) override { return S_OK; }
-    HRESULT GetBoundingRect(int, float, RECT*) override { return E_NOTIMPL; }
-    HRESULT EraseAtPoint(int, int, int, int*) override { return E_NOTIMPL; }
-    HRESULT EraseInPolygon(float, float, float, float, float, float, float, float, int*) override
-    {
-        return E_NOTIMPL;
-    }
-    HRESULT Draw(QPainter*, int, int, float) override { return S_OK; }
     HRESULT GetPoints(int, int* count, LONG** points) override
     {
         *count = 2;
@@ -41,9 +54,6 @@ public:
         (*points)[1] = static_cast<LONG>(m_top * 1000);
         return S_OK;
     }
-    HRESULT Begin(QPainter*, float, float, int, float) override { return S_OK; }
-    HRESULT AddPoint(QPainter*, float, float, float, int) override { return S_OK; }
-    HRESULT End(QPainter*, float, float, float) override { return S_OK; }
     HRESULT GetBounds(int*, float* left, float* top, float* right, float* bottom) override
     {
         *left = m_left;
@@ -58,7 +68,7 @@ private:
     int m_tag;
 };
 
-class CFakeInk final : public CComObject<IInkContainer, IInkStroke>
+class CFakeInk final : public CInertStroke<CComObject<IInkContainer, IInkStroke>>
 {
 public:
     ~CFakeInk() override { Clear(); }
@@ -119,18 +129,6 @@ public:
     }
 
     // IInkStroke over all strokes
-    HRESULT SetProperty(int, VARIANT) override { return S_OK; }
-    HRESULT GetBoundingRect(int, float, RECT*) override { return E_NOTIMPL; }
-    HRESULT EraseAtPoint(int, int, int, int*) override { return E_NOTIMPL; }
-    HRESULT EraseInPolygon(float, float, float, float, float, float, float, float, int*) override
-    {
-        return E_NOTIMPL;
-    }
-    HRESULT Draw(QPainter*, int, int, float) override { return S_OK; }
-    HRESULT GetPoints(int, int*, LONG**) override { return E_NOTIMPL; }
-    HRESULT Begin(QPainter*, float, float, int, float) override { return S_OK; }
-    HRESULT AddPoint(QPainter*, float, float, float, int) override { return S_OK; }
-    HRESULT End(QPainter*, float, float, float) override { return S_OK; }
     HRESULT GetBounds(int*, float* left, float* top, float* right, float* bottom) override
     {
         if (m_strokes.empty())

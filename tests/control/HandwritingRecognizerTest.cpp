@@ -3,6 +3,9 @@
 #include "platform/com/BoardInterfaces.h"
 #include "platform/com/Com.h"
 #include "platform/registry/Registry.h"
+#include "tests/control/FakeInk.h"
+#include "tests/fixtures/RegistryValues.h"
+#include "tests/fixtures/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,16 +24,6 @@ const std::string kPartial = std::string(FAKE_CALLIG_DIR) + "/partial";
 const char* kStep1 = "Software\\Tandrel Technologies Inc.\\Tandrel Board Software\\Install Information";
 const char* kStep2 = "Software\\Tandrel Technologies Inc.\\Tandrel Board Service\\7.0\\Install Information";
 const char* kStep3 = "Software\\Tandrel Technologies Inc.\\Tandrel Board Service\\6.0\\Install Information";
-
-void setValue(HKEY root, const char* key, const char* name, const std::string& text)
-{
-    HKEY h = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr), ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExA(
-                  h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), DWORD(text.size() + 1)),
-        ERROR_SUCCESS);
-    RegCloseKey(h);
-}
 
 // The fake's recording side, reached through the same loaded library.
 struct SFake
@@ -70,7 +63,7 @@ std::vector<std::string> candidates(CHandwritingRecognizer& r, const char* words
 }
 
 // A stroke whose points are given in the ink component's units.
-class CPointStroke final : public IInkStroke
+class CPointStroke final : public CInertStroke<IInkStroke>
 {
 public:
     explicit CPointStroke(std::vector<LONG> points)
@@ -80,14 +73,6 @@ public:
     HRESULT QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
     ULONG AddRef() override { return 1; }
     ULONG Release() override { return 1; }
-    HRESULT SetProperty(int, VARIANT) override { return S_OK; }
-    HRESULT GetBoundingRect(int, float, RECT*) override { return E_NOTIMPL; }
-    HRESULT EraseAtPoint(int, int, int, int*) override { return E_NOTIMPL; }
-    HRESULT EraseInPolygon(float, float, float, float, float, float, float, float, int*) override
-    {
-        return E_NOTIMPL;
-    }
-    HRESULT Draw(QPainter*, int, int, float) override { return S_OK; }
     HRESULT GetPoints(int, int* count, LONG** points) override
     {
         *count = int(m_points.size());
@@ -95,10 +80,6 @@ public:
         std::copy(m_points.begin(), m_points.end(), *points);
         return S_OK;
     }
-    HRESULT Begin(QPainter*, float, float, int, float) override { return S_OK; }
-    HRESULT AddPoint(QPainter*, float, float, float, int) override { return S_OK; }
-    HRESULT End(QPainter*, float, float, float) override { return S_OK; }
-    HRESULT GetBounds(int*, float*, float*, float*, float*) override { return E_NOTIMPL; }
 
 private:
     std::vector<LONG> m_points;
@@ -110,8 +91,8 @@ TEST(HandwritingRecognizerSearch, SkipsALibraryWithoutEveryEntryPointAndNeverCre
 {
     QTemporaryDir work;
     // Step 1 names a folder whose library lacks an entry point; step 2 a complete one.
-    setValue(HKEY_LOCAL_MACHINE, kStep1, "Board Directory", kPartial);
-    setValue(HKEY_LOCAL_MACHINE, kStep2, "Board Directory", kComplete + "/");
+    SetRegistryString(HKEY_LOCAL_MACHINE, kStep1, "Board Directory", kPartial);
+    SetRegistryString(HKEY_LOCAL_MACHINE, kStep2, "Board Directory", kComplete + "/");
     const std::string vocabulary = kComplete + "//Calligrapher.voc";
     QFile::remove(QString::fromStdString(vocabulary));
     {
@@ -126,9 +107,7 @@ TEST(HandwritingRecognizerSearch, SkipsALibraryWithoutEveryEntryPointAndNeverCre
 
     // An empty model is handed over like any other, followed by zeros, never
     // by stray memory.
-    QFile empty(QString::fromStdString(vocabulary));
-    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
-    empty.close();
+    WriteFile(QString::fromStdString(vocabulary), QByteArray());
     CHandwritingRecognizer r(work.path().toStdString() + "/");
     ASSERT_TRUE(r.FindRecognizer());
     EXPECT_EQ(r.VocabularyPath(), vocabulary);
@@ -140,8 +119,8 @@ TEST(HandwritingRecognizerSearch, SkipsALibraryWithoutEveryEntryPointAndNeverCre
 
 TEST(HandwritingRecognizerSearch, StepOneAddsASeparatorOnlyWhenMissingAndLaterStepsAreNotConsulted)
 {
-    setValue(HKEY_LOCAL_MACHINE, kStep1, "Board Directory", kComplete + "/");
-    setValue(HKEY_LOCAL_MACHINE, kStep2, "Board Directory", kPartial);
+    SetRegistryString(HKEY_LOCAL_MACHINE, kStep1, "Board Directory", kComplete + "/");
+    SetRegistryString(HKEY_LOCAL_MACHINE, kStep2, "Board Directory", kPartial);
     CHandwritingRecognizer r("/nonexistent/");
     ASSERT_TRUE(r.FindRecognizer());
     EXPECT_EQ(r.LibraryPath(), kComplete + "/libcallig.so");
@@ -151,9 +130,9 @@ TEST(HandwritingRecognizerSearch, StepOneAddsASeparatorOnlyWhenMissingAndLaterSt
 TEST(HandwritingRecognizerSearch, ClassesRootPlacesAfterUnreadableMachinePlaces)
 {
     // A key without the value and a value naming a folder without a library are both skipped.
-    setValue(HKEY_LOCAL_MACHINE, kStep3, "Other", kComplete);
-    setValue(HKEY_CLASSES_ROOT, "Software\\TandrelBoard", "ExeDir", "/nonexistent/board");
-    setValue(HKEY_CLASSES_ROOT, "Software\\Tandrel.Wexbridge", "ExeDir", kComplete);
+    SetRegistryString(HKEY_LOCAL_MACHINE, kStep3, "Other", kComplete);
+    SetRegistryString(HKEY_CLASSES_ROOT, "Software\\TandrelBoard", "ExeDir", "/nonexistent/board");
+    SetRegistryString(HKEY_CLASSES_ROOT, "Software\\Tandrel.Wexbridge", "ExeDir", kComplete);
     CHandwritingRecognizer r("/nonexistent/");
     ASSERT_TRUE(r.FindRecognizer());
     EXPECT_EQ(r.LibraryPath(), kComplete + "/libcallig.so");
@@ -182,9 +161,7 @@ TEST(HandwritingRecognizerSearch, LastPlaceUsesTheLoaderSearchThenTheProgramOrLi
 
     // A model beside the program comes first; one the recogniser refuses
     // (empty) falls back to the library's.
-    QFile empty(besideProgram);
-    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
-    empty.close();
+    WriteFile(besideProgram, QByteArray());
     CHandwritingRecognizer r(folder);
     ASSERT_TRUE(r.FindRecognizer());
     EXPECT_NE(r.VocabularyPath(), folder + "Calligrapher.voc");
@@ -204,10 +181,7 @@ TEST(HandwritingRecognizerDictionary, CachesByExactPathAndRefusesRejectedFiles)
     SFake fake(kComplete);
     const int before = fake.loadCalls();
     const std::string good = dir.filePath("good.voc").toStdString();
-    QFile f(QString::fromStdString(good));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("GOOD");
-    f.close();
+    WriteFile(QString::fromStdString(good), "GOOD");
     EXPECT_TRUE(r.LoadDictionary(good));
     EXPECT_TRUE(r.LoadDictionary(good));
     EXPECT_EQ(fake.loadCalls(), before + 1);
@@ -217,10 +191,7 @@ TEST(HandwritingRecognizerDictionary, CachesByExactPathAndRefusesRejectedFiles)
     EXPECT_EQ(fake.loadCalls(), before + 2);
 
     const std::string bad = dir.filePath("bad.voc").toStdString();
-    QFile b(QString::fromStdString(bad));
-    ASSERT_TRUE(b.open(QIODevice::WriteOnly));
-    b.write("BAD!");
-    b.close();
+    WriteFile(QString::fromStdString(bad), "BAD!");
     EXPECT_FALSE(r.LoadDictionary(bad));
     EXPECT_FALSE(r.LoadDictionary(bad)) << "a refused file is not cached";
     EXPECT_EQ(fake.loadCalls(), before + 4);
@@ -261,11 +232,8 @@ TEST(HandwritingRecognizerSession, SettingsWordsAndPointConversion)
 
 TEST(HandwritingRecognizerSession, MainDictionaryHandleIsTheVocabularysCacheEntry)
 {
-    setValue(HKEY_LOCAL_MACHINE, kStep1, "Board Directory", kComplete);
-    QFile f(QString::fromStdString(kComplete + "/Calligrapher.voc"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("GOOD");
-    f.close();
+    SetRegistryString(HKEY_LOCAL_MACHINE, kStep1, "Board Directory", kComplete);
+    WriteFile(QString::fromStdString(kComplete + "/Calligrapher.voc"), "GOOD");
     CHandwritingRecognizer r("/nonexistent/");
     ASSERT_TRUE(r.FindRecognizer());
     SFake fake(kComplete);
@@ -314,10 +282,8 @@ TEST(HandwritingRecognizerLifetime, ReleasesContextAndDictionariesOnDestruction)
     {
         CHandwritingRecognizer r;
         ASSERT_TRUE(r.LoadRecognizerLibrary(kComplete + "/libcallig.so"));
-        for (const char* name : { "one.voc", "two.voc" }) {
-            QFile file(dir.filePath(QLatin1String(name)));
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        }
+        for (const char* name : { "one.voc", "two.voc" })
+            WriteFile(dir.filePath(QLatin1String(name)), QByteArray());
         EXPECT_TRUE(r.LoadDictionary(dir.filePath("one.voc").toStdString()));
         EXPECT_TRUE(r.LoadDictionary(dir.filePath("two.voc").toStdString()));
     }

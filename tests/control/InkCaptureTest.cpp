@@ -1,6 +1,6 @@
-#include "boardsoft/ObriskReplay.h"
 #include "platform/locale/DecimalSeparator.h"
 #include "tests/control/ControlHarness.h"
+#include "tests/fixtures/BoardReplay.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,34 +19,10 @@ protected:
         ASSERT_EQ(CallValtrixExport("DllRegisterServer", std::string(KESTAVO_TEST_LIB_DIR) + "/libobrisk.so"),
             S_OK);
         ControlHarness::RegisterComponents();
-        // Where the board software says it is installed: the recogniser and its model.
-        HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE,
-                      "Software\\Tandrel Technologies Inc.\\Tandrel Board Software\\Install Information", 0,
-                      nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-        const std::string directory = KESTAVO_TEST_LIB_DIR;
-        RegSetValueExA(key, "Board Directory", 0, REG_SZ, reinterpret_cast<const BYTE*>(directory.c_str()),
-            static_cast<DWORD>(directory.size() + 1));
-        RegCloseKey(key);
+        RegisterBoardDirectory();
     }
 
-    // Plays a script and keeps this thread's events flowing until it ended and
-    // the queued contacts were delivered.
-    void Replay(const std::string& script)
-    {
-        ASSERT_TRUE(replay.Load());
-        const int id = replay.Start(script);
-        ASSERT_GT(id, 0);
-        for (int i = 0; i < 1000 && replay.State(id) == 0; ++i) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-            QThread::msleep(2);
-        }
-        for (int i = 0; i < 20; ++i)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        EXPECT_EQ(replay.State(id), 1) << replay.Error(id);
-        replay.Release(id);
-    }
+    void Replay(const std::string& script) { PlayBoardScript(replay, script); }
 
     QPushButton* RecognizeButton()
     {

@@ -52,30 +52,15 @@ std::vector<BYTE> bytesOf(const std::string& s, bool withNul = true)
     return v;
 }
 
-std::vector<std::string> valueNames(HKEY key)
+// The names RegEnumValueA or RegEnumKeyExA gives for index 0, 1, ... up to
+// ERROR_NO_MORE_ITEMS.
+template <class Enumerate> std::vector<std::string> enumNames(HKEY key, Enumerate enumerate)
 {
     std::vector<std::string> names;
     for (DWORD i = 0;; ++i) {
         char name[1024];
         DWORD size = sizeof name;
-        const LONG rc = RegEnumValueA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr);
-        if (rc == ERROR_NO_MORE_ITEMS)
-            break;
-        EXPECT_EQ(ERROR_SUCCESS, rc);
-        if (rc != ERROR_SUCCESS)
-            break;
-        names.emplace_back(name, size);
-    }
-    return names;
-}
-
-std::vector<std::string> subkeyNames(HKEY key)
-{
-    std::vector<std::string> names;
-    for (DWORD i = 0;; ++i) {
-        char name[256];
-        DWORD size = sizeof name;
-        const LONG rc = RegEnumKeyExA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr);
+        const LONG rc = enumerate(key, i, name, &size, nullptr, nullptr, nullptr, nullptr);
         if (rc != ERROR_SUCCESS) {
             EXPECT_EQ(ERROR_NO_MORE_ITEMS, rc);
             break;
@@ -83,6 +68,16 @@ std::vector<std::string> subkeyNames(HKEY key)
         names.emplace_back(name, size);
     }
     return names;
+}
+
+std::vector<std::string> valueNames(HKEY key)
+{
+    return enumNames(key, RegEnumValueA);
+}
+
+std::vector<std::string> subkeyNames(HKEY key)
+{
+    return enumNames(key, RegEnumKeyExA);
 }
 
 QByteArray hiveText(const char* file)

@@ -1,28 +1,16 @@
 #include "views/DValtrix.h"
 
 #include "platform/registry/Registry.h"
+#include "tests/fixtures/RegisterComponent.h"
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace {
-
-HRESULT RegisterValtrix()
-{
-    const std::string path = std::string(KESTAVO_TEST_LIB_DIR) + "/libvaltrix.so";
-    void* library = dlopen(path.c_str(), RTLD_NOW);
-    if (!library)
-        return CO_E_DLLNOTFOUND;
-    auto entry = reinterpret_cast<HRESULT (*)()>(dlsym(library, "DllRegisterServer"));
-    const HRESULT hr = entry ? entry() : CO_E_ERRORINDLL;
-    dlclose(library);
-    return hr;
-}
 
 TEST(DValtrixTest, MissingControlIsReportedAndCallsDoNothing)
 {
@@ -89,7 +77,7 @@ TEST(DValtrixTest, RegisteredClassWhoseLibraryIsGoneFailsToLoad)
 
 TEST(DValtrixTest, DrivesTheControlByDispid)
 {
-    ASSERT_EQ(RegisterValtrix(), S_OK);
+    ASSERT_EQ(RegisterControl(), S_OK);
     QWidget view;
     view.resize(400, 200);
     auto* field = new CDValtrix(&view);

@@ -2,10 +2,11 @@
 
 #include "game/GameModel.h"
 #include "platform/sound/SoundPlayer.h"
+#include "tests/fixtures/BoardReplay.h"
+#include "tests/fixtures/RegisterComponent.h"
 #include "tests/views/FakeAppServices.h"
 #include "views/ButtonStrip.h"
 #include "views/DValtrix.h"
-#include "tests/fixtures/RegisterComponent.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -288,7 +289,7 @@ TEST_F(GameViewTest, ColumnSumAndNarrowWindowLayouts)
     EXPECT_EQ(eq.left(), v.GetField(CGameView::Operand1)->geometry().left());
 }
 
-TEST_F(GameViewTest, PenTrayMagnifiesAndPuttingItBackRecognises)
+TEST_F(GameViewTest, PenTrayMagnifiesTheAnswerFieldWhileThePenIsOut)
 {
     CGameView& v = MakeView();
     Pose(0, "+", "3", "4", "7");
@@ -413,9 +414,53 @@ TEST_F(GameViewBoardTest, PenDragsOfApplesFollowOnlyAfterTheDragInterval)
     EXPECT_EQ(v.Scribbles().StrokeCount(), 0);
 }
 
+// The game view with the board software and the recogniser installed: pen
+// strokes over the answer field become its ink.
+class GameViewInkTest : public GameViewTest
+{
+protected:
+    void SetUp() override
+    {
+        GameViewTest::SetUp();
+        ASSERT_EQ(RegisterComponent("libobrisk.so"), S_OK);
+        RegisterBoardDirectory();
+    }
+
+    void Replay(const std::string& script) { PlayBoardScript(replay, script); }
+
+    CObriskReplayClient replay;
+};
+
+TEST_F(GameViewInkTest, PuttingThePenBackRecognisesWhatWasWritten)
+{
+    CGameView& v = MakeView();
+    Pose(0, "+", "0", "1", "1");
+    CDValtrix* result = v.GetField(CGameView::Result);
+    Replay("tray pen\n");
+    ASSERT_TRUE(v.IsPenActive());
+    QWidget* window = result->ControlWindow();
+    ASSERT_TRUE(window);
+    if (!window->findChild<QWidget*>(QStringLiteral("RecognizeButton")))
+        GTEST_SKIP() << "no handwriting recogniser found beside the control (libcallig.so not built)";
+
+    // A "1": one stroke down the middle of the magnified field's cell.
+    const int x = window->width() / 2;
+    std::string script = "wait-window CValtrixCtrl 2000\nwindow CValtrixCtrl\ntool pen\nstroke";
+    for (int y = window->height() / 8; y <= window->height() * 5 / 8; y += 3)
+        script += " " + std::to_string(x) + "," + std::to_string(y);
+    Replay(script + "\n");
+    // State: answer, entry, hint and verified mark, one character each.
+    EXPECT_EQ(result->GetState(), QStringLiteral("1  0")) << "written, not yet recognised";
+
+    Replay("tray none\n");
+    EXPECT_FALSE(v.IsPenActive());
+    EXPECT_EQ(result->GetState(), QStringLiteral("11 0"));
+}
+
 namespace {
 
-const CQuestionSize::Size kSizes[] = { CQuestionSize::Standard, CQuestionSize::Large, CQuestionSize::ExtraLarge };
+const CQuestionSize::Size kSizes[]
+    = { CQuestionSize::Standard, CQuestionSize::Large, CQuestionSize::ExtraLarge };
 
 // The width of the question as one row: what the wrap rule compares with the view.
 int OneRowWidth(CGameView& v, bool remainder)

@@ -3,6 +3,7 @@
 // named relative to the working directory.
 #include "control/HandwritingRecognizer.h"
 #include "platform/registry/Registry.h"
+#include "tests/fixtures/RegistryValues.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,16 +23,6 @@ mode_t modeOf(const std::string& path)
     if (::stat(path.c_str(), &st) != 0)
         return 07777;
     return st.st_mode & 07777;
-}
-
-void setString(HKEY root, const char* key, const char* name, const std::string& text)
-{
-    HKEY h = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr), ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExA(
-                  h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), DWORD(text.size() + 1)),
-        ERROR_SUCCESS);
-    ASSERT_EQ(RegCloseKey(h), ERROR_SUCCESS);
 }
 
 // Restores the process's umask and working directory.
@@ -56,7 +47,7 @@ TEST(SettingsFiles, AreOwnerOnlyEvenWithAnOpenUmaskAndAfterADamagedFileIsSetAsid
     const QByteArray previous = qgetenv("KESTAVO_HIVE_DIR");
     qputenv("KESTAVO_HIVE_DIR", QByteArray::fromStdString(folder));
 
-    setString(HKEY_CURRENT_USER, "Software\\Check", "Name", "first");
+    SetRegistryString(HKEY_CURRENT_USER, "Software\\Check", "Name", "first");
     const std::string hive = folder + "/HKEY_CURRENT_USER.reg";
     EXPECT_EQ(modeOf(folder), 0700u);
     EXPECT_EQ(modeOf(hive), 0600u);
@@ -70,7 +61,7 @@ TEST(SettingsFiles, AreOwnerOnlyEvenWithAnOpenUmaskAndAfterADamagedFileIsSetAsid
         f.write("not a hive\n");
     }
     ASSERT_EQ(::chmod(hive.c_str(), 0644), 0);
-    setString(HKEY_CURRENT_USER, "Software\\Check", "Name", "second");
+    SetRegistryString(HKEY_CURRENT_USER, "Software\\Check", "Name", "second");
     EXPECT_EQ(modeOf(hive), 0600u);
     qputenv("KESTAVO_HIVE_DIR", previous);
 }
@@ -86,10 +77,10 @@ TEST(RecognizerSearch, NeverLoadsFromAFolderRegisteredAsARelativePath)
     ASSERT_TRUE(QFile::copy(QStringLiteral(KESTAVO_TEST_LIB_DIR "/libcallig.so"),
         work.path() + QStringLiteral("/board/libcallig.so")));
     ASSERT_TRUE(QDir::setCurrent(work.path()));
-    setString(HKEY_LOCAL_MACHINE,
+    SetRegistryString(HKEY_LOCAL_MACHINE,
         "Software\\Tandrel Technologies Inc.\\Tandrel Board Software\\Install Information", "Board Directory",
         "board");
-    setString(HKEY_CLASSES_ROOT, "Software\\TandrelBoard", "ExeDir", "./board/");
+    SetRegistryString(HKEY_CLASSES_ROOT, "Software\\TandrelBoard", "ExeDir", "./board/");
 
     CHandwritingRecognizer recognizer(work.path().toStdString() + "/");
     recognizer.FindRecognizer();

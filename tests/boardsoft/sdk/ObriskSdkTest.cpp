@@ -103,8 +103,15 @@ protected:
         return state;
     }
 
-    // Every test starts with all tools in the tray.
-    void ResetTray(CObriskConnection&) { Play("tray none\n"); }
+    // The connection made for owner and attached to window, with all tools
+    // in the tray and nothing heard yet.
+    void Connect(CObriskConnection& connection, CRecordingListener& listener, QWidget* owner, QWidget* window)
+    {
+        ASSERT_TRUE(connection.CreateWithEvents(owner, &listener));
+        ASSERT_TRUE(connection.AttachWindow(CObriskConnection::Handle(window->winId())));
+        Play("tray none\n");
+        listener.calls.clear();
+    }
 
     CObriskReplayClient replay;
 };
@@ -121,7 +128,7 @@ TEST_F(ObriskSdkTest, TabletContactsReachTheTopmostAttachedWindowInItsCoordinate
     ASSERT_TRUE(topConnection.HasEvents());
     ASSERT_TRUE(topConnection.AttachWindow(CObriskConnection::Handle(w.top.winId())));
     ASSERT_TRUE(answerConnection.AttachWindow(CObriskConnection::Handle(w.answer->winId())));
-    ResetTray(topConnection);
+    Play("tray none\n"); // all tools in the tray
     topListener.calls.clear();
     answerListener.calls.clear();
 
@@ -167,10 +174,7 @@ TEST_F(ObriskSdkTest, UnattachedWindowsAndMiceAreLeftAlone)
     Windows w;
     CRecordingListener listener;
     CObriskConnection connection;
-    ASSERT_TRUE(connection.CreateWithEvents(&w.top, &listener));
-    ASSERT_TRUE(connection.AttachWindow(CObriskConnection::Handle(w.answer->winId())));
-    ResetTray(connection);
-    listener.calls.clear();
+    ASSERT_NO_FATAL_FAILURE(Connect(connection, listener, &w.top, w.answer));
 
     QPointingDevice* pen = Device(QPointingDevice::PointerType::Pen);
     // Over the top window, which is not attached: not taken (it may become mouse input).
@@ -197,10 +201,7 @@ TEST_F(ObriskSdkTest, SettingsGiveTheToolColourWidthAndTouchAsPen)
     Windows w;
     CRecordingListener listener;
     CObriskConnection connection;
-    ASSERT_TRUE(connection.CreateWithEvents(&w.top, &listener));
-    ASSERT_TRUE(connection.AttachWindow(CObriskConnection::Handle(w.top.winId())));
-    ResetTray(connection);
-    listener.calls.clear();
+    ASSERT_NO_FATAL_FAILURE(Connect(connection, listener, &w.top, &w.top));
 
     QPointingDevice screen(QStringLiteral("panel"), 777, QInputDevice::DeviceType::TouchScreen,
         QPointingDevice::PointerType::Finger, QInputDevice::Capability::Position, 10, 0);
@@ -226,10 +227,7 @@ TEST_F(ObriskSdkTest, ReplayedScriptReachesTheWindowFromTheReplayThreadInOrder)
     Windows w;
     CRecordingListener listener;
     CObriskConnection connection;
-    ASSERT_TRUE(connection.CreateWithEvents(w.answer, &listener));
-    ASSERT_TRUE(connection.AttachWindow(CObriskConnection::Handle(w.answer->winId())));
-    ResetTray(connection);
-    listener.calls.clear();
+    ASSERT_NO_FATAL_FAILURE(Connect(connection, listener, w.answer, w.answer));
 
     // Played to its end without the window thread running: everything waits in the
     // sink's queue for the window's thread.
@@ -267,10 +265,7 @@ TEST_F(ObriskSdkTest, ReplayStopsAtAMalformedLineOrAMissingWindow)
     Windows w;
     CRecordingListener listener;
     CObriskConnection connection;
-    ASSERT_TRUE(connection.CreateWithEvents(&w.top, &listener));
-    ASSERT_TRUE(connection.AttachWindow(CObriskConnection::Handle(w.top.winId())));
-    ResetTray(connection);
-    listener.calls.clear();
+    ASSERT_NO_FATAL_FAILURE(Connect(connection, listener, &w.top, &w.top));
 
     std::string error;
     EXPECT_EQ(Play("window #1\nstroke 1,1 2,2\nscribble 3 3\nstroke 4,4 5,5\n", &error), 2);
