@@ -2,6 +2,7 @@
 
 #include "app/GoDialog.h"
 #include "app/KestavoApp.h"
+#include "app/LanguageMenu.h"
 #include "app/ResultsActions.h"
 #include "app/SettingsMenu.h"
 #include "app/TouchWritingMenu.h"
@@ -114,6 +115,12 @@ void CMainFrame::BuildMenus()
     connect(ask, &QAction::triggered, this, [this](bool checked) { SetAskBeforeEndingGame(checked); });
     game->addSeparator();
     new CTouchWritingMenu(game);
+    new CLanguageMenu(game, [this](const QString& text) {
+        if (m_messageSink)
+            m_messageSink(text);
+        else
+            QMessageBox::information(this, windowTitle(), text);
+    });
     game->addSeparator();
     QMenu* sizes = game->addMenu(tr("Question &Size"));
     sizes->setObjectName(QStringLiteral("questionSize"));

@@ -38,14 +38,14 @@ struct PageTable
 const PageTable& TableOf(EOperator op)
 {
     static const PageTable tables[OperatorCount] = {
-        { 131, 1042, "Include addition to game", 1046, { "3+4=?", "3+?=7" }, 95, true, 119, { 13, 130 },
-            { 51, 130 }, 117 },
-        { 130, 1043, "Include subtraction to game", 1047, { "7-4=?", "7-?=3" }, 95, true, 119, { 13, 130 },
-            { 51, 130 }, 117 },
-        { 132, 1044, "Include multiplication to game", 1048, { "3x4=?", "3x?=12" }, 68, true, 94, { 18, 104 },
-            { 59, 104 }, 93 },
-        { 133, 1045, "Include division to game", 1049, { "12\u00f74=?", "12\u00f7?=3" }, 91, false, 0,
-            { 0, 0 }, { 0, 0 }, 87 },
+        { 131, 1042, QT_TRANSLATE_NOOP("COptionsPage", "Include addition to game"), 1046,
+            { "3+4=?", "3+?=7" }, 95, true, 119, { 13, 130 }, { 51, 130 }, 117 },
+        { 130, 1043, QT_TRANSLATE_NOOP("COptionsPage", "Include subtraction to game"), 1047,
+            { "7-4=?", "7-?=3" }, 95, true, 119, { 13, 130 }, { 51, 130 }, 117 },
+        { 132, 1044, QT_TRANSLATE_NOOP("COptionsPage", "Include multiplication to game"), 1048,
+            { "3x4=?", "3x?=12" }, 68, true, 94, { 18, 104 }, { 59, 104 }, 93 },
+        { 133, 1045, QT_TRANSLATE_NOOP("COptionsPage", "Include division to game"), 1049,
+            { "12\u00f74=?", "12\u00f7?=3" }, 91, false, 0, { 0, 0 }, { 0, 0 }, 87 },
     };
     return tables[op];
 }
@@ -58,19 +58,21 @@ COptionsPage::COptionsPage(EOperator op, const QString& className)
     setObjectName(className);
     switch (op) {
     case OpAddition:
-        m_options[0] = { 2006, "Allow Carrying", ParamKey::Carry, &SetCarryIfPresent };
-        m_options[1] = { 2007, "Show Manipulatives", ParamKey::Manipulatives, &SetManipulativesIfPresent };
+        m_options[0] = { 2006, QT_TR_NOOP("Allow Carrying"), ParamKey::Carry, &SetCarryIfPresent };
+        m_options[1]
+            = { 2007, QT_TR_NOOP("Show Manipulatives"), ParamKey::Manipulatives, &SetManipulativesIfPresent };
         m_optionCount = 2;
         break;
     case OpSubtraction:
-        m_options[0] = { 1070, "Allow Borrowing", ParamKey::Borrow, &SetBorrowIfPresent };
-        m_options[1] = { 2007, "Show Manipulatives", ParamKey::Manipulatives, &SetManipulativesIfPresent };
+        m_options[0] = { 1070, QT_TR_NOOP("Allow Borrowing"), ParamKey::Borrow, &SetBorrowIfPresent };
+        m_options[1]
+            = { 2007, QT_TR_NOOP("Show Manipulatives"), ParamKey::Manipulatives, &SetManipulativesIfPresent };
         m_optionCount = 2;
         break;
     case OpDivision:
-        m_options[0] = { 2024, "Allow Remainder", ParamKey::Remainder, &SetRemainderIfPresent };
-        m_options[1]
-            = { 1072, "Allow Decimal Divisor", ParamKey::DecimalDivisor, &SetDecimalDivisorIfPresent };
+        m_options[0] = { 2024, QT_TR_NOOP("Allow Remainder"), ParamKey::Remainder, &SetRemainderIfPresent };
+        m_options[1] = { 1072, QT_TR_NOOP("Allow Decimal Divisor"), ParamKey::DecimalDivisor,
+            &SetDecimalDivisorIfPresent };
         m_optionCount = 2;
         break;
     default:

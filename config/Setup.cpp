@@ -276,9 +276,9 @@ void CSetup::accept()
         }
     }
     if (!saved) {
-        const QString text = QStringLiteral("Your choices could not be saved on this computer. "
-                                            "This game still uses them, but Setup will not remember them "
-                                            "next time.");
+        const QString text = tr("Your choices could not be saved on this computer. "
+                                "This game still uses them, but Setup will not remember them "
+                                "next time.");
         if (m_saveErrorSink)
             m_saveErrorSink(text);
         else
