@@ -127,6 +127,7 @@ void COptionsPage::BuildControls()
     for (int level = 1; level <= kLevelCount; ++level)
         m_level->addItem(QString::number(level));
     du.PlaceFit(m_level, 74, 33, 26, 12);
+    du.KeepRightOf(levelLabel, m_level);
 
     m_styleLabel = new QLabel(tr("Style:"), this);
     named(m_styleLabel, IdStyleLabel);
@@ -136,6 +137,7 @@ void COptionsPage::BuildControls()
     m_style->addItem(QString::fromUtf8(table.styleItems[0]));
     m_style->addItem(QString::fromUtf8(table.styleItems[1]));
     du.PlaceFit(m_style, 52, 54, 48, 12);
+    du.KeepRightOf(m_styleLabel, m_style);
 
     m_decimals = new QCheckBox(tr("Allow Decimals"), this);
     named(m_decimals, IdAllowDecimals);
@@ -157,14 +159,19 @@ void COptionsPage::BuildControls()
     }
 
     // Where the UI font's texts run wider than the template allows, the group
-    // boxes grow to hold them, up to the preview frame.
+    // boxes grow to hold them, up to the preview frame. Where they need more
+    // still (longer words in another language), the frame, its picture and
+    // the Defaults button move right and the page grows with them.
     int right = 0;
     for (QWidget* control : { static_cast<QWidget*>(m_decimals), static_cast<QWidget*>(m_specific[0]),
              static_cast<QWidget*>(m_specific[1]), static_cast<QWidget*>(m_horizontal),
-             static_cast<QWidget*>(m_style) }) {
+             static_cast<QWidget*>(m_style), static_cast<QWidget*>(m_level) }) {
         if (control)
             right = qMax(right, control->geometry().right() + 1 + du.X(3));
     }
+    const int shift = qMax(0, right + du.X(2) - m_frame->x());
+    m_frame->move(m_frame->x() + shift, m_frame->y());
+    setMinimumSize(minimumWidth() + shift, minimumHeight());
     right = qMin(right, m_frame->x() - du.X(2));
     for (QGroupBox* group : { m_format, m_layout }) {
         if (group && group->geometry().right() + 1 < right)
@@ -173,11 +180,15 @@ void COptionsPage::BuildControls()
 
     m_picture = new QLabel(this);
     named(m_picture, IdPreviewPicture);
-    m_picture->move(du.X(115), du.Y(28));
+    m_picture->move(du.X(115) + shift, du.Y(28));
 
     m_defaults = new QPushButton(tr("Defaults"), this);
     named(m_defaults, IdDefaults);
     du.Place(m_defaults, 197, 147, 50, 14);
+    m_defaults->move(m_defaults->x() + shift, m_defaults->y());
+    // A longer caption (another language's) grows leftwards: the right edge stays.
+    if (const int extra = m_defaults->sizeHint().width() - m_defaults->width(); extra > 0)
+        m_defaults->setGeometry(m_defaults->geometry().adjusted(-extra, 0, 0, 0));
 
     // User actions only: the refresh sets these controls without re-entering.
     connect(m_level, &QComboBox::activated, this, [this] { OnLevelChanged(); });
