@@ -192,3 +192,37 @@ TEST(HelpWindow, LinkBarStaysAboveThePageAndOpensPagesThroughTheChecks)
     plain.HomeButton()->click();
     EXPECT_TRUE(plain.Browser()->toPlainText().contains(QStringLiteral("Bare")));
 }
+
+TEST(HelpWindow, ShowsTheLanguagesPagesAndTheEnglishOnesItLacks)
+{
+    Install install;
+    write(install.shared + QStringLiteral("/index.html"), "<p>Contents</p>");
+    write(install.shared + QStringLiteral("/levels.html"), "<p>Levels</p>");
+    write(install.shared + QStringLiteral("/linkbar.html"), "<a href=\"levels.html\">Levels</a>");
+    write(install.shared + QStringLiteral("/style.css"), "p { color: red; }");
+    write(install.shared + QStringLiteral("/de/index.html"),
+        "<link rel=\"stylesheet\" href=\"../style.css\"><p>Inhalt</p><a href=\"levels.html\">Stufen</a>");
+    write(install.shared + QStringLiteral("/de/linkbar.html"), "<a href=\"index.html\">Inhalt</a>");
+    write(install.root.filePath(QStringLiteral("share/kestavo/secret.txt")), "secret");
+
+    CHelpBrowser::SetLanguage(QStringLiteral("de"));
+    CHelpWindow window(CHelpWindow::FindHelpFolder(install.bin));
+    ASSERT_TRUE(window.OpenPage(QStringLiteral("index.html")));
+    EXPECT_TRUE(window.Browser()->toPlainText().contains(QStringLiteral("Inhalt")));
+    EXPECT_TRUE(window.LinkBar()->text().contains(QStringLiteral("Inhalt")));
+    EXPECT_TRUE(window.Browser()
+                    ->loadResource(QTextDocument::StyleSheetResource, QUrl(QStringLiteral("../style.css")))
+                    .isValid());
+    // A page the language lacks comes in English, from a link as from the start.
+    window.Browser()->OnAnchorClicked(QUrl(QStringLiteral("levels.html")));
+    EXPECT_TRUE(window.Browser()->toPlainText().contains(QStringLiteral("Levels")));
+    ASSERT_TRUE(window.OpenPage(QStringLiteral("levels.html")));
+    EXPECT_TRUE(window.Browser()->toPlainText().contains(QStringLiteral("Levels")));
+    // The language's folder is no way out of the help folder.
+    EXPECT_FALSE(window.OpenPage(QStringLiteral("../secret.txt")));
+    EXPECT_FALSE(window.OpenPage(QStringLiteral("../../secret.txt")));
+
+    CHelpBrowser::SetLanguage(QString());
+    ASSERT_TRUE(window.OpenPage(QStringLiteral("index.html")));
+    EXPECT_TRUE(window.Browser()->toPlainText().contains(QStringLiteral("Contents")));
+}
