@@ -201,7 +201,8 @@ TEST(HelpWindow, ShowsTheLanguagesPagesAndTheEnglishOnesItLacks)
     write(install.shared + QStringLiteral("/linkbar.html"), "<a href=\"levels.html\">Levels</a>");
     write(install.shared + QStringLiteral("/style.css"), "p { color: red; }");
     write(install.shared + QStringLiteral("/de/index.html"),
-        "<link rel=\"stylesheet\" href=\"../style.css\"><p>Inhalt</p><a href=\"levels.html\">Stufen</a>");
+        "<html><head><link rel=\"stylesheet\" href=\"../style.css\"></head>"
+        "<body><p>Inhalt</p><a href=\"levels.html\">Stufen</a></body></html>");
     write(install.shared + QStringLiteral("/de/linkbar.html"), "<a href=\"index.html\">Inhalt</a>");
     write(install.root.filePath(QStringLiteral("share/kestavo/secret.txt")), "secret");
 
@@ -225,4 +226,33 @@ TEST(HelpWindow, ShowsTheLanguagesPagesAndTheEnglishOnesItLacks)
     CHelpBrowser::SetLanguage(QString());
     ASSERT_TRUE(window.OpenPage(QStringLiteral("index.html")));
     EXPECT_TRUE(window.Browser()->toPlainText().contains(QStringLiteral("Contents")));
+}
+
+TEST(HelpWindow, ShippedLanguagesHaveEveryPageAndTheirPictures)
+{
+    const QString folder = QStringLiteral(KESTAVO_TEST_DATA_DIR "/help");
+    for (const char* code : { "de", "fr", "es", "pt_BR" }) {
+        CHelpBrowser::SetLanguage(QLatin1String(code));
+        CHelpWindow window(folder);
+        for (const char* page : { "index.html", "setup.html", "advanced.html", "pens.html", "pupils.html" }) {
+            const QString file = window.Browser()->PageFile(QLatin1String(page));
+            EXPECT_TRUE(file.contains(QStringLiteral("/help/%1/").arg(QLatin1String(code))))
+                << code << " lacks " << page;
+            ASSERT_TRUE(window.OpenPage(QLatin1String(page))) << code << " " << page;
+            EXPECT_FALSE(window.Browser()->documentTitle().isEmpty()) << code << " " << page;
+        }
+        ASSERT_TRUE(window.OpenPage(QStringLiteral("index.html")));
+        EXPECT_TRUE(window.Browser()
+                        ->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("../img/138.png")))
+                        .isValid())
+            << code;
+        EXPECT_TRUE(window.Browser()
+                        ->loadResource(QTextDocument::StyleSheetResource, QUrl(QStringLiteral("../style.css")))
+                        .isValid())
+            << code;
+        EXPECT_TRUE(window.LinkBar()->text().contains(QStringLiteral("pupils.html"))) << code;
+        // The levels page is made in English at build time; the language's help shows it.
+        ASSERT_TRUE(window.OpenPage(QStringLiteral("levels.html"))) << code;
+    }
+    CHelpBrowser::SetLanguage(QString());
 }
