@@ -245,7 +245,7 @@ bool CResultsActions::PrintWorksheet()
                "it can be printed from any computer."));
     SaveKind kind = SaveKind::Pdf;
     const QString chosen
-        = ChooseFile(QStringLiteral("Kestavo worksheet - seed %1.pdf").arg(seed), true, kind);
+        = ChooseFile(tr("Kestavo worksheet - seed %1.pdf").arg(seed), true, kind);
     if (chosen.isEmpty())
         return false;
     QString error;

@@ -471,6 +471,10 @@
         <source>No printer is installed. Choose a PDF file for the worksheet instead; it can be printed from any computer.</source>
         <translation>Es ist kein Drucker eingerichtet. Wählen Sie stattdessen eine PDF-Datei für das Arbeitsblatt; sie lässt sich an jedem Computer drucken.</translation>
     </message>
+    <message>
+        <source>Kestavo worksheet - seed %1.pdf</source>
+        <translation>Kestavo-Arbeitsblatt - Startwert %1.pdf</translation>
+    </message>
 </context>
 <context>
     <name>CResultsReport</name>

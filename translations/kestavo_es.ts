@@ -230,7 +230,7 @@
         <translation>No se pudo guardar el tamaño de las operaciones en este ordenador. Se usa ahora, pero no se recordará la próxima vez.</translation>
     </message>
     <message>
-        <source>The choice "Ask before ending a game" could not be saved; it holds until Kestavo is closed.</source>
+        <source>The choice &quot;Ask before ending a game&quot; could not be saved; it holds until Kestavo is closed.</source>
         <translation>No se pudo guardar la opción «Preguntar antes de terminar una partida»; vale hasta que se cierre Kestavo.</translation>
     </message>
     <message>
@@ -347,7 +347,7 @@
 <context>
     <name>CPagedOutput</name>
     <message>
-        <source>The file "%1" could not be written: %2.</source>
+        <source>The file &quot;%1&quot; could not be written: %2.</source>
         <translation>No se pudo escribir el archivo «%1»: %2.</translation>
     </message>
     <message>
@@ -378,7 +378,7 @@
         <translation>Kestavo no encuentra su reconocimiento de escritura. Los alumnos pueden escribir sus respuestas con el teclado.</translation>
     </message>
     <message>
-        <source>Kestavo's handwriting reader cannot read its word list, so it may not read handwritten answers; pupils can still type them with the keyboard.</source>
+        <source>Kestavo&apos;s handwriting reader cannot read its word list, so it may not read handwritten answers; pupils can still type them with the keyboard.</source>
         <translation>El reconocimiento de escritura de Kestavo no puede leer su lista de palabras y quizá no lea las respuestas escritas a mano; los alumnos pueden escribirlas con el teclado.</translation>
     </message>
     <message>
@@ -448,11 +448,11 @@
         <translation>Guardar resultados</translation>
     </message>
     <message>
-        <source>No printer is installed. Use "Save Results..." to keep the results as a PDF file and print it later.</source>
+        <source>No printer is installed. Use &quot;Save Results...&quot; to keep the results as a PDF file and print it later.</source>
         <translation>No hay ninguna impresora instalada. Use «Guardar resultados...» para guardar los resultados en un archivo PDF e imprimirlo más tarde.</translation>
     </message>
     <message>
-        <source>The results could not be printed. Check the printer and try again, or use "Save Results...".</source>
+        <source>The results could not be printed. Check the printer and try again, or use &quot;Save Results...&quot;.</source>
         <translation>No se pudieron imprimir los resultados. Compruebe la impresora e inténtelo de nuevo, o use «Guardar resultados...».</translation>
     </message>
     <message>
@@ -470,6 +470,10 @@
     <message>
         <source>No printer is installed. Choose a PDF file for the worksheet instead; it can be printed from any computer.</source>
         <translation>No hay ninguna impresora instalada. Elija en su lugar un archivo PDF para la ficha; se puede imprimir desde cualquier ordenador.</translation>
+    </message>
+    <message>
+        <source>Kestavo worksheet - seed %1.pdf</source>
+        <translation>Ficha de Kestavo - semilla %1.pdf</translation>
     </message>
 </context>
 <context>
@@ -539,7 +543,7 @@
         <translation>Respuesta correcta</translation>
     </message>
     <message>
-        <source>Pupil's answer</source>
+        <source>Pupil&apos;s answer</source>
         <translation>Respuesta del alumno</translation>
     </message>
     <message>

@@ -230,7 +230,7 @@
         <translation>La taille des calculs n’a pas pu être enregistrée sur cet ordinateur. Elle reste active maintenant, mais sera oubliée au prochain démarrage.</translation>
     </message>
     <message>
-        <source>The choice "Ask before ending a game" could not be saved; it holds until Kestavo is closed.</source>
+        <source>The choice &quot;Ask before ending a game&quot; could not be saved; it holds until Kestavo is closed.</source>
         <translation>Le choix « Demander avant de terminer une partie » n’a pas pu être enregistré ; il reste valable jusqu’à la fermeture de Kestavo.</translation>
     </message>
     <message>
@@ -347,7 +347,7 @@
 <context>
     <name>CPagedOutput</name>
     <message>
-        <source>The file "%1" could not be written: %2.</source>
+        <source>The file &quot;%1&quot; could not be written: %2.</source>
         <translation>Le fichier « %1 » n’a pas pu être écrit : %2.</translation>
     </message>
     <message>
@@ -378,7 +378,7 @@
         <translation>Kestavo ne trouve pas sa reconnaissance d’écriture. Les élèves peuvent taper leurs réponses au clavier.</translation>
     </message>
     <message>
-        <source>Kestavo's handwriting reader cannot read its word list, so it may not read handwritten answers; pupils can still type them with the keyboard.</source>
+        <source>Kestavo&apos;s handwriting reader cannot read its word list, so it may not read handwritten answers; pupils can still type them with the keyboard.</source>
         <translation>La reconnaissance d’écriture de Kestavo ne peut pas lire sa liste de mots et risque de ne pas lire les réponses manuscrites ; les élèves peuvent les taper au clavier.</translation>
     </message>
     <message>
@@ -448,11 +448,11 @@
         <translation>Enregistrer les résultats</translation>
     </message>
     <message>
-        <source>No printer is installed. Use "Save Results..." to keep the results as a PDF file and print it later.</source>
+        <source>No printer is installed. Use &quot;Save Results...&quot; to keep the results as a PDF file and print it later.</source>
         <translation>Aucune imprimante n’est installée. Utilisez « Enregistrer les résultats... » pour garder les résultats dans un fichier PDF et l’imprimer plus tard.</translation>
     </message>
     <message>
-        <source>The results could not be printed. Check the printer and try again, or use "Save Results...".</source>
+        <source>The results could not be printed. Check the printer and try again, or use &quot;Save Results...&quot;.</source>
         <translation>Les résultats n’ont pas pu être imprimés. Vérifiez l’imprimante et réessayez, ou utilisez « Enregistrer les résultats... ».</translation>
     </message>
     <message>
@@ -470,6 +470,10 @@
     <message>
         <source>No printer is installed. Choose a PDF file for the worksheet instead; it can be printed from any computer.</source>
         <translation>Aucune imprimante n’est installée. Choisissez plutôt un fichier PDF pour la fiche ; il pourra être imprimé depuis n’importe quel ordinateur.</translation>
+    </message>
+    <message>
+        <source>Kestavo worksheet - seed %1.pdf</source>
+        <translation>Fiche Kestavo - graine %1.pdf</translation>
     </message>
 </context>
 <context>
@@ -539,7 +543,7 @@
         <translation>Réponse attendue</translation>
     </message>
     <message>
-        <source>Pupil's answer</source>
+        <source>Pupil&apos;s answer</source>
         <translation>Réponse de l’élève</translation>
     </message>
     <message>

@@ -230,7 +230,7 @@
         <translation>Não foi possível salvar o tamanho das contas neste computador. Ele vale agora, mas não será lembrado na próxima vez.</translation>
     </message>
     <message>
-        <source>The choice "Ask before ending a game" could not be saved; it holds until Kestavo is closed.</source>
+        <source>The choice &quot;Ask before ending a game&quot; could not be saved; it holds until Kestavo is closed.</source>
         <translation>Não foi possível salvar a opção “Perguntar antes de encerrar um jogo”; ela vale até o Kestavo ser fechado.</translation>
     </message>
     <message>
@@ -347,7 +347,7 @@
 <context>
     <name>CPagedOutput</name>
     <message>
-        <source>The file "%1" could not be written: %2.</source>
+        <source>The file &quot;%1&quot; could not be written: %2.</source>
         <translation>Não foi possível gravar o arquivo “%1”: %2.</translation>
     </message>
     <message>
@@ -378,7 +378,7 @@
         <translation>O Kestavo não encontra seu reconhecimento de escrita. Os alunos ainda podem digitar as respostas no teclado.</translation>
     </message>
     <message>
-        <source>Kestavo's handwriting reader cannot read its word list, so it may not read handwritten answers; pupils can still type them with the keyboard.</source>
+        <source>Kestavo&apos;s handwriting reader cannot read its word list, so it may not read handwritten answers; pupils can still type them with the keyboard.</source>
         <translation>O reconhecimento de escrita do Kestavo não consegue ler sua lista de palavras e pode não ler respostas escritas à mão; os alunos ainda podem digitá-las no teclado.</translation>
     </message>
     <message>
@@ -448,11 +448,11 @@
         <translation>Salvar resultados</translation>
     </message>
     <message>
-        <source>No printer is installed. Use "Save Results..." to keep the results as a PDF file and print it later.</source>
+        <source>No printer is installed. Use &quot;Save Results...&quot; to keep the results as a PDF file and print it later.</source>
         <translation>Nenhuma impressora instalada. Use “Salvar resultados...” para guardar os resultados em um arquivo PDF e imprimi-lo depois.</translation>
     </message>
     <message>
-        <source>The results could not be printed. Check the printer and try again, or use "Save Results...".</source>
+        <source>The results could not be printed. Check the printer and try again, or use &quot;Save Results...&quot;.</source>
         <translation>Não foi possível imprimir os resultados. Verifique a impressora e tente de novo, ou use “Salvar resultados...”.</translation>
     </message>
     <message>
@@ -470,6 +470,10 @@
     <message>
         <source>No printer is installed. Choose a PDF file for the worksheet instead; it can be printed from any computer.</source>
         <translation>Nenhuma impressora instalada. Escolha um arquivo PDF para a folha de exercícios; ele pode ser impresso em qualquer computador.</translation>
+    </message>
+    <message>
+        <source>Kestavo worksheet - seed %1.pdf</source>
+        <translation>Folha de exercícios do Kestavo - semente %1.pdf</translation>
     </message>
 </context>
 <context>
@@ -539,7 +543,7 @@
         <translation>Resposta esperada</translation>
     </message>
     <message>
-        <source>Pupil's answer</source>
+        <source>Pupil&apos;s answer</source>
         <translation>Resposta do aluno</translation>
     </message>
     <message>
