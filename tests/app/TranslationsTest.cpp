@@ -13,7 +13,6 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QTextStream>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
 #include <map>
@@ -152,27 +151,6 @@ TEST(AppLanguage, NamesAndLocalesMatchTheShippedLanguages)
     EXPECT_EQ(CAppLanguage::ForLocale(QLocale(QStringLiteral("de_AT"))), QStringLiteral("de"));
     EXPECT_EQ(CAppLanguage::ForLocale(QLocale(QStringLiteral("pt_BR"))), QStringLiteral("pt_BR"));
     EXPECT_EQ(CAppLanguage::ForLocale(QLocale(QStringLiteral("ja_JP"))), QStringLiteral("en"));
-}
-
-TEST(AppLanguage, TakesTheOptionOutOfTheArgumentsAndRejectsUnknownLanguages)
-{
-    QString messages;
-    QTextStream err(&messages);
-    QStringList args { QStringLiteral("--script"), QStringLiteral("f"), QStringLiteral("--lang"),
-        QStringLiteral("fr-CA") };
-    ASSERT_TRUE(CAppLanguage::TakeOption(args, err));
-    EXPECT_EQ(args, QStringList({ QStringLiteral("--script"), QStringLiteral("f") }));
-    EXPECT_EQ(CAppLanguage::Requested(), QStringLiteral("fr"));
-    EXPECT_EQ(CAppLanguage::Effective(), QStringLiteral("fr"));
-
-    args = QStringList { QStringLiteral("--lang=xx") };
-    EXPECT_FALSE(CAppLanguage::TakeOption(args, err));
-    args = QStringList { QStringLiteral("--lang") };
-    EXPECT_FALSE(CAppLanguage::TakeOption(args, err));
-    err.flush();
-    EXPECT_EQ(messages.count(QLatin1Char('\n')), 2);
-    EXPECT_TRUE(messages.contains(QStringLiteral("\"xx\""))) << messages.toStdString();
-    CAppLanguage::Request(QString());
 }
 
 void StoreRaw(DWORD type, const QByteArray& data)
