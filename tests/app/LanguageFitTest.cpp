@@ -36,7 +36,8 @@ QRect InWindow(QWidget* widget, QWidget* window)
 // containers (group boxes, tab pages and their stacks) and the widget's own family.
 bool Covers(QWidget* other, QWidget* widget, QWidget* window)
 {
-    if (other == widget || !other->isVisibleTo(window) || other->isAncestorOf(widget) || widget->isAncestorOf(other))
+    if (other == widget || !other->isVisibleTo(window) || other->isAncestorOf(widget)
+        || widget->isAncestorOf(other))
         return false;
     if (other->inherits("QGroupBox") || other->inherits("QTabWidget") || other->inherits("QStackedWidget")
         || other->inherits("QTabBar") || other->parentWidget() == nullptr
@@ -76,17 +77,20 @@ void ExpectTextsFit(QWidget* window, const std::string& where)
                           << " x " << widget->height() << " (needs " << widget->sizeHint().width() << " x "
                           << widget->heightForWidth(widget->width()) << ")";
         const QRect inWindow = InWindow(widget, window);
-        EXPECT_TRUE(window->rect().contains(inWindow)) << where << ": \"" << text.toStdString() << "\" sticks out";
+        EXPECT_TRUE(window->rect().contains(inWindow))
+            << where << ": \"" << text.toStdString() << "\" sticks out";
         // Where a one-line text is drawn: from the left, as wide as it needs.
         auto* label = qobject_cast<QLabel*>(widget);
-        if ((label && (label->wordWrap() || !(label->alignment() & Qt::AlignLeft))) || widget->inherits("QPushButton"))
+        if ((label && (label->wordWrap() || !(label->alignment() & Qt::AlignLeft)))
+            || widget->inherits("QPushButton"))
             continue;
-        const QRect drawn(inWindow.topLeft(), QSize(std::min(widget->sizeHint().width(), inWindow.width()), inWindow.height()));
+        const QRect drawn(inWindow.topLeft(),
+            QSize(std::min(widget->sizeHint().width(), inWindow.width()), inWindow.height()));
         for (QWidget* other : all)
             if (Covers(other, widget, window))
                 EXPECT_FALSE(InWindow(other, window).intersects(drawn))
-                    << where << ": \"" << text.toStdString() << "\" runs into " << other->metaObject()->className()
-                    << " " << other->objectName().toStdString();
+                    << where << ": \"" << text.toStdString() << "\" runs into "
+                    << other->metaObject()->className() << " " << other->objectName().toStdString();
     }
 }
 
@@ -94,7 +98,8 @@ void Shoot(QWidget& window, const QString& language, const QString& name)
 {
     window.show();
     QApplication::processEvents();
-    EXPECT_TRUE(window.grab().save(ScreenshotDir(language) + QLatin1Char('/') + name + QStringLiteral(".png")));
+    EXPECT_TRUE(
+        window.grab().save(ScreenshotDir(language) + QLatin1Char('/') + name + QStringLiteral(".png")));
     ExpectTextsFit(&window, (language + QLatin1Char(' ') + name).toStdString());
 }
 
