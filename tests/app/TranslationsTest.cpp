@@ -6,9 +6,11 @@
 #include "config/OperatorSettings.h"
 #include "platform/registry/Registry.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QFile>
 #include <QLocale>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
 #include <QRegularExpression>
@@ -196,6 +198,34 @@ TEST(AppLanguage, TheStoredChoiceIsReadAndABadOneFollowsTheDesktop)
     EXPECT_EQ(CAppLanguage::Stored(), QStringLiteral("pt_BR"));
     ASSERT_TRUE(CAppLanguage::Store(QString()));
     EXPECT_EQ(CAppLanguage::Stored(), QString());
+}
+
+TEST(AppLanguage, TheGameMenuKeepsTheTeachersChoiceForTheNextStart)
+{
+    CKestavoApp app;
+    CKestavoApp::Options options;
+    options.setupRunner = [](std::vector<CParameterSet>&, int&) { return false; };
+    QStringList told;
+    options.messageSink = [&told](const QString& text) { told << text; };
+    ASSERT_TRUE(app.InitInstance(options));
+    auto* menu = app.GetMainFrame()->findChild<QMenu*>(QStringLiteral("languageMenu"));
+    ASSERT_NE(menu, nullptr);
+    const auto choose = [menu](const QString& code) {
+        for (QAction* action : menu->actions())
+            if (!action->isSeparator() && action->data().toString() == code) {
+                action->trigger();
+                return true;
+            }
+        return false;
+    };
+    ASSERT_TRUE(choose(QStringLiteral("pt_BR")));
+    EXPECT_EQ(CAppLanguage::Stored(), QStringLiteral("pt_BR"));
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(told[0].contains(QStringLiteral("Portugu"))) << told[0].toStdString();
+    ASSERT_TRUE(choose(QString()));
+    EXPECT_EQ(CAppLanguage::Stored(), QString());
+    EXPECT_EQ(told.size(), 2);
+    app.ExitInstance();
 }
 
 QString GameMenuTitle()
