@@ -205,9 +205,10 @@ TEST(AppLanguage, TheGameMenuKeepsTheTeachersChoiceForTheNextStart)
     CKestavoApp app;
     CKestavoApp::Options options;
     options.setupRunner = [](std::vector<CParameterSet>&, int&) { return false; };
-    QStringList told;
-    options.messageSink = [&told](const QString& text) { told << text; };
+    options.messageSink = [](const QString&) {};
     ASSERT_TRUE(app.InitInstance(options));
+    QStringList told;
+    app.GetMainFrame()->SetMessageSink([&told](const QString& text) { told << text; });
     auto* menu = app.GetMainFrame()->findChild<QMenu*>(QStringLiteral("languageMenu"));
     ASSERT_NE(menu, nullptr);
     const auto choose = [menu](const QString& code) {
