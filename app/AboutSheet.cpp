@@ -23,14 +23,21 @@
 namespace {
 
 // Page contents that are ours to word: the maker's notices and contact data.
-const char* const LegalWarning
-    = "Warning: this program is protected by copyright law and international treaties. Copying or "
-      "distributing it, or any part of it, without the written permission of Tandrel Technologies Inc. "
-      "is not permitted.";
-const char* const LegalUse = "Use of this program is subject to the terms of its licence agreement.";
+const char* const LegalWarning = QT_TRANSLATE_NOOP("CAboutSheet",
+    "Warning: this program is protected by copyright law and international treaties. Copying or "
+    "distributing it, or any part of it, without the written permission of Tandrel Technologies Inc. "
+    "is not permitted.");
+const char* const LegalUse = QT_TRANSLATE_NOOP(
+    "CAboutSheet", "Use of this program is subject to the terms of its licence agreement.");
 const char* const PostalAddress = "Tandrel Technologies Inc.\n1 Example Road\nSampletown ST 00000";
-const char* const Phone = "Telephone: 555-0142";
-const char* const Fax = "Fax: 555-0143";
+const char* const Phone = QT_TRANSLATE_NOOP("CAboutSheet", "Telephone: 555-0142");
+const char* const Fax = QT_TRANSLATE_NOOP("CAboutSheet", "Fax: 555-0143");
+
+QString Translated(const char* text)
+{
+    return QCoreApplication::translate("CAboutSheet", text);
+}
+
 const char* const SupportEmail = "support@example.com";
 const char* const SupportWeb = "https://www.example.org/support";
 
@@ -70,7 +77,7 @@ CAboutPage::CAboutPage(const QString& className, const QString& tabText, bool wi
     frame->setFrameShape(QFrame::Box);
     frame->setFrameShadow(QFrame::Sunken);
     du.Place(frame, 4, 136, 260, 42);
-    QLabel* warning = AddLabel(1002, QString::fromUtf8(LegalWarning), 8, 140, 252, 36);
+    QLabel* warning = AddLabel(1002, Translated(LegalWarning), 8, 140, 252, 36);
     warning->raise();
 }
 
@@ -128,7 +135,7 @@ CAboutLegalPage::CAboutLegalPage()
     QPlainTextEdit* notice = AddReadOnlyEdit(1007, 12, 53, 238, 80);
     QString text = LoadResString(137);
     if (!text.isEmpty())
-        text += QStringLiteral("\n\n") + QString::fromUtf8(LegalUse);
+        text += QStringLiteral("\n\n") + Translated(LegalUse);
     notice->setPlainText(text);
 }
 
@@ -137,8 +144,8 @@ CAboutTechSupportPage::CAboutTechSupportPage()
 {
     AddLabel(1003, BuildLine(QStringLiteral("Build %s %s %s")), 50, 30, 200, 8);
     AddLabel(1010, QString::fromUtf8(PostalAddress), 50, 44, 200, 26);
-    AddLabel(1011, QString::fromUtf8(Phone), 50, 72, 200, 8);
-    AddLabel(1012, QString::fromUtf8(Fax), 50, 82, 200, 8);
+    AddLabel(1011, Translated(Phone), 50, 72, 200, 8);
+    AddLabel(1012, Translated(Fax), 50, 82, 200, 8);
     AddLabel(1013, tr("E-mail:"), 50, 98, 30, 8);
     AddLabel(1014, tr("Web:"), 50, 110, 30, 8);
 

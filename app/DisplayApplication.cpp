@@ -1,5 +1,7 @@
 #include "app/DisplayApplication.h"
 
+#include "app/AppLanguage.h"
+
 #include <QTextStream>
 #include <cstdio>
 #include <cstdlib>
@@ -61,5 +63,6 @@ std::unique_ptr<QApplication> CDisplayApplication::Open(QTextStream& err)
     g_held = nullptr;
     for (const auto& [type, message] : held)
         g_previous(type, QMessageLogContext(), message);
+    CAppLanguage::Apply();
     return app;
 }

@@ -3,6 +3,7 @@
 #include "app/DecimalSeparatorMenu.h"
 #include "app/GoDialog.h"
 #include "app/KestavoApp.h"
+#include "app/LanguageMenu.h"
 #include "app/ResultsActions.h"
 #include "app/SettingsMenu.h"
 #include "app/TouchWritingMenu.h"
@@ -116,6 +117,12 @@ void CMainFrame::BuildMenus()
     game->addSeparator();
     new CTouchWritingMenu(game);
     new CDecimalSeparatorMenu(game);
+    new CLanguageMenu(game, [this](const QString& text) {
+        if (m_messageSink)
+            m_messageSink(text);
+        else
+            QMessageBox::information(this, windowTitle(), text);
+    });
     game->addSeparator();
     QMenu* sizes = game->addMenu(tr("Question &Size"));
     sizes->setObjectName(QStringLiteral("questionSize"));

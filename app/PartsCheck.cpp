@@ -127,35 +127,41 @@ QStringList CPartsCheck::Sentences(const SFound& found)
     const auto missing = [&found](EPart part) { return !found.present[size_t(part)]; };
     QStringList sentences;
     if (missing(PenControl)) {
-        sentences << QStringLiteral("Kestavo cannot find its answer boxes, so answers cannot be entered; "
-                                    "please ask whoever looks after this computer to install Kestavo again.");
+        sentences << QCoreApplication::translate("CPartsCheck",
+            "Kestavo cannot find its answer boxes, so answers cannot be entered; "
+            "please ask whoever looks after this computer to install Kestavo again.");
     } else {
         if (missing(BoardSoftware)) {
-            sentences << QStringLiteral("Kestavo cannot find the whiteboard software, so pupils cannot write "
-                                        "with the pen; they can still type their answers with the keyboard.");
+            sentences << QCoreApplication::translate("CPartsCheck",
+                "Kestavo cannot find the whiteboard software, so pupils cannot write "
+                "with the pen; they can still type their answers with the keyboard.");
         } else if (missing(InkComponent)) {
-            sentences << QStringLiteral(
+            sentences << QCoreApplication::translate("CPartsCheck",
                 "Kestavo cannot show pen writing in the answer boxes; pupils can still "
                 "type their answers with the keyboard.");
         }
         if (missing(Recognizer)) {
-            sentences << QStringLiteral("Kestavo cannot find its handwriting reader. Pupils can still type "
-                                        "their answers with the keyboard.");
+            sentences << QCoreApplication::translate("CPartsCheck",
+                "Kestavo cannot find its handwriting reader. Pupils can still type "
+                "their answers with the keyboard.");
         } else if (missing(RecognizerWords)) {
-            sentences << QStringLiteral(
+            sentences << QCoreApplication::translate("CPartsCheck",
                 "Kestavo's handwriting reader cannot read its word list, so it may not "
                 "read handwritten answers; pupils can still type them with the keyboard.");
         }
     }
     if (missing(HelpPages))
-        sentences << QStringLiteral("Kestavo cannot find its help pages; the game itself works as usual.");
+        sentences << QCoreApplication::translate(
+            "CPartsCheck", "Kestavo cannot find its help pages; the game itself works as usual.");
     if (missing(LicenseFile)) {
-        sentences << QStringLiteral("Kestavo cannot find its licence text, so the About box cannot show it; "
-                                    "the game itself works as usual.");
+        sentences << QCoreApplication::translate("CPartsCheck",
+            "Kestavo cannot find its licence text, so the About box cannot show it; "
+            "the game itself works as usual.");
     }
     if (missing(SettingsFolder)) {
-        sentences << QStringLiteral("Kestavo cannot save settings on this computer, so choices made in Setup "
-                                    "are used now but forgotten when Kestavo closes.");
+        sentences << QCoreApplication::translate("CPartsCheck",
+            "Kestavo cannot save settings on this computer, so choices made in Setup "
+            "are used now but forgotten when Kestavo closes.");
     }
     return sentences;
 }

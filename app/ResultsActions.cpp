@@ -22,10 +22,16 @@
 
 namespace {
 
-const char* kPdfFilter = "PDF report (*.pdf)";
-const char* kCsvFilter = "CSV file for spreadsheets (*.csv)";
-const char* kBothFilter = "PDF report and CSV file (*.pdf *.csv)";
-const char* kWorksheetFilter = "PDF worksheet (*.pdf)";
+const char* kPdfFilter = QT_TRANSLATE_NOOP("CResultsActions", "PDF report (*.pdf)");
+const char* kCsvFilter = QT_TRANSLATE_NOOP("CResultsActions", "CSV file for spreadsheets (*.csv)");
+const char* kBothFilter = QT_TRANSLATE_NOOP("CResultsActions", "PDF report and CSV file (*.pdf *.csv)");
+const char* kWorksheetFilter = QT_TRANSLATE_NOOP("CResultsActions", "PDF worksheet (*.pdf)");
+
+// A file dialog filter in the program's language.
+QString filter(const char* text)
+{
+    return QCoreApplication::translate("CResultsActions", text);
+}
 
 QString withSuffix(const QString& path, const QString& suffix)
 {
@@ -40,7 +46,7 @@ QString withSuffix(const QString& path, const QString& suffix)
 
 QString resultsFooter(const CResultsReport& report)
 {
-    QString footer = QStringLiteral("Kestavo results");
+    QString footer = QCoreApplication::translate("CResultsActions", "Kestavo results");
     if (!report.Name().isEmpty())
         footer += QStringLiteral(", ") + report.Name();
     return footer + QStringLiteral(", ") + QLocale().toString(report.When(), QLocale::ShortFormat);
@@ -69,8 +75,8 @@ bool CResultsActions::EnsureName()
     if (m_hooks.askName) {
         ok = m_hooks.askName(name);
     } else {
-        name = QInputDialog::getText(m_parent, QStringLiteral("Results"),
-            QStringLiteral("Name of the pupil or group (optional):"), QLineEdit::Normal, QString(), &ok);
+        name = QInputDialog::getText(m_parent, tr("Results"), tr("Name of the pupil or group (optional):"),
+            QLineEdit::Normal, QString(), &ok);
     }
     if (!ok)
         return false;
@@ -91,16 +97,15 @@ QString CResultsActions::ChooseFile(const QString& suggested, bool worksheet, Sa
         path = m_hooks.chooseFile(suggested, worksheet, kind);
     } else {
         const QString filters = worksheet
-            ? QLatin1String(kWorksheetFilter)
-            : QStringList { QLatin1String(kPdfFilter), QLatin1String(kCsvFilter), QLatin1String(kBothFilter) }
-                  .join(QLatin1String(";;"));
-        QString selected = QLatin1String(worksheet ? kWorksheetFilter : kPdfFilter);
-        path = QFileDialog::getSaveFileName(m_parent,
-            worksheet ? QStringLiteral("Save Worksheet") : QStringLiteral("Save Results"),
+            ? filter(kWorksheetFilter)
+            : QStringList { filter(kPdfFilter), filter(kCsvFilter), filter(kBothFilter) }.join(
+                QLatin1String(";;"));
+        QString selected = filter(worksheet ? kWorksheetFilter : kPdfFilter);
+        path = QFileDialog::getSaveFileName(m_parent, worksheet ? tr("Save Worksheet") : tr("Save Results"),
             QDir(m_folder).filePath(suggested), filters, &selected);
-        kind = selected == QLatin1String(kCsvFilter) ? SaveKind::Csv
-            : selected == QLatin1String(kBothFilter) ? SaveKind::Both
-                                                     : SaveKind::Pdf;
+        kind = selected == filter(kCsvFilter) ? SaveKind::Csv
+            : selected == filter(kBothFilter) ? SaveKind::Both
+                                              : SaveKind::Pdf;
         // A typed ".csv" under the PDF filter still means a CSV file.
         if (kind == SaveKind::Pdf
             && QFileInfo(path).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0)
@@ -147,7 +152,7 @@ bool CResultsActions::SaveResults()
         const QString html = report.ToHtml();
         const QString footer = resultsFooter(report);
         if (!CPagedOutput::WritePdf(
-                withSuffix(chosen, QStringLiteral("pdf")), QStringLiteral("Kestavo results"),
+                withSuffix(chosen, QStringLiteral("pdf")), tr("Kestavo results"),
                 [&](QPagedPaintDevice& device) { return CPagedOutput::PrintHtml(html, footer, device); },
                 error)) {
             Message(error);
@@ -165,9 +170,8 @@ bool CResultsActions::SaveResults()
 bool CResultsActions::PrintResults()
 {
     if (!HasPrinter()) {
-        Message(QStringLiteral(
-            "No printer is installed. Use \"Save Results...\" to keep the results as a PDF file "
-            "and print it later."));
+        Message(tr("No printer is installed. Use \"Save Results...\" to keep the results as a PDF file "
+                   "and print it later."));
         return false;
     }
     if (!EnsureName())
@@ -175,12 +179,12 @@ bool CResultsActions::PrintResults()
     const CResultsReport report(m_model, m_name, QDateTime::currentDateTime());
     QPrinter printer(QPrinter::HighResolution);
     CPagedOutput::SetUpPages(printer);
-    printer.setDocName(QStringLiteral("Kestavo results"));
+    printer.setDocName(tr("Kestavo results"));
     if (!RunPrintDialog(printer))
         return false;
     if (!CPagedOutput::PrintHtml(report.ToHtml(), resultsFooter(report), printer)) {
-        Message(QStringLiteral("The results could not be printed. Check the printer and try again, "
-                               "or use \"Save Results...\"."));
+        Message(tr("The results could not be printed. Check the printer and try again, "
+                   "or use \"Save Results...\"."));
         return false;
     }
     return true;
@@ -216,8 +220,7 @@ bool CResultsActions::PrintWorksheet()
     }
     err.flush();
     if (!built || sheetModel.GetItemCount() == 0) {
-        Message(
-            QStringLiteral("No worksheet could be made: choose the operations in the Setup dialog first."));
+        Message(tr("No worksheet could be made: choose the operations in the Setup dialog first."));
         return false;
     }
     if (!messages.trimmed().isEmpty())
@@ -228,26 +231,26 @@ bool CResultsActions::PrintWorksheet()
     if (HasPrinter()) {
         QPrinter printer(QPrinter::HighResolution);
         CPagedOutput::SetUpPages(printer);
-        printer.setDocName(QStringLiteral("Kestavo worksheet"));
+        printer.setDocName(tr("Kestavo worksheet"));
         if (!RunPrintDialog(printer))
             return false;
         if (!painter.Paint(printer)) {
-            Message(QStringLiteral("The worksheet could not be printed. Check the printer and try again."));
+            Message(tr("The worksheet could not be printed. Check the printer and try again."));
             return false;
         }
         return true;
     }
 
-    Message(QStringLiteral("No printer is installed. Choose a PDF file for the worksheet instead; "
-                           "it can be printed from any computer."));
+    Message(tr("No printer is installed. Choose a PDF file for the worksheet instead; "
+               "it can be printed from any computer."));
     SaveKind kind = SaveKind::Pdf;
     const QString chosen
-        = ChooseFile(QStringLiteral("Kestavo worksheet - seed %1.pdf").arg(seed), true, kind);
+        = ChooseFile(tr("Kestavo worksheet - seed %1.pdf").arg(seed), true, kind);
     if (chosen.isEmpty())
         return false;
     QString error;
     if (!CPagedOutput::WritePdf(
-            withSuffix(chosen, QStringLiteral("pdf")), QStringLiteral("Kestavo worksheet"),
+            withSuffix(chosen, QStringLiteral("pdf")), tr("Kestavo worksheet"),
             [&painter](QPagedPaintDevice& device) { return painter.Paint(device); }, error)) {
         Message(error);
         return false;

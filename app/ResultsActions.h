@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <functional>
 
@@ -14,6 +15,8 @@ class QWidget;
 // can always be saved again.
 class CResultsActions
 {
+    Q_DECLARE_TR_FUNCTIONS(CResultsActions)
+
 public:
     enum class SaveKind
     {

@@ -12,7 +12,10 @@
 
 namespace {
 
-const QString kFilter = QStringLiteral("Registry files (*.reg);;All files (*)");
+QString Filter()
+{
+    return QObject::tr("Registry files (*.reg);;All files (*)");
+}
 
 QString Lines(const std::vector<std::string>& items)
 {
@@ -27,7 +30,7 @@ QString Lines(const std::vector<std::string>& items)
 void CSettingsMenu::Import(QWidget* parent)
 {
     const QString path
-        = QFileDialog::getOpenFileName(parent, QObject::tr("Import Settings"), QDir::homePath(), kFilter);
+        = QFileDialog::getOpenFileName(parent, QObject::tr("Import Settings"), QDir::homePath(), Filter());
     if (path.isEmpty())
         return;
     CSettingsImport import;
@@ -73,7 +76,7 @@ void CSettingsMenu::Export(QWidget* parent)
         return;
     }
     const QString path = QFileDialog::getSaveFileName(parent, QObject::tr("Export Settings"),
-        QDir::home().filePath(QStringLiteral("Kestavo.reg")), kFilter);
+        QDir::home().filePath(QStringLiteral("Kestavo.reg")), Filter());
     if (path.isEmpty())
         return;
     QSaveFile file(path);

@@ -25,7 +25,8 @@ CTouchWritingMenu::CTouchWritingMenu(QMenu* parent)
     {
         const char* text;
         Choice choice;
-    } items[] = { { "&Automatic", Automatic }, { "A&lways", Always }, { "&Never", Never } };
+    } items[] = { { QT_TR_NOOP("&Automatic"), Automatic }, { QT_TR_NOOP("A&lways"), Always },
+        { QT_TR_NOOP("&Never"), Never } };
     for (const auto& item : items) {
         QAction* action = m_menu->addAction(tr(item.text));
         action->setCheckable(true);

@@ -10,6 +10,7 @@ class QActionGroup;
 // software reads it, its settings key; the board takes a change at once.
 class CTouchWritingMenu : public QObject
 {
+    Q_OBJECT
 public:
     enum Choice
     {

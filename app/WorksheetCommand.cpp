@@ -1,5 +1,6 @@
 #include "app/WorksheetCommand.h"
 
+#include "app/AppLanguage.h"
 #include "game/GameModel.h"
 #include "game/QuestionRequest.h"
 #include "game/Random.h"
@@ -43,6 +44,7 @@ int RunWorksheetCommand(const QStringList& args, QTextStream& out, QTextStream& 
         static char name[] = "kestavo";
         static char* argv[] = { name, nullptr };
         app = std::make_unique<QGuiApplication>(argc, argv);
+        CAppLanguage::Apply();
     }
 
     const unsigned int seed = request.seed ? *request.seed : CRandom::ClockSeed();

@@ -1,5 +1,6 @@
 // The kestavo program: declares the command-line modes and routes to them.
 
+#include "app/AppLanguage.h"
 #include "app/BoardRecording.h"
 #include "app/DisplayApplication.h"
 #include "app/KestavoApp.h"
@@ -58,6 +59,11 @@ int RunGame(const QStringList& args, QTextStream& out, QTextStream& err)
     parser.AddOption({ fullScreen, QStringLiteral("Fill the screen, for a projector.") });
     parser.AddOption({ record, QStringLiteral("Record the live board input into FILE, a board session script."),
         QStringLiteral("FILE") });
+    // Taken from the arguments in main() for every mode; listed here for --help.
+    parser.AddOption({ QStringLiteral("lang"),
+        QStringLiteral("Show the program in language CODE (%1) instead of the desktop's.")
+            .arg(CAppLanguage::Codes().join(QStringLiteral(", "))),
+        QStringLiteral("CODE") });
     QString modes = QStringLiteral("Modes (each takes --help):");
     for (const Mode& mode : kModes)
         modes += QStringLiteral("\n  ") + QLatin1String(mode.synopsis);
@@ -95,6 +101,8 @@ int main(int argc, char** argv)
         args << QString::fromLocal8Bit(argv[i]);
     QTextStream out(stdout);
     QTextStream err(stderr);
+    if (!CAppLanguage::TakeOption(args, err))
+        return 2;
 
     for (const Mode& mode : kModes) {
         const QString flag = QLatin1String(mode.flag);

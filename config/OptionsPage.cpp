@@ -38,14 +38,14 @@ struct PageTable
 const PageTable& TableOf(EOperator op)
 {
     static const PageTable tables[OperatorCount] = {
-        { 131, 1042, "Include addition to game", 1046, { "3+4=?", "3+?=7" }, 95, true, 119, { 13, 130 },
-            { 51, 130 }, 117 },
-        { 130, 1043, "Include subtraction to game", 1047, { "7-4=?", "7-?=3" }, 95, true, 119, { 13, 130 },
-            { 51, 130 }, 117 },
-        { 132, 1044, "Include multiplication to game", 1048, { "3x4=?", "3x?=12" }, 68, true, 94, { 18, 104 },
-            { 59, 104 }, 93 },
-        { 133, 1045, "Include division to game", 1049, { "12\u00f74=?", "12\u00f7?=3" }, 91, false, 0,
-            { 0, 0 }, { 0, 0 }, 87 },
+        { 131, 1042, QT_TRANSLATE_NOOP("COptionsPage", "Include addition to game"), 1046,
+            { "3+4=?", "3+?=7" }, 95, true, 119, { 13, 130 }, { 51, 130 }, 117 },
+        { 130, 1043, QT_TRANSLATE_NOOP("COptionsPage", "Include subtraction to game"), 1047,
+            { "7-4=?", "7-?=3" }, 95, true, 119, { 13, 130 }, { 51, 130 }, 117 },
+        { 132, 1044, QT_TRANSLATE_NOOP("COptionsPage", "Include multiplication to game"), 1048,
+            { "3x4=?", "3x?=12" }, 68, true, 94, { 18, 104 }, { 59, 104 }, 93 },
+        { 133, 1045, QT_TRANSLATE_NOOP("COptionsPage", "Include division to game"), 1049,
+            { "12\u00f74=?", "12\u00f7?=3" }, 91, false, 0, { 0, 0 }, { 0, 0 }, 87 },
     };
     return tables[op];
 }
@@ -58,19 +58,21 @@ COptionsPage::COptionsPage(EOperator op, const QString& className)
     setObjectName(className);
     switch (op) {
     case OpAddition:
-        m_options[0] = { 2006, "Allow Carrying", ParamKey::Carry, &SetCarryIfPresent };
-        m_options[1] = { 2007, "Show Manipulatives", ParamKey::Manipulatives, &SetManipulativesIfPresent };
+        m_options[0] = { 2006, QT_TR_NOOP("Allow Carrying"), ParamKey::Carry, &SetCarryIfPresent };
+        m_options[1]
+            = { 2007, QT_TR_NOOP("Show Manipulatives"), ParamKey::Manipulatives, &SetManipulativesIfPresent };
         m_optionCount = 2;
         break;
     case OpSubtraction:
-        m_options[0] = { 1070, "Allow Borrowing", ParamKey::Borrow, &SetBorrowIfPresent };
-        m_options[1] = { 2007, "Show Manipulatives", ParamKey::Manipulatives, &SetManipulativesIfPresent };
+        m_options[0] = { 1070, QT_TR_NOOP("Allow Borrowing"), ParamKey::Borrow, &SetBorrowIfPresent };
+        m_options[1]
+            = { 2007, QT_TR_NOOP("Show Manipulatives"), ParamKey::Manipulatives, &SetManipulativesIfPresent };
         m_optionCount = 2;
         break;
     case OpDivision:
-        m_options[0] = { 2024, "Allow Remainder", ParamKey::Remainder, &SetRemainderIfPresent };
-        m_options[1]
-            = { 1072, "Allow Decimal Divisor", ParamKey::DecimalDivisor, &SetDecimalDivisorIfPresent };
+        m_options[0] = { 2024, QT_TR_NOOP("Allow Remainder"), ParamKey::Remainder, &SetRemainderIfPresent };
+        m_options[1] = { 1072, QT_TR_NOOP("Allow Decimal Divisor"), ParamKey::DecimalDivisor,
+            &SetDecimalDivisorIfPresent };
         m_optionCount = 2;
         break;
     default:
@@ -125,6 +127,7 @@ void COptionsPage::BuildControls()
     for (int level = 1; level <= kLevelCount; ++level)
         m_level->addItem(QString::number(level));
     du.PlaceFit(m_level, 74, 33, 26, 12);
+    du.KeepRightOf(levelLabel, m_level);
 
     m_styleLabel = new QLabel(tr("Style:"), this);
     named(m_styleLabel, IdStyleLabel);
@@ -134,6 +137,7 @@ void COptionsPage::BuildControls()
     m_style->addItem(QString::fromUtf8(table.styleItems[0]));
     m_style->addItem(QString::fromUtf8(table.styleItems[1]));
     du.PlaceFit(m_style, 52, 54, 48, 12);
+    du.KeepRightOf(m_styleLabel, m_style);
 
     m_decimals = new QCheckBox(tr("Allow Decimals"), this);
     named(m_decimals, IdAllowDecimals);
@@ -155,14 +159,19 @@ void COptionsPage::BuildControls()
     }
 
     // Where the UI font's texts run wider than the template allows, the group
-    // boxes grow to hold them, up to the preview frame.
+    // boxes grow to hold them, up to the preview frame. Where they need more
+    // still (longer words in another language), the frame, its picture and
+    // the Defaults button move right and the page grows with them.
     int right = 0;
     for (QWidget* control : { static_cast<QWidget*>(m_decimals), static_cast<QWidget*>(m_specific[0]),
              static_cast<QWidget*>(m_specific[1]), static_cast<QWidget*>(m_horizontal),
-             static_cast<QWidget*>(m_style) }) {
+             static_cast<QWidget*>(m_style), static_cast<QWidget*>(m_level) }) {
         if (control)
             right = qMax(right, control->geometry().right() + 1 + du.X(3));
     }
+    const int shift = qMax(0, right + du.X(2) - m_frame->x());
+    m_frame->move(m_frame->x() + shift, m_frame->y());
+    setMinimumSize(minimumWidth() + shift, minimumHeight());
     right = qMin(right, m_frame->x() - du.X(2));
     for (QGroupBox* group : { m_format, m_layout }) {
         if (group && group->geometry().right() + 1 < right)
@@ -171,11 +180,15 @@ void COptionsPage::BuildControls()
 
     m_picture = new QLabel(this);
     named(m_picture, IdPreviewPicture);
-    m_picture->move(du.X(115), du.Y(28));
+    m_picture->move(du.X(115) + shift, du.Y(28));
 
     m_defaults = new QPushButton(tr("Defaults"), this);
     named(m_defaults, IdDefaults);
     du.Place(m_defaults, 197, 147, 50, 14);
+    m_defaults->move(m_defaults->x() + shift, m_defaults->y());
+    // A longer caption (another language's) grows leftwards: the right edge stays.
+    if (const int extra = m_defaults->sizeHint().width() - m_defaults->width(); extra > 0)
+        m_defaults->setGeometry(m_defaults->geometry().adjusted(-extra, 0, 0, 0));
 
     // User actions only: the refresh sets these controls without re-entering.
     connect(m_level, &QComboBox::activated, this, [this] { OnLevelChanged(); });

@@ -66,7 +66,8 @@ void CSetup::BuildControls()
     auto* group = new QGroupBox(this);
     du.Place(group, 4, 4, 200, 137);
 
-    label(tr("Operator:"), 12, 12, 33, 8, Qt::AlignLeft | Qt::AlignTop);
+    // Grows to the caption's width in languages with a longer word.
+    du.PlaceFit(label(tr("Operator:"), 12, 12, 33, 8, Qt::AlignLeft | Qt::AlignTop), 12, 12, 33, 8);
     label(tr("Learning Level:"), 101, 12, 57, 11, Qt::AlignHCenter | Qt::AlignTop);
     label(tr("Easy"), 59, 20, 21, 9, Qt::AlignHCenter | Qt::AlignTop);
     label(tr("Difficult"), 168, 20, 29, 9, Qt::AlignHCenter | Qt::AlignTop);
@@ -276,9 +277,9 @@ void CSetup::accept()
         }
     }
     if (!saved) {
-        const QString text = QStringLiteral("Your choices could not be saved on this computer. "
-                                            "This game still uses them, but Setup will not remember them "
-                                            "next time.");
+        const QString text = tr("Your choices could not be saved on this computer. "
+                                "This game still uses them, but Setup will not remember them "
+                                "next time.");
         if (m_saveErrorSink)
             m_saveErrorSink(text);
         else

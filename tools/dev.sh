@@ -20,6 +20,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools                  # windows, drawing, files, locking
   qt6-base-private-dev                             # pen and touch input through the window system (scripts, tests)
   qt6-multimedia-dev                               # sound effects
+  qt6-l10n-tools qt6-tools-dev                     # lupdate/lrelease and their CMake functions: the translations
+  qt6-translations-l10n                            # Qt's own texts (Yes, No, Cancel, file dialogs) in the chosen language
   libgtest-dev libgmock-dev libbenchmark-dev       # tests and benchmarks
   fonts-liberation fonts-comic-neue                # Arial/Courier New/Comic Sans MS stand-ins
 )

@@ -96,6 +96,7 @@ for f in bin/kestavo bin/kestavo-register \
   lib/kestavo/libkestavo-platform.so lib/kestavo/libkestavo-sound.so lib/kestavo/libvaltrix.so lib/kestavo/libobrisk.so \
   lib/kestavo/libcallig.so lib/kestavo/Calligrapher.voc \
   share/kestavo/Calligrapher.voc share/kestavo/License.txt share/kestavo/help/index.html \
+  share/kestavo/help/de/index.html share/kestavo/help/pt_BR/pupils.html \
   share/applications/kestavo.desktop share/metainfo/kestavo.metainfo.xml share/man/man1/kestavo.1; do
   [ -e "$prefix/$f" ] || missing+=("$f")
 done

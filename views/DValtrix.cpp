@@ -161,26 +161,25 @@ bool CDValtrix::Create()
 
 QString CDValtrix::StatusMessage() const
 {
-    const QString component = QStringLiteral("the pen input control Valtrix (libvaltrix.so, class %1)")
+    const QString component = tr("the pen input control Valtrix (libvaltrix.so, class %1)")
                                   .arg(QString::fromStdString(GuidToString(kClassId)));
     switch (m_status) {
     case Status::Ready:
         return QString();
     case Status::NotCreated:
-        return QStringLiteral("The answer field has not been created.");
+        return tr("The answer field has not been created.");
     case Status::NotRegistered:
-        return QStringLiteral("Answers cannot be entered: %1 is not registered. Run kestavo-register on "
-                              "libvaltrix.so to register it.")
+        return tr("Answers cannot be entered: %1 is not registered. Run kestavo-register on "
+                  "libvaltrix.so to register it.")
             .arg(component);
     case Status::LoadFailed:
-        return QStringLiteral("Answers cannot be entered: %1 could not be loaded (error 0x%2).")
+        return tr("Answers cannot be entered: %1 could not be loaded (error 0x%2).")
             .arg(component)
             .arg(static_cast<quint32>(m_createError), 8, 16, QLatin1Char('0'));
     case Status::NoInterface:
-        return QStringLiteral("Answers cannot be entered: %1 does not offer its dispatch interface.")
-            .arg(component);
+        return tr("Answers cannot be entered: %1 does not offer its dispatch interface.").arg(component);
     case Status::NoWindow:
-        return QStringLiteral("Answers cannot be entered: %1 could not create its window.").arg(component);
+        return tr("Answers cannot be entered: %1 could not create its window.").arg(component);
     }
     return QString();
 }

@@ -1,6 +1,7 @@
 #include "views/PagedOutput.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetricsF>
@@ -19,7 +20,7 @@ constexpr qreal kMarginMm = 15.0;
 
 QString cannotWrite(const QString& path, const QString& reason)
 {
-    return QStringLiteral("The file \"%1\" could not be written: %2.")
+    return QCoreApplication::translate("CPagedOutput", "The file \"%1\" could not be written: %2.")
         .arg(QDir::toNativeSeparators(path), reason);
 }
 
@@ -64,7 +65,7 @@ bool CPagedOutput::PrintHtml(const QString& html, const QString& footer, QPagedP
         document.drawContents(&painter, QRectF(0, page * bodyHeight, area.width(), bodyHeight));
         painter.restore();
         DrawFooter(painter, footerFont, QRectF(0, bodyHeight, area.width(), footerHeight), footer,
-            QStringLiteral("Page %1 of %2").arg(page + 1).arg(pages));
+            QCoreApplication::translate("CPagedOutput", "Page %1 of %2").arg(page + 1).arg(pages));
     }
     return painter.end();
 }
@@ -100,7 +101,8 @@ bool CPagedOutput::WritePdf(
     }
     if (!painted) {
         file.cancelWriting();
-        error = cannotWrite(path, QStringLiteral("the pages could not be drawn"));
+        error
+            = cannotWrite(path, QCoreApplication::translate("CPagedOutput", "the pages could not be drawn"));
         return false;
     }
     if (!file.commit()) {

@@ -89,48 +89,53 @@ CResultsReport::CResultsReport(const CGameModel& model, const QString& name, con
 
 QString CResultsReport::VerdictText(bool right)
 {
-    return right ? QStringLiteral("\u2714 Right") : QStringLiteral("\u2718 Wrong");
+    return right ? tr("✔ Right") : tr("✘ Wrong");
 }
 
 QString CResultsReport::ToHtml() const
 {
     const QLocale locale;
     QString html;
+    const QString title = tr("Kestavo results").toHtmlEscaped();
     html += QStringLiteral(
-        "<html><head><meta charset=\"utf-8\"><title>Kestavo results</title></head>"
-        "<body style=\"font-family: 'Liberation Sans', Arial, sans-serif; font-size: 11pt\">");
-    html += QStringLiteral("<h1>Kestavo results</h1>");
+        "<html><head><meta charset=\"utf-8\"><title>%1</title></head>"
+        "<body style=\"font-family: 'Liberation Sans', Arial, sans-serif; font-size: 11pt\">")
+                .arg(title);
+    html += QStringLiteral("<h1>%1</h1>").arg(title);
     html += QStringLiteral("<table cellspacing=\"0\" cellpadding=\"2\">");
     const auto fact = [&html](const QString& label, const QString& value) {
         html += QStringLiteral("<tr><td><b>%1</b></td><td>%2</td></tr>").arg(label, value);
     };
     if (!m_name.isEmpty())
-        fact(QStringLiteral("Pupil or group:"), m_name.toHtmlEscaped());
-    fact(QStringLiteral("Date:"),
+        fact(tr("Pupil or group:"), m_name.toHtmlEscaped());
+    fact(tr("Date:"),
         QStringLiteral("%1, %2").arg(locale.toString(m_when.date(), QLocale::LongFormat),
             locale.toString(m_when.time(), QLocale::ShortFormat)));
     QStringList played;
     for (const QString& line : m_played)
         played << line.toHtmlEscaped();
-    fact(QStringLiteral("Played:"), played.join(QStringLiteral("<br>")));
-    fact(QStringLiteral("Questions:"), QString::number(m_rows.size()));
+    fact(tr("Played:"), played.join(QStringLiteral("<br>")));
+    fact(tr("Questions:"), QString::number(m_rows.size()));
     html += QStringLiteral("</table>");
     html += QStringLiteral("<p style=\"font-size: 14pt\"><b>%1</b><br>%2</p>")
                 .arg(m_scoreLine.toHtmlEscaped(), m_hintsLine.toHtmlEscaped());
 
-    html += QStringLiteral("<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"4\" "
-                           "style=\"border-collapse: collapse; border-color: #888\">"
-                           "<thead><tr style=\"background-color: #e8e8e8\"><th align=\"right\">No.</th>"
-                           "<th align=\"left\">Question</th><th align=\"left\">Answer</th>"
-                           "<th align=\"left\">Expected</th><th align=\"right\">Hints</th>"
-                           "<th align=\"left\">Result</th></tr></thead>");
+    html
+        += QStringLiteral("<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"4\" "
+                          "style=\"border-collapse: collapse; border-color: #888\">"
+                          "<thead><tr style=\"background-color: #e8e8e8\"><th align=\"right\">%1</th>"
+                          "<th align=\"left\">%2</th><th align=\"left\">%3</th>"
+                          "<th align=\"left\">%4</th><th align=\"right\">%5</th>"
+                          "<th align=\"left\">%6</th></tr></thead>")
+               .arg(tr("No.").toHtmlEscaped(), tr("Question").toHtmlEscaped(), tr("Answer").toHtmlEscaped(),
+                   tr("Expected").toHtmlEscaped(), tr("Hints").toHtmlEscaped(), tr("Result").toHtmlEscaped());
     for (const Row& row : m_rows) {
         const QString expected = row.answer == row.expected ? QString() : row.expected;
         html += QStringLiteral("<tr><td align=\"right\">%1</td><td>%2</td><td>%3</td><td>%4</td>"
                                "<td align=\"right\">%5</td><td style=\"color: %6\"><b>%7</b></td></tr>")
                     .arg(row.number)
                     .arg(row.shown.toHtmlEscaped(),
-                        row.answer.isEmpty() ? QStringLiteral("(none)") : row.answer.toHtmlEscaped(),
+                        row.answer.isEmpty() ? tr("(none)") : row.answer.toHtmlEscaped(),
                         expected.toHtmlEscaped())
                     .arg(row.hints)
                     .arg(row.right ? QStringLiteral("#0000c0") : QStringLiteral("#c00000"),
@@ -159,16 +164,18 @@ QByteArray CResultsReport::ToCsv() const
 {
     const QString when = m_when.toString(Qt::ISODate);
     const QChar delimiter = CsvDelimiter();
-    QString csv = QStringLiteral(
-        "Number,Question,Expected answer,Pupil's answer,Result,Hints,Pupil or group,Date\r\n");
-    csv.replace(QLatin1Char(','), delimiter);
+    QStringList header;
+    for (const QString& name : { tr("Number"), tr("Question"), tr("Expected answer"), tr("Pupil's answer"),
+             tr("Result"), tr("Hints"), tr("Pupil or group"), tr("Date") })
+        header << CsvField(name, false, delimiter);
+    QString csv = header.join(delimiter) + QStringLiteral("\r\n");
     for (const Row& row : m_rows) {
         const QStringList fields = {
             QString::number(row.number),
             CsvField(row.asked, false, delimiter),
             CsvField(row.expected, false, delimiter),
             CsvField(row.answer, false, delimiter),
-            row.right ? QStringLiteral("right") : QStringLiteral("wrong"),
+            row.right ? tr("right") : tr("wrong"),
             QString::number(row.hints),
             CsvField(m_name, true, delimiter),
             when,
@@ -197,7 +204,7 @@ QString CResultsReport::FileNamePart(const QString& name)
 QString CResultsReport::SuggestedFileName(const QString& suffix) const
 {
     const QString name = FileNamePart(m_name);
-    QString base = QStringLiteral("Kestavo results");
+    QString base = tr("Kestavo results");
     if (!name.isEmpty())
         base += QStringLiteral(" - ") + name;
     base += QStringLiteral(" - ") + m_when.toString(QStringLiteral("yyyy-MM-dd HH-mm"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -13,6 +14,8 @@ class CGameModel;
 // The name typed for the pupil or group is escaped wherever it lands.
 class CResultsReport
 {
+    Q_DECLARE_TR_FUNCTIONS(CResultsReport)
+
 public:
     struct Row
     {

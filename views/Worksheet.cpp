@@ -3,6 +3,8 @@
 #include "game/GameModel.h"
 #include "views/PlayedSettings.h"
 
+#include <QCoreApplication>
+
 CWorksheet::CWorksheet(const CGameModel& model, unsigned int seed)
     : m_seed(seed)
 {
@@ -22,7 +24,7 @@ CWorksheet::CWorksheet(const CGameModel& model, unsigned int seed)
 
 QString CWorksheet::FooterText() const
 {
-    return QStringLiteral("Kestavo worksheet, seed %1").arg(m_seed);
+    return QCoreApplication::translate("CWorksheet", "Kestavo worksheet, seed %1").arg(m_seed);
 }
 
 QString CWorksheet::UnknownText(const Entry& entry)

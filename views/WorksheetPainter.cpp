@@ -2,6 +2,7 @@
 
 #include "views/PagedOutput.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
@@ -165,7 +166,8 @@ void CWorksheetPainter::DrawHeading(
     const qreal line = QFontMetricsF(m_smallFont).height();
     qreal y = titleHeight + 8;
     painter.drawText(QRectF(0, y, width, line), Qt::AlignLeft | Qt::AlignTop,
-        QStringLiteral("Name: ______________________________      Date: ________________"));
+        QCoreApplication::translate(
+            "CWorksheetPainter", "Name: ______________________________      Date: ________________"));
     for (const QString& played : m_sheet.PlayedLines()) {
         y += line;
         painter.drawText(QRectF(0, y, width, line), Qt::AlignLeft | Qt::AlignTop, played);
@@ -246,7 +248,9 @@ bool CWorksheetPainter::Paint(QPagedPaintDevice& device) const
             return false;
         const bool keyPage = next < placed.size() && placed[next].key;
         const bool firstPage = page == 0;
-        DrawHeading(painter, keyPage ? QStringLiteral("Answer key") : QStringLiteral("Worksheet"),
+        DrawHeading(painter,
+            keyPage ? QCoreApplication::translate("CWorksheetPainter", "Answer key")
+                    : QCoreApplication::translate("CWorksheetPainter", "Worksheet"),
             body.width(), firstPage);
         for (; next < placed.size() && placed[next].page == page; ++next) {
             const CWorksheet::Entry& entry = m_sheet.Entries()[static_cast<size_t>(placed[next].entry)];
@@ -256,7 +260,8 @@ bool CWorksheetPainter::Paint(QPagedPaintDevice& device) const
                 DrawEntry(painter, entry, placed[next].at);
         }
         CPagedOutput::DrawFooter(painter, m_smallFont, QRectF(0, body.height(), body.width(), kFooterHeight),
-            m_sheet.FooterText(), QStringLiteral("Page %1 of %2").arg(page + 1).arg(pageCount));
+            m_sheet.FooterText(),
+            QCoreApplication::translate("CWorksheetPainter", "Page %1 of %2").arg(page + 1).arg(pageCount));
     }
     return painter.end();
 }

@@ -9,6 +9,30 @@
 
 Q_LOGGING_CATEGORY(lcHelp, "kestavo.platform.help")
 
+namespace {
+
+QString g_language;
+
+} // namespace
+
+void CHelpBrowser::SetLanguage(const QString& code)
+{
+    g_language = code;
+}
+
+QString CHelpBrowser::Language()
+{
+    return g_language;
+}
+
+QString CHelpBrowser::PageFile(const QString& page) const
+{
+    const QUrl url(page);
+    if (!g_language.isEmpty() && url.scheme().isEmpty() && QDir::isRelativePath(url.path()))
+        return LocalFileFor(QUrl(g_language + QLatin1Char('/') + page));
+    return LocalFileFor(url);
+}
+
 CHelpBrowser::CHelpBrowser(const QString& helpFolder, QWidget* parent)
     : QTextBrowser(parent)
     , m_folder(helpFolder.isEmpty() ? FindHelpFolder(QCoreApplication::applicationDirPath()) : helpFolder)
@@ -40,7 +64,7 @@ bool CHelpBrowser::OpenPage(const QString& page)
         ShowMissing(tr("the help folder"));
         return false;
     }
-    const QString file = LocalFileFor(QUrl(page));
+    const QString file = PageFile(page);
     if (file.isEmpty() || !QFileInfo(file).isFile()) {
         ShowMissing(page);
         return false;
@@ -80,6 +104,12 @@ QString CHelpBrowser::LocalFileFor(const QUrl& url) const
     // Nothing outside the help folder, "../" and symbolic links included.
     if (!canonical.startsWith(m_folder + QLatin1Char('/')))
         return QString();
+    // What a language's pages do not have (the generated levels page, pictures,
+    // the style sheet, a page not translated yet) comes from the English pages.
+    const QString languageFolder = m_folder + QLatin1Char('/') + g_language + QLatin1Char('/');
+    if (!g_language.isEmpty() && !info.exists() && canonical.startsWith(languageFolder))
+        return LocalFileFor(
+            QUrl::fromLocalFile(m_folder + QLatin1Char('/') + canonical.mid(languageFolder.size())));
     return canonical;
 }
 

@@ -22,6 +22,15 @@ public:
     // empty string when there is none.
     static QString FindHelpFolder(const QString& programFolder);
 
+    // The language of the pages: a language's pages live in a subfolder named
+    // by its code (help/de/); a page or picture missing there is taken from the
+    // English pages. Empty: English.
+    static void SetLanguage(const QString& code);
+    static QString Language();
+
+    // The file for a page name of the help in the current language, or empty.
+    QString PageFile(const QString& page) const;
+
     // Opens a page of the help folder; a missing page or folder is reported in
     // the window itself. Returns whether the page was found.
     bool OpenPage(const QString& page);

@@ -115,8 +115,9 @@ CHelpWindow* CHelpWindow::Current()
 void CHelpWindow::LoadLinkBar()
 {
     const QString folder = m_browser->HelpFolder();
-    QFile file(folder.isEmpty() ? QString() : QDir(folder).filePath(QString::fromLatin1(kLinkBarFile)));
-    if (folder.isEmpty() || file.size() > kLinkBarMaxBytes || !file.open(QIODevice::ReadOnly)) {
+    QFile file(folder.isEmpty() ? QString() : m_browser->PageFile(QString::fromLatin1(kLinkBarFile)));
+    if (folder.isEmpty() || file.fileName().isEmpty() || file.size() > kLinkBarMaxBytes
+        || !file.open(QIODevice::ReadOnly)) {
         m_linkBar->hide();
         return;
     }

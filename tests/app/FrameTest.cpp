@@ -154,8 +154,9 @@ TEST_F(AppFixture, MenusCarryTheirTextsAndCommandIds)
             QStringLiteral("-"), QStringLiteral("&Import Settings... "),
             QStringLiteral("E&xport Settings... "), QStringLiteral("-"),
             QStringLiteral("Ask before ending a game 32779"), QStringLiteral("-"),
-            QStringLiteral("&Touch As Pen "), QStringLiteral("&Decimal Separator "), QStringLiteral("-"), QStringLiteral("Question &Size "),
-            QStringLiteral("-"), QStringLiteral("&Exit 57665") }));
+            QStringLiteral("&Touch As Pen "), QStringLiteral("&Decimal Separator "), QStringLiteral("&Language "),
+            QStringLiteral("-"), QStringLiteral("Question &Size "), QStringLiteral("-"),
+            QStringLiteral("&Exit 57665") }));
     QStringList sizes;
     for (int id = CMainFrame::kIdQuestionSizeFirst; id < CMainFrame::kIdQuestionSizeFirst + 3; ++id)
         sizes << frame->Action(id)->text() + (frame->Action(id)->isChecked() ? QStringLiteral(" *") : QString());

@@ -73,4 +73,26 @@ expect 1 '' '^kestavo: no display' 1 -- --script "$work/play.txt"
 EXTRA_ENV=QT_QPA_PLATFORM=nosuchplatform expect 1 '' '^kestavo: cannot open a display' 1 --
 EXTRA_ENV=DISPLAY=:987 expect 1 '' '^kestavo: cannot open a display' 1 --
 
+# The language: --lang for every mode, else the teacher's stored choice, else
+# the desktop's locale. A scripted game that is stopped at once prints its
+# summary, whose score line shows the language in use.
+expect 2 '' '^kestavo: unknown language for --lang: "xx"' 1 -- --lang xx
+expect 2 '' '^kestavo: unknown language for --lang' 1 -- --questions --lang=klingon
+expect 2 '' '^kestavo: --lang needs a language code' 1 -- --lang
+expect 0 '--lang CODE' '' 0 -- --help
+printf 'seed 1\nquestions 10\noperator add 1\n' >"$work/stop.txt"
+offscreen="QT_QPA_PLATFORM=offscreen LANGUAGE="
+EXTRA_ENV="$offscreen LC_ALL=C LANG=C" expect 0 '^Score: 0 correct out of 10' '-' - -- --script "$work/stop.txt"
+EXTRA_ENV="$offscreen LC_ALL=C LANG=C" expect 0 '^Punkte: 0 richtig von 10' '-' - -- --lang de --script "$work/stop.txt"
+EXTRA_ENV="$offscreen LC_ALL=de_AT.UTF-8" expect 0 '^Punkte: ' '-' - -- --script "$work/stop.txt"
+EXTRA_ENV="$offscreen LC_ALL=pt_BR.UTF-8" expect 0 '^Score: ' '-' - -- --lang en --script "$work/stop.txt"
+key='[HKEY_CURRENT_USER\Software\Tandrel Technologies Inc.\Kestavo]'
+printf 'REGEDIT4\n\n%s\n"Language"="es"\n' "$key" >"$work/es.reg"
+expect 0 '^Imported ' '' 0 -- --import-settings "$work/es.reg"
+EXTRA_ENV="$offscreen LC_ALL=C LANG=C" expect 0 '^Puntos: 0 correctas de 10' '-' - -- --script "$work/stop.txt"
+EXTRA_ENV="$offscreen LC_ALL=C LANG=C" expect 0 '^Pontos: ' '-' - -- --lang pt-BR --script "$work/stop.txt"
+printf 'REGEDIT4\n\n%s\n"Language"="Klingon"\n' "$key" >"$work/bad.reg"
+expect 0 '^Imported ' '' 0 -- --import-settings "$work/bad.reg"
+EXTRA_ENV="$offscreen LC_ALL=fr_FR.UTF-8" expect 0 '^Score: 0 justes sur 10' '-' - -- --script "$work/stop.txt"
+
 [ "$failures" -eq 0 ] || { echo "$failures case(s) failed"; exit 1; }

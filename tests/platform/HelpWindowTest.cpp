@@ -192,3 +192,67 @@ TEST(HelpWindow, LinkBarStaysAboveThePageAndOpensPagesThroughTheChecks)
     plain.HomeButton()->click();
     EXPECT_TRUE(plain.Browser()->toPlainText().contains(QStringLiteral("Bare")));
 }
+
+TEST(HelpWindow, ShowsTheLanguagesPagesAndTheEnglishOnesItLacks)
+{
+    Install install;
+    write(install.shared + QStringLiteral("/index.html"), "<p>Contents</p>");
+    write(install.shared + QStringLiteral("/levels.html"), "<p>Levels</p>");
+    write(install.shared + QStringLiteral("/linkbar.html"), "<a href=\"levels.html\">Levels</a>");
+    write(install.shared + QStringLiteral("/style.css"), "p { color: red; }");
+    write(install.shared + QStringLiteral("/de/index.html"),
+        "<html><head><link rel=\"stylesheet\" href=\"../style.css\"></head>"
+        "<body><p>Inhalt</p><a href=\"levels.html\">Stufen</a></body></html>");
+    write(install.shared + QStringLiteral("/de/linkbar.html"), "<a href=\"index.html\">Inhalt</a>");
+    write(install.root.filePath(QStringLiteral("share/kestavo/secret.txt")), "secret");
+
+    CHelpBrowser::SetLanguage(QStringLiteral("de"));
+    CHelpWindow window(CHelpWindow::FindHelpFolder(install.bin));
+    ASSERT_TRUE(window.OpenPage(QStringLiteral("index.html")));
+    EXPECT_TRUE(window.Browser()->toPlainText().contains(QStringLiteral("Inhalt")));
+    EXPECT_TRUE(window.LinkBar()->text().contains(QStringLiteral("Inhalt")));
+    EXPECT_TRUE(window.Browser()
+                    ->loadResource(QTextDocument::StyleSheetResource, QUrl(QStringLiteral("../style.css")))
+                    .isValid());
+    // A page the language lacks comes in English, from a link as from the start.
+    window.Browser()->OnAnchorClicked(QUrl(QStringLiteral("levels.html")));
+    EXPECT_TRUE(window.Browser()->toPlainText().contains(QStringLiteral("Levels")));
+    ASSERT_TRUE(window.OpenPage(QStringLiteral("levels.html")));
+    EXPECT_TRUE(window.Browser()->toPlainText().contains(QStringLiteral("Levels")));
+    // The language's folder is no way out of the help folder.
+    EXPECT_FALSE(window.OpenPage(QStringLiteral("../secret.txt")));
+    EXPECT_FALSE(window.OpenPage(QStringLiteral("../../secret.txt")));
+
+    CHelpBrowser::SetLanguage(QString());
+    ASSERT_TRUE(window.OpenPage(QStringLiteral("index.html")));
+    EXPECT_TRUE(window.Browser()->toPlainText().contains(QStringLiteral("Contents")));
+}
+
+TEST(HelpWindow, ShippedLanguagesHaveEveryPageAndTheirPictures)
+{
+    const QString folder = QStringLiteral(KESTAVO_TEST_DATA_DIR "/help");
+    for (const char* code : { "de", "fr", "es", "pt_BR" }) {
+        CHelpBrowser::SetLanguage(QLatin1String(code));
+        CHelpWindow window(folder);
+        for (const char* page : { "index.html", "setup.html", "advanced.html", "pens.html", "pupils.html" }) {
+            const QString file = window.Browser()->PageFile(QLatin1String(page));
+            EXPECT_TRUE(file.contains(QStringLiteral("/help/%1/").arg(QLatin1String(code))))
+                << code << " lacks " << page;
+            ASSERT_TRUE(window.OpenPage(QLatin1String(page))) << code << " " << page;
+            EXPECT_FALSE(window.Browser()->documentTitle().isEmpty()) << code << " " << page;
+        }
+        ASSERT_TRUE(window.OpenPage(QStringLiteral("index.html")));
+        EXPECT_TRUE(window.Browser()
+                        ->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("../img/138.png")))
+                        .isValid())
+            << code;
+        EXPECT_TRUE(window.Browser()
+                        ->loadResource(QTextDocument::StyleSheetResource, QUrl(QStringLiteral("../style.css")))
+                        .isValid())
+            << code;
+        EXPECT_TRUE(window.LinkBar()->text().contains(QStringLiteral("pupils.html"))) << code;
+        // The levels page is made in English at build time; the language's help shows it.
+        ASSERT_TRUE(window.OpenPage(QStringLiteral("levels.html"))) << code;
+    }
+    CHelpBrowser::SetLanguage(QString());
+}
