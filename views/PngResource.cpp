@@ -1,5 +1,7 @@
 #include "views/PngResource.h"
 
+#include "views/PngIconEngine.h"
+
 #include <QFile>
 #include <QLoggingCategory>
 
@@ -51,14 +53,17 @@ QImage LoadPngResource(int id, double scale, qreal devicePixelRatio)
 
 QIcon LoadIconResource(int id)
 {
-    QIcon icon;
+    QStringList paths;
     const QString single = QStringLiteral(":/icons/%1.png").arg(id);
     if (QFile::exists(single))
-        icon.addFile(single);
-    for (int size : { 16, 24, 32, 48, 64, 128, 256 }) {
+        paths << single;
+    for (int size : { 16, 24, 32, 48, 64, 96, 128, 256 }) {
         const QString variant = QStringLiteral(":/icons/%1-%2.png").arg(id).arg(size);
         if (QFile::exists(variant))
-            icon.addFile(variant, QSize(size, size));
+            paths << variant;
     }
-    return icon;
+    if (paths.isEmpty())
+        return QIcon();
+    // Decoded size by size as drawn: most of the files are never needed.
+    return QIcon(new CPngIconEngine(paths));
 }
