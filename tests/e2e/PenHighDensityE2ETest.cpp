@@ -20,7 +20,7 @@ struct Result
     QString err;
 };
 
-Result Run(const QString& program, const QStringList& arguments, const QString& scaleFactor = QString())
+Result RunProgram(const QString& program, const QStringList& arguments, const QString& scaleFactor = QString())
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment(); // holds the test's hive folder
@@ -47,7 +47,7 @@ Result Run(const QString& program, const QStringList& arguments, const QString& 
 
 TEST(PenHighDensityE2ETest, PenGameAtRatioTwoWritesInTheSameCellsAndTapsTheSameButtons)
 {
-    const Result reg = Run(kBuildRoot + QStringLiteral("/bin/kestavo-register"),
+    const Result reg = RunProgram(kBuildRoot + QStringLiteral("/bin/kestavo-register"),
         { QStringLiteral("--user"), QStringLiteral("--build-tree"), kBuildRoot });
     ASSERT_EQ(reg.exitCode, 0) << reg.err.toStdString();
 
@@ -55,7 +55,7 @@ TEST(PenHighDensityE2ETest, PenGameAtRatioTwoWritesInTheSameCellsAndTapsTheSameB
     Result played[2];
     const QString ratios[2] = { QString(), QStringLiteral("2") };
     for (int i = 0; i < 2; ++i) {
-        played[i] = Run(kBuildRoot + QStringLiteral("/bin/kestavo"),
+        played[i] = RunProgram(kBuildRoot + QStringLiteral("/bin/kestavo"),
             { QStringLiteral("--script"), kPenGame, QStringLiteral("--screenshots"),
                 dir.filePath(QStringLiteral("shots%1").arg(i)) },
             ratios[i]);
