@@ -1,14 +1,15 @@
 #include "views/PngIconEngine.h"
 
-#include <QImageReader>
+#include "views/PngResource.h"
+
+#include <QImage>
 #include <QPainter>
 #include <QPixmap>
 
 CPngIconEngine::CPngIconEngine(const QStringList& paths)
 {
     for (const QString& path : paths) {
-        QImageReader reader(path, "PNG");
-        const QSize size = reader.size();
+        const QSize size = PngFileSize(path);
         if (size.isValid() && !size.isEmpty())
             m_files.push_back({ path, size });
     }
@@ -37,9 +38,9 @@ void CPngIconEngine::EnsureLoaded(const QSize& size)
     if (index < 0 || m_decoded[size_t(index)])
         return;
     m_decoded[size_t(index)] = true;
-    QPixmap pixmap;
-    if (pixmap.load(m_files[size_t(index)].path, "PNG"))
-        m_loaded.addPixmap(pixmap);
+    const QImage image = ReadPngFile(m_files[size_t(index)].path);
+    if (!image.isNull())
+        m_loaded.addPixmap(QPixmap::fromImage(image));
 }
 
 void CPngIconEngine::paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state)

@@ -3,16 +3,31 @@
 #include "views/PngIconEngine.h"
 
 #include <QFile>
+#include <QImageReader>
 #include <QLoggingCategory>
 
 Q_LOGGING_CATEGORY(lcPng, "kestavo.views.png")
 
+QImage ReadPngFile(const QString& path)
+{
+    QImageReader reader(path, "PNG");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
+QSize PngFileSize(const QString& path)
+{
+    QImageReader reader(path, "PNG");
+    reader.setAutoDetectImageFormat(false);
+    return reader.size();
+}
+
 QImage LoadPngResource(int id)
 {
     const QString path = QStringLiteral(":/png/%1.png").arg(id);
-    QImage image;
-    // The format is given so a file of another type under this name is refused.
-    if (!image.load(path, "PNG")) {
+    // Read as PNG only, so a file of another type under this name is refused.
+    QImage image = ReadPngFile(path);
+    if (image.isNull()) {
         qCWarning(lcPng) << "no image resource" << id;
         return QImage();
     }
@@ -37,8 +52,8 @@ QImage LoadPngResource(int id, double scale, qreal devicePixelRatio)
         const QString path = QStringLiteral(":/png/%1@%2x.png").arg(id).arg(factor);
         if (!QFile::exists(path))
             continue;
-        QImage variant;
-        if (variant.load(path, "PNG")) {
+        const QImage variant = ReadPngFile(path);
+        if (!variant.isNull()) {
             source = variant.convertToFormat(QImage::Format_ARGB32);
             if (factor >= need)
                 break;
