@@ -32,6 +32,10 @@ CKestavoApp::~CKestavoApp()
 
 bool CKestavoApp::InitInstance(const Options& options)
 {
+    // The handwriting reader's model is read and checked on a thread of its
+    // own while the window is built; its result is waited for before Setup.
+    if (options.checkParts)
+        m_recognizerProbe = std::async(std::launch::async, &CPartsCheck::ProbeRecognizer);
     QApplication::setApplicationName(LoadResString(kTitleString));
     QApplication::setWindowIcon(LoadIconResource(kAppIcon));
     // A new user starts from the school's settings in the machine hive, if any.
@@ -71,7 +75,8 @@ bool CKestavoApp::InitInstance(const Options& options)
         const bool goAtStart = options.goAtStart;
         QTimer::singleShot(0, m_frame.get(), [this, checkParts, goAtStart] {
             if (checkParts) {
-                const QString report = CPartsCheck::Report(CPartsCheck::Probe());
+                const QString report = CPartsCheck::Report(CPartsCheck::Probe(
+                    m_recognizerProbe.valid() ? m_recognizerProbe.get() : CPartsCheck::ProbeRecognizer()));
                 if (!report.isEmpty())
                     QMessageBox::warning(m_frame.get(), LoadResString(kTitleString), report);
             }
@@ -84,6 +89,8 @@ bool CKestavoApp::InitInstance(const Options& options)
 
 int CKestavoApp::ExitInstance()
 {
+    if (m_recognizerProbe.valid())
+        m_recognizerProbe.wait();
     // The views unregister from the model as they go: the frame first.
     m_frame.reset();
     m_model.reset();

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "app/PartsCheck.h"
 #include "game/GameModel.h"
 
+#include <future>
 #include <memory>
 
 class CMainFrame;
@@ -59,4 +61,6 @@ private:
     std::unique_ptr<CMainFrame> m_frame;
     bool m_nextEnabled = false;
     bool m_previousEnabled = false;
+    // The handwriting reader's check, run while the window is built.
+    std::future<CPartsCheck::SRecognizerFound> m_recognizerProbe;
 };

@@ -28,6 +28,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <algorithm>
 
 namespace {
@@ -283,8 +284,12 @@ void CMainFrame::SwitchView()
 
     if (next == Game && GetGameModel())
         GetGameModel()->BuildQuestions();
-    if (next == Game)
+    if (next == Game) {
         m_endGuard.GameStarted(m_clock());
+        // The audio stack is not loaded at start; load it once the game is on
+        // screen, before the first answer is checked.
+        QTimer::singleShot(0, m_sound, [sound = m_sound] { sound->Prepare(); });
+    }
     LayoutChildren();
     m_view->show();
     if (isActiveWindow())

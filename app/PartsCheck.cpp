@@ -98,16 +98,28 @@ bool CPartsCheck::SettingsFolderWritable()
     return SettingsFilesUsable(location);
 }
 
+CPartsCheck::SRecognizerFound CPartsCheck::ProbeRecognizer()
+{
+    SRecognizerFound found;
+    CHandwritingRecognizer recognizer;
+    found.reader = recognizer.FindRecognizer();
+    found.words = !found.reader || !recognizer.VocabularyPath().empty();
+    return found;
+}
+
 CPartsCheck::SFound CPartsCheck::Probe()
+{
+    return Probe(ProbeRecognizer());
+}
+
+CPartsCheck::SFound CPartsCheck::Probe(const SRecognizerFound& recognizer)
 {
     SFound found;
     found.present[PenControl] = Creatable(CLSID_ValtrixCtrl);
     found.present[BoardSoftware] = Creatable(CLSID_ObriskSdk);
     found.present[InkComponent] = Creatable(CLSID_InkContainer);
-
-    CHandwritingRecognizer recognizer;
-    found.present[Recognizer] = recognizer.FindRecognizer();
-    found.present[RecognizerWords] = !found.present[Recognizer] || !recognizer.VocabularyPath().empty();
+    found.present[Recognizer] = recognizer.reader;
+    found.present[RecognizerWords] = recognizer.words;
 
     const QString helpFolder = CHelpWindow::FindHelpFolder(QCoreApplication::applicationDirPath());
     found.present[HelpPages] = !helpFolder.isEmpty()

@@ -31,9 +31,21 @@ public:
         SFound() { present.fill(true); }
     };
 
+    // The handwriting reader and its model, loaded and checked whole. Needs
+    // no window system, so it may run on a thread of its own while the
+    // window is built (reading the model is most of the probe's work).
+    struct SRecognizerFound
+    {
+        bool reader = true;
+        bool words = true;
+    };
+    static SRecognizerFound ProbeRecognizer();
+
     // Probes the installed parts. Needs a QApplication: the answer fields'
-    // control is created (and released) to see that it can be.
+    // control is created (and released) to see that it can be. The second
+    // form takes the reader's result from ProbeRecognizer run before.
     static SFound Probe();
+    static SFound Probe(const SRecognizerFound& recognizer);
 
     // One sentence per missing part, in the order of EPart. Without the
     // control no answer can be entered at all, so the pen parts behind it

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
+#include <private/qhighdpiscaling_p.h>
 #include <qpa/qwindowsysteminterface.h>
 #include <qpa/qwindowsysteminterface_p.h>
 
@@ -76,8 +77,10 @@ void CWindowSystemInput::Tablet(Tool tool, QWidget* widget, QPoint at, bool down
     QWindow* window = top->windowHandle();
     if (!window)
         return;
-    const QPointF local = widget->mapTo(top, QPointF(at));
-    const QPointF global = widget->mapToGlobal(QPointF(at));
+    // A platform plugin reports device pixels: at a device pixel ratio above
+    // 1 (QT_SCALE_FACTOR) Qt divides them back into the window's coordinates.
+    const QPointF local = QHighDpi::toNativeLocalPosition(widget->mapTo(top, QPointF(at)), window);
+    const QPointF global = QHighDpi::toNativeGlobalPosition(widget->mapToGlobal(QPointF(at)), window);
     QWindowSystemInterface::handleTabletEvent(window, Now(), Device(tool), local, global,
         down ? Qt::LeftButton : Qt::NoButton, down ? 0.6 : 0.0, 0, 0, 0, 0, 0);
     if (flush)
@@ -92,8 +95,9 @@ void CWindowSystemInput::Proximity(Tool tool, QWidget* widget, QPoint at, bool i
     QWindow* window = top->windowHandle();
     if (!window)
         return;
-    QWindowSystemInterface::handleTabletEnterLeaveProximityEvent(
-        window, Now(), Device(tool), in, widget->mapTo(top, QPointF(at)), widget->mapToGlobal(QPointF(at)));
+    QWindowSystemInterface::handleTabletEnterLeaveProximityEvent(window, Now(), Device(tool), in,
+        QHighDpi::toNativeLocalPosition(widget->mapTo(top, QPointF(at)), window),
+        QHighDpi::toNativeGlobalPosition(widget->mapToGlobal(QPointF(at)), window));
     QWindowSystemInterface::flushWindowSystemEvents();
 }
 
@@ -118,6 +122,7 @@ void CWindowSystemInput::Stroke(Tool tool, QWidget* widget, const QVector<QPoint
     if (!window)
         return;
     const QSizeF screen = window->screen() ? QSizeF(window->screen()->geometry().size()) : QSizeF(1, 1);
+    const qreal native = QHighDpiScaling::factor(window);
     QPointer<QWidget> alive(widget);
     auto send = [&](QPoint at, QEventPoint::State state) {
         if (!alive)
@@ -127,8 +132,9 @@ void CWindowSystemInput::Stroke(Tool tool, QWidget* widget, const QVector<QPoint
         point.state = state;
         point.pressure = state == QEventPoint::State::Released ? 0 : 1;
         const QPointF global = widget->mapToGlobal(QPointF(at));
-        // A fingertip, about 8 px across.
-        point.area = QRectF(global - QPointF(4, 4), QSizeF(8, 8));
+        // A fingertip, about 8 px across, in device pixels as the plugin reports it.
+        point.area = QRectF(QHighDpi::toNativeGlobalPosition(global, window) - QPointF(4, 4) * native,
+            QSizeF(8, 8) * native);
         point.normalPosition = QPointF(global.x() / screen.width(), global.y() / screen.height());
         QWindowSystemInterface::handleTouchEvent(window, Now(), Device(Tool::Touch), { point });
         QWindowSystemInterface::flushWindowSystemEvents();

@@ -1,16 +1,33 @@
 #include "views/PngResource.h"
 
+#include "views/PngIconEngine.h"
+
 #include <QFile>
+#include <QImageReader>
 #include <QLoggingCategory>
 
 Q_LOGGING_CATEGORY(lcPng, "kestavo.views.png")
 
+QImage ReadPngFile(const QString& path)
+{
+    QImageReader reader(path, "PNG");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
+QSize PngFileSize(const QString& path)
+{
+    QImageReader reader(path, "PNG");
+    reader.setAutoDetectImageFormat(false);
+    return reader.size();
+}
+
 QImage LoadPngResource(int id)
 {
     const QString path = QStringLiteral(":/png/%1.png").arg(id);
-    QImage image;
-    // The format is given so a file of another type under this name is refused.
-    if (!image.load(path, "PNG")) {
+    // Read as PNG only, so a file of another type under this name is refused.
+    QImage image = ReadPngFile(path);
+    if (image.isNull()) {
         qCWarning(lcPng) << "no image resource" << id;
         return QImage();
     }
@@ -35,8 +52,8 @@ QImage LoadPngResource(int id, double scale, qreal devicePixelRatio)
         const QString path = QStringLiteral(":/png/%1@%2x.png").arg(id).arg(factor);
         if (!QFile::exists(path))
             continue;
-        QImage variant;
-        if (variant.load(path, "PNG")) {
+        const QImage variant = ReadPngFile(path);
+        if (!variant.isNull()) {
             source = variant.convertToFormat(QImage::Format_ARGB32);
             if (factor >= need)
                 break;
@@ -51,14 +68,17 @@ QImage LoadPngResource(int id, double scale, qreal devicePixelRatio)
 
 QIcon LoadIconResource(int id)
 {
-    QIcon icon;
+    QStringList paths;
     const QString single = QStringLiteral(":/icons/%1.png").arg(id);
     if (QFile::exists(single))
-        icon.addFile(single);
-    for (int size : { 16, 24, 32, 48, 64, 128, 256 }) {
+        paths << single;
+    for (int size : { 16, 24, 32, 48, 64, 96, 128, 256 }) {
         const QString variant = QStringLiteral(":/icons/%1-%2.png").arg(id).arg(size);
         if (QFile::exists(variant))
-            icon.addFile(variant, QSize(size, size));
+            paths << variant;
     }
-    return icon;
+    if (paths.isEmpty())
+        return QIcon();
+    // Decoded size by size as drawn: most of the files are never needed.
+    return QIcon(new CPngIconEngine(paths));
 }

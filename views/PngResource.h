@@ -8,6 +8,12 @@
 // null image; callers skip every drawing step that needs it.
 QImage LoadPngResource(int id);
 
+// Reads a PNG file as PNG only: Qt's own guess at the format would first load
+// every image format plugin to ask each about the file. Null when unreadable.
+QImage ReadPngFile(const QString& path);
+// The pixel size from the file's header, without decoding; invalid when unreadable.
+QSize PngFileSize(const QString& path);
+
 // The same image drawn `scale` times its natural size on a screen of the given
 // device pixel ratio: its pixels are those of the screen (the largest drawn
 // variant ":/png/<id>@<n>x.png" at or above the need, else the nearest below,

@@ -65,6 +65,13 @@ const SSoundModule& Module()
 CSoundPlayer::CSoundPlayer(QObject* parent)
     : QObject(parent)
 {
+}
+
+void CSoundPlayer::Prepare()
+{
+    if (m_prepared)
+        return;
+    m_prepared = true;
     if (const auto create = Module().create)
         m_backend.reset(create());
 }
@@ -91,6 +98,7 @@ QUrl CSoundPlayer::WaveResource(int id)
 void CSoundPlayer::Play(const QUrl& source)
 {
     m_current = source;
+    Prepare();
     if (m_backend)
         m_backend->Play(source);
 }

@@ -9,7 +9,8 @@ class ISoundBackend;
 // Plays short wave sounds asynchronously. A new sound cuts off the one still
 // playing. Without an audio device (or with an unreadable sound, or without
 // the sound module) it stays silent: never an error, never a wait. The audio
-// stack is loaded with the first player, not at program start.
+// stack is loaded with the first sound (or Prepare), not with the player: a
+// player made at start costs the start nothing.
 class CSoundPlayer : public QObject
 {
     Q_OBJECT
@@ -20,6 +21,9 @@ public:
     // The url of a wave resource by id: qrc:/wave/<id>.wav.
     static QUrl WaveResource(int id);
 
+    // Loads the audio stack now, if not yet, so that the first sound does not
+    // wait for it.
+    void Prepare();
     // Starts the sound and returns at once.
     void Play(const QUrl& source);
     // Stops any playing sound.
@@ -40,6 +44,7 @@ public:
     static int PendingLoads();
 
 private:
-    std::unique_ptr<ISoundBackend> m_backend; // null without the sound module
+    std::unique_ptr<ISoundBackend> m_backend; // null before Prepare and without the sound module
+    bool m_prepared = false;
     QUrl m_current;
 };

@@ -163,6 +163,36 @@ TEST(CalligModelFile, AcceptsAWellFormedFileAndRefusesDamagedOrHostileOnes)
     EXPECT_NE(CgrLoadDict(nullptr, &dict), CGR_OK);
 }
 
+// The checksum of every length and alignment, whole or in pieces, is that of
+// the plain byte-at-a-time CRC-32 (the check value of "123456789" included).
+TEST(CalligModelFile, ChecksumMatchesTheByteAtATimeCrcAtEveryLengthAndOffset)
+{
+    const auto reference = [](const uint8_t* p, size_t n, uint32_t crc) {
+        crc = ~crc;
+        while (n--) {
+            crc ^= *p++;
+            for (int k = 0; k < 8; ++k)
+                crc = (crc & 1) ? 0xEDB88320u ^ (crc >> 1) : crc >> 1;
+        }
+        return ~crc;
+    };
+    const char check[] = "123456789";
+    EXPECT_EQ(CCalligModel::Crc32(reinterpret_cast<const uint8_t*>(check), 9), 0xCBF43926u);
+    std::vector<uint8_t> bytes(70);
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = uint8_t(i * 37 + 11);
+    for (size_t from = 0; from < 8; ++from)
+        for (size_t n = 0; from + n <= bytes.size(); ++n) {
+            ASSERT_EQ(CCalligModel::Crc32(bytes.data() + from, n), reference(bytes.data() + from, n, 0))
+                << from << "+" << n;
+            const size_t half = n / 3;
+            ASSERT_EQ(CCalligModel::Crc32(bytes.data() + from + half, n - half,
+                          CCalligModel::Crc32(bytes.data() + from, half)),
+                reference(bytes.data() + from, n, 0))
+                << from << "+" << n;
+        }
+}
+
 TEST(CalligModelFile, ReadsAMultiBlockFileTheSameFromTheLibrary)
 {
     // The committed model spans many blocks and is what the control loads.

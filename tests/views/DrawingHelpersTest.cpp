@@ -1,10 +1,13 @@
 // Resources, back buffer and background painting.
 #include "views/BackgroundPainter.h"
 #include "views/OffscreenBitmap.h"
+#include "views/PngIconEngine.h"
 #include "views/PngResource.h"
 
 #include <QFile>
 #include <QPainter>
+#include <algorithm>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
@@ -81,6 +84,56 @@ TEST(PngResource, IconsExistForStripAndApplication)
     EXPECT_GE(app.availableSizes().size(), 5);
     EXPECT_TRUE(app.availableSizes().contains(QSize(16, 16)));
     EXPECT_TRUE(app.availableSizes().contains(QSize(256, 256)));
+}
+
+// A strip icon decodes only the file that serves the size drawn: the smallest
+// at least as large, else the largest; its pixels are the file's own.
+TEST(PngIconEngine, DecodesOnlyTheFileServingTheSizeDrawn)
+{
+    const QString base = QStringLiteral(":/icons/137");
+    const QStringList paths { base + QStringLiteral(".png"), base + QStringLiteral("-64.png"),
+        base + QStringLiteral("-96.png"), base + QStringLiteral("-128.png"),
+        QStringLiteral(":/icons/none.png") };
+    auto* engine = new CPngIconEngine(paths);
+    const QIcon icon(engine); // owns the engine
+    EXPECT_EQ(icon.availableSizes(),
+        (QList<QSize> { QSize(32, 32), QSize(64, 64), QSize(96, 96), QSize(128, 128) }));
+    EXPECT_EQ(engine->DecodedCount(), 0);
+
+    const struct
+    {
+        int asked;
+        const char* file;
+        int served;
+    } cases[] = { { 24, ".png", 24 }, { 32, ".png", 32 }, { 48, "-64.png", 48 }, { 64, "-64.png", 64 },
+        { 90, "-96.png", 90 }, { 128, "-128.png", 128 }, { 200, "-128.png", 128 } };
+    for (const auto& c : cases) {
+        const QPixmap drawn = icon.pixmap(QSize(c.asked, c.asked), 1.0);
+        EXPECT_EQ(drawn.size(), QSize(c.served, c.served)) << c.asked;
+        EXPECT_EQ(icon.actualSize(QSize(c.asked, c.asked)), QSize(c.served, c.served)) << c.asked;
+        // At a file's own size, the file's own pixels (a smaller size is that
+        // file scaled down by Qt).
+        const QImage file(base + QLatin1String(c.file), "PNG");
+        if (file.width() == c.served)
+            EXPECT_EQ(drawn.toImage().convertToFormat(QImage::Format_ARGB32),
+                file.convertToFormat(QImage::Format_ARGB32))
+                << c.asked;
+    }
+    EXPECT_EQ(engine->DecodedCount(), 4);
+
+    // At device pixel ratio 2 a 64-point icon is drawn from the 128 file.
+    auto* fresh = new CPngIconEngine(paths);
+    const QIcon sharp(fresh);
+    const QPixmap hi = sharp.pixmap(QSize(64, 64), 2.0);
+    EXPECT_EQ(hi.size(), QSize(128, 128));
+    EXPECT_EQ(hi.devicePixelRatio(), 2.0);
+    EXPECT_EQ(fresh->DecodedCount(), 1);
+
+    // A disabled button's icon is drawn from the same file, greyed.
+    const QImage normal = sharp.pixmap(QSize(64, 64), 1.0).toImage();
+    const QImage disabled = sharp.pixmap(QSize(64, 64), 1.0, QIcon::Disabled).toImage();
+    EXPECT_EQ(disabled.size(), normal.size());
+    EXPECT_NE(disabled.convertToFormat(QImage::Format_ARGB32), normal.convertToFormat(QImage::Format_ARGB32));
 }
 
 TEST(PngResource, WaveResourcesAreEmbedded)
