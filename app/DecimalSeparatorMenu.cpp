@@ -20,9 +20,9 @@ CDecimalSeparatorMenu::CDecimalSeparatorMenu(QMenu* parent)
         const char* text;
         CDecimalSeparator::Choice choice;
     } items[] = {
-        { "From the &Language", CDecimalSeparator::FromLanguage },
-        { "&Point (3.5)", CDecimalSeparator::Point },
-        { "&Comma (3,5)", CDecimalSeparator::Comma },
+        { QT_TR_NOOP("From the &Language"), CDecimalSeparator::FromLanguage },
+        { QT_TR_NOOP("&Point (3.5)"), CDecimalSeparator::Point },
+        { QT_TR_NOOP("&Comma (3,5)"), CDecimalSeparator::Comma },
     };
     for (const auto& item : items) {
         QAction* action = m_menu->addAction(tr(item.text));

@@ -92,6 +92,29 @@
     </message>
 </context>
 <context>
+    <name>CDecimalSeparatorMenu</name>
+    <message>
+        <source>&amp;Decimal Separator</source>
+        <translation>&amp;Dezimaltrennzeichen</translation>
+    </message>
+    <message>
+        <source>The decimal separator could not be saved on this computer.</source>
+        <translation>Das Dezimaltrennzeichen konnte auf diesem Computer nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>From the &amp;Language</source>
+        <translation>Wie die &amp;Sprache</translation>
+    </message>
+    <message>
+        <source>&amp;Point (3.5)</source>
+        <translation>&amp;Punkt (3.5)</translation>
+    </message>
+    <message>
+        <source>&amp;Comma (3,5)</source>
+        <translation>&amp;Komma (3,5)</translation>
+    </message>
+</context>
+<context>
     <name>CGoDialog</name>
     <message>
         <source>New Game</source>

@@ -92,6 +92,29 @@
     </message>
 </context>
 <context>
+    <name>CDecimalSeparatorMenu</name>
+    <message>
+        <source>&amp;Decimal Separator</source>
+        <translation>&amp;Separador decimal</translation>
+    </message>
+    <message>
+        <source>The decimal separator could not be saved on this computer.</source>
+        <translation>No se ha podido guardar el separador decimal en este ordenador.</translation>
+    </message>
+    <message>
+        <source>From the &amp;Language</source>
+        <translation>Según el &amp;idioma</translation>
+    </message>
+    <message>
+        <source>&amp;Point (3.5)</source>
+        <translation>&amp;Punto (3.5)</translation>
+    </message>
+    <message>
+        <source>&amp;Comma (3,5)</source>
+        <translation>&amp;Coma (3,5)</translation>
+    </message>
+</context>
+<context>
     <name>CGoDialog</name>
     <message>
         <source>New Game</source>

@@ -92,6 +92,29 @@
     </message>
 </context>
 <context>
+    <name>CDecimalSeparatorMenu</name>
+    <message>
+        <source>&amp;Decimal Separator</source>
+        <translation>&amp;Séparateur décimal</translation>
+    </message>
+    <message>
+        <source>The decimal separator could not be saved on this computer.</source>
+        <translation>Le séparateur décimal n’a pas pu être enregistré sur cet ordinateur.</translation>
+    </message>
+    <message>
+        <source>From the &amp;Language</source>
+        <translation>Selon la &amp;langue</translation>
+    </message>
+    <message>
+        <source>&amp;Point (3.5)</source>
+        <translation>&amp;Point (3.5)</translation>
+    </message>
+    <message>
+        <source>&amp;Comma (3,5)</source>
+        <translation>&amp;Virgule (3,5)</translation>
+    </message>
+</context>
+<context>
     <name>CGoDialog</name>
     <message>
         <source>New Game</source>

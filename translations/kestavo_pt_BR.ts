@@ -92,6 +92,29 @@
     </message>
 </context>
 <context>
+    <name>CDecimalSeparatorMenu</name>
+    <message>
+        <source>&amp;Decimal Separator</source>
+        <translation>&amp;Separador decimal</translation>
+    </message>
+    <message>
+        <source>The decimal separator could not be saved on this computer.</source>
+        <translation>Não foi possível salvar o separador decimal neste computador.</translation>
+    </message>
+    <message>
+        <source>From the &amp;Language</source>
+        <translation>Conforme o &amp;idioma</translation>
+    </message>
+    <message>
+        <source>&amp;Point (3.5)</source>
+        <translation>&amp;Ponto (3.5)</translation>
+    </message>
+    <message>
+        <source>&amp;Comma (3,5)</source>
+        <translation>&amp;Vírgula (3,5)</translation>
+    </message>
+</context>
+<context>
     <name>CGoDialog</name>
     <message>
         <source>New Game</source>
