@@ -33,11 +33,7 @@ fi
 cmake --build "$build" --target callig -j2
 
 # Two networks, trained at once on one thread each (torch's results depend on
-# its thread count, so keep --threads 1 to repeat a run exactly), on the
-# 12-epoch schedule but stopped after 5 and 4 epochs, then both annealed for one
-# short epoch at a low learning rate. That is how the committed model was made:
-# a full schedule did not fit the time the shared machine gave it.
-train=(nice -n 10 /usr/bin/python3 "$root/tools/train/train.py" --lib "$build/lib/kestavo/libcallig.so"
-  --members 2 --elastic 1.2 --jobs 2 --threads 1)
-"${train[@]}" --epochs 12 --stop-after 5,4 --out "$root/tools/train/work/cut.voc" "$@"
-"${train[@]}" --init "$root/tools/train/work/cut.voc" --train-limit 10000 --epochs 1 --max-lr 5e-4 "$@"
+# its thread count, so keep --threads 1 to repeat a run exactly), on the full
+# 12-epoch schedule. That is how the committed model was made.
+nice -n 10 /usr/bin/python3 "$root/tools/train/train.py" --lib "$build/lib/kestavo/libcallig.so" \
+  --members 2 --elastic 1.2 --jobs 2 --threads 1 --epochs 12 "$@"
