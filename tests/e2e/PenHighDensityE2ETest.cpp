@@ -2,6 +2,8 @@
 // device pixel ratio 2 (QT_SCALE_FACTOR=2, a 3840 x 2160 panel at 200 %): the
 // same answers land in the same cells and every strip tap presses its button
 // once, as at ratio 1.
+#include "tests/e2e/RunProgram.h"
+
 #include <QDir>
 #include <QImage>
 #include <QProcess>
@@ -13,54 +15,30 @@ namespace {
 const QString kBuildRoot = QDir(QStringLiteral(KESTAVO_TEST_BIN_DIR "/..")).absolutePath();
 const QString kPenGame = QStringLiteral(KESTAVO_TEST_SOURCE_DIR "/tests/e2e/scripts/pen_game.txt");
 
-struct Result
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Result RunProgram(const QString& program, const QStringList& arguments, const QString& scaleFactor = QString())
-{
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment(); // holds the test's hive folder
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.remove(QStringLiteral("QT_SCALE_FACTOR"));
-    if (!scaleFactor.isEmpty())
-        env.insert(QStringLiteral("QT_SCALE_FACTOR"), scaleFactor);
-    process.setProcessEnvironment(env);
-    process.start(program, arguments);
-    Result r;
-    if (!process.waitForFinished(180000)) {
-        process.kill();
-        process.waitForFinished();
-        r.err = QStringLiteral("timed out");
-        return r;
-    }
-    r.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    r.out = QString::fromUtf8(process.readAllStandardOutput());
-    r.err = QString::fromUtf8(process.readAllStandardError());
-    return r;
-}
-
 } // namespace
 
 TEST(PenHighDensityE2ETest, PenGameAtRatioTwoWritesInTheSameCellsAndTapsTheSameButtons)
 {
-    const Result reg = RunProgram(kBuildRoot + QStringLiteral("/bin/kestavo-register"),
-        { QStringLiteral("--user"), QStringLiteral("--build-tree"), kBuildRoot });
-    ASSERT_EQ(reg.exitCode, 0) << reg.err.toStdString();
-
     QTemporaryDir dir;
     Result played[2];
     const QString ratios[2] = { QString(), QStringLiteral("2") };
+    const QByteArray testHive = qgetenv("KESTAVO_HIVE_DIR");
     for (int i = 0; i < 2; ++i) {
+        // Each run starts as a new user: Setup saves the ticked operator, and the
+        // script's tap on it would untick it in a second run on the same settings.
+        QTemporaryDir hive;
+        ASSERT_TRUE(hive.isValid());
+        qputenv("KESTAVO_HIVE_DIR", hive.path().toLocal8Bit());
+        const Result reg = RunProgram(kBuildRoot + QStringLiteral("/bin/kestavo-register"),
+            { QStringLiteral("--user"), QStringLiteral("--build-tree"), kBuildRoot });
+        ASSERT_EQ(reg.exitCode, 0) << reg.err.toStdString();
         played[i] = RunProgram(kBuildRoot + QStringLiteral("/bin/kestavo"),
             { QStringLiteral("--script"), kPenGame, QStringLiteral("--screenshots"),
                 dir.filePath(QStringLiteral("shots%1").arg(i)) },
             ratios[i]);
         ASSERT_EQ(played[i].exitCode, 0) << "ratio " << i + 1 << ": " << played[i].err.toStdString();
     }
+    qputenv("KESTAVO_HIVE_DIR", testHive);
 
     // Really drawn at ratio 2: the summary's picture has four device pixels to
     // each of ratio 1's.

@@ -1,6 +1,8 @@
 // Plays whole games through `kestavo --script` on the offscreen platform, with
 // the pen input control, the board software and the recogniser registered in
 // the test's own hive, and compares the printed summary.
+#include "tests/e2e/RunProgram.h"
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -12,33 +14,6 @@ namespace {
 
 const QString kBuildRoot = QDir(QStringLiteral(KESTAVO_TEST_BIN_DIR "/..")).absolutePath();
 const QString kScripts = QStringLiteral(KESTAVO_TEST_SOURCE_DIR "/tests/e2e/scripts");
-
-struct Result
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Result RunProgram(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment(); // holds the test's hive folder
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    process.setProcessEnvironment(env);
-    process.start(program, arguments);
-    Result r;
-    if (!process.waitForFinished(180000)) {
-        process.kill();
-        process.waitForFinished();
-        r.err = QStringLiteral("timed out");
-        return r;
-    }
-    r.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    r.out = QString::fromUtf8(process.readAllStandardOutput());
-    r.err = QString::fromUtf8(process.readAllStandardError());
-    return r;
-}
 
 class PlayScriptE2ETest : public ::testing::Test
 {
