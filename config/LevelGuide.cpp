@@ -3,13 +3,16 @@
 #include "config/OperatorSettings.h"
 #include "config/ParameterSet.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 namespace {
 
+// The page is written for one language at a time: its texts go through the
+// installed translator, its numbers through the default locale.
 QString Number(long long value)
 {
-    return QLocale(QLocale::English).toString(value);
+    return QLocale().toString(value);
 }
 
 CParameterSet Defaults(int op, int level)
@@ -37,32 +40,37 @@ int Int(const CParameterSet& set, const char* key)
 QString DecimalsText(const CParameterSet& set)
 {
     const int places = Int(set, ParamKey::MaxDecimals);
-    const QString upTo
-        = places == 1 ? QStringLiteral("up to 1 place") : QStringLiteral("up to %1 places").arg(places);
+    const QString upTo = places == 1
+        ? QCoreApplication::translate("CLevelGuide", "up to 1 place")
+        : QCoreApplication::translate("CLevelGuide", "up to %1 places").arg(places);
     if (Flag(set, ParamKey::EnableDecimals))
-        return QStringLiteral("on, ") + upTo;
+        return QCoreApplication::translate("CLevelGuide", "on, ") + upTo;
     if (set.IsLocked(ParamKey::EnableDecimals) || places == 0)
-        return QStringLiteral("never");
-    return QStringLiteral("can be turned on (%1)").arg(upTo);
+        return QCoreApplication::translate("CLevelGuide", "never");
+    return QCoreApplication::translate("CLevelGuide", "can be turned on (%1)").arg(upTo);
 }
 
 // "on", "can be turned on" or "" (locked off) for an option of the level.
 QString OptionState(const CParameterSet& set, const char* key)
 {
     if (Flag(set, key))
-        return QStringLiteral("on");
+        return QCoreApplication::translate("CLevelGuide", "on");
     if (set.IsLocked(key))
         return QString();
-    return QStringLiteral("can be turned on");
+    return QCoreApplication::translate("CLevelGuide", "can be turned on");
 }
 
 } // namespace
 
 QStringList CLevelGuide::Headers()
 {
-    return { QStringLiteral("Level"), QStringLiteral("Addition and subtraction"),
-        QStringLiteral("Multiplication"), QStringLiteral("Division"), QStringLiteral("Decimals"),
-        QStringLiteral("Question style"), QStringLiteral("Other") };
+    return { QCoreApplication::translate("CLevelGuide", "Level"),
+        QCoreApplication::translate("CLevelGuide", "Addition and subtraction"),
+        QCoreApplication::translate("CLevelGuide", "Multiplication"),
+        QCoreApplication::translate("CLevelGuide", "Division"),
+        QCoreApplication::translate("CLevelGuide", "Decimals"),
+        QCoreApplication::translate("CLevelGuide", "Question style"),
+        QCoreApplication::translate("CLevelGuide", "Other") };
 }
 
 std::vector<CLevelGuide::Row> CLevelGuide::Rows()
@@ -81,41 +89,47 @@ std::vector<CLevelGuide::Row> CLevelGuide::Rows()
 
         QString name = QString::number(level + 1);
         if (level == 0)
-            name += QStringLiteral(" (Easy)");
+            name += QCoreApplication::translate("CLevelGuide", " (Easy)");
         else if (level == kLevelCount - 1)
-            name += QStringLiteral(" (Difficult)");
+            name += QCoreApplication::translate("CLevelGuide", " (Difficult)");
         row.cells << name;
 
         // Both operands are drawn from the level's range; sums go up to twice its top.
-        row.cells << QStringLiteral("numbers %1 to %2").arg(Number(lo), Number(hi));
+        row.cells
+            << QCoreApplication::translate("CLevelGuide", "numbers %1 to %2").arg(Number(lo), Number(hi));
         // Factors are never 0 or 1; the product grows with both.
-        row.cells << QStringLiteral("factors up to %1, products up to %2").arg(Number(hi), Number(hi * hi));
+        row.cells << QCoreApplication::translate("CLevelGuide", "factors up to %1, products up to %2")
+                         .arg(Number(hi), Number(hi * hi));
         // Divisor and quotient come from the range; the number divided is their
         // product (plus the remainder).
         const bool remainder = Flag(div, ParamKey::Remainder);
         const long long dividendMax = hi * hi + (remainder ? hi - 1 : 0);
-        row.cells << QStringLiteral("divisor and answer up to %1, numbers divided up to %2")
+        row.cells << QCoreApplication::translate(
+            "CLevelGuide", "divisor and answer up to %1, numbers divided up to %2")
                          .arg(Number(hi), Number(dividendMax));
 
         const QString decimals = DecimalsText(add);
         const QString divisionDecimals = DecimalsText(div);
         row.cells << (decimals == divisionDecimals
                 ? decimals
-                : QStringLiteral("%1; division: %2").arg(decimals, divisionDecimals));
+                : QCoreApplication::translate("CLevelGuide", "%1; division: %2")
+                      .arg(decimals, divisionDecimals));
 
-        row.cells << (Flag(add, ParamKey::AlgebraMode) ? QStringLiteral("3+?=7 (any number may be missing)")
-                                                       : QStringLiteral("3+4=?"));
+        row.cells << (Flag(add, ParamKey::AlgebraMode)
+                ? QCoreApplication::translate("CLevelGuide", "3+?=7 (any number may be missing)")
+                : QStringLiteral("3+4=?"));
 
         QStringList other;
         other << (Flag(add, ParamKey::Carry) && Flag(sub, ParamKey::Borrow)
-                ? QStringLiteral("carrying and borrowing")
-                : QStringLiteral("no carrying or borrowing"));
+                ? QCoreApplication::translate("CLevelGuide", "carrying and borrowing")
+                : QCoreApplication::translate("CLevelGuide", "no carrying or borrowing"));
         const QString apples = OptionState(add, ParamKey::Manipulatives);
-        other << (apples.isEmpty() ? QStringLiteral("no apples") : QStringLiteral("apples %1").arg(apples));
+        other << (apples.isEmpty() ? QCoreApplication::translate("CLevelGuide", "no apples")
+                                   : QCoreApplication::translate("CLevelGuide", "apples %1").arg(apples));
         if (remainder)
-            other << QStringLiteral("division with remainders");
+            other << QCoreApplication::translate("CLevelGuide", "division with remainders");
         if (Flag(div, ParamKey::DecimalDivisor))
-            other << QStringLiteral("decimal divisors");
+            other << QCoreApplication::translate("CLevelGuide", "decimal divisors");
         row.cells << other.join(QStringLiteral(", "));
         rows.push_back(row);
     }

@@ -6,6 +6,7 @@
 #include "platform/registry/RegFileFormat.h"
 #include "platform/registry/RegistryStore.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <cstdio>
 
@@ -107,6 +108,23 @@ bool CSettingsImport::LoadFile(const QString& path, std::string& error)
     return Load(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), error);
 }
 
+namespace {
+
+// An operator's key name as the teacher reads it, in the program's language
+// (English without a translator, as the command line prints it).
+QString OperatorTitle(const std::string& key)
+{
+    static const char* const names[] = { QT_TRANSLATE_NOOP("CSettingsImport", "Addition"),
+        QT_TRANSLATE_NOOP("CSettingsImport", "Subtraction"),
+        QT_TRANSLATE_NOOP("CSettingsImport", "Multiplication"),
+        QT_TRANSLATE_NOOP("CSettingsImport", "Division") };
+    const int i = OperatorIndexOf(key);
+    return i >= 0 && i < 4 ? QCoreApplication::translate("CSettingsImport", names[i])
+                           : QString::fromStdString(key);
+}
+
+} // namespace
+
 std::vector<std::string> CSettingsImport::Summary() const
 {
     std::vector<std::string> lines;
@@ -118,26 +136,34 @@ std::vector<std::string> CSettingsImport::Summary() const
         const int which = CSettingsKeys::Containing(op.path);
         if (which == 1) {
             if (!board)
-                lines.push_back("Board settings");
+                lines.push_back(
+                    QCoreApplication::translate("CSettingsImport", "Board settings").toStdString());
             board = true;
             continue;
         }
         const bool operatorKey = op.path.size() == game.size() + 1 && OperatorIndexOf(op.path.back()) >= 0;
         if (operatorKey && op.kind == Operation::RemoveKey)
-            lines.push_back(op.path.back() + ": removed");
+            lines.push_back(QCoreApplication::translate("CSettingsImport", "%1: removed")
+                                .arg(OperatorTitle(op.path.back()))
+                                .toStdString());
         if (operatorKey && op.kind == Operation::SetValue && CHiveKey::sameName(op.name, "Level")
             && op.type == REG_SZ) {
             const std::string level = Text(op.data);
             const bool digit = level.size() == 1 && level[0] >= '0' && level[0] <= '4';
-            lines.push_back(op.path.back() + ": level "
-                + (digit ? std::to_string(level[0] - '0' + 1) : CRegFileFormat::quote(level)));
+            lines.push_back(QCoreApplication::translate("CSettingsImport", "%1: level %2")
+                                .arg(OperatorTitle(op.path.back()),
+                                    QString::fromStdString(digit ? std::to_string(level[0] - '0' + 1)
+                                                                 : CRegFileFormat::quote(level)))
+                                .toStdString());
         }
         // The stored value is the index of the Setup dialog's list: 0 = 10 ... 8 = 50.
         if (op.path.size() == game.size() && op.kind == Operation::SetValue
             && CHiveKey::sameName(op.name, kQuestionsIndexValue) && op.type == REG_DWORD
             && op.data.size() == 4 && op.data[0] <= 8 && op.data[1] == 0 && op.data[2] == 0
             && op.data[3] == 0)
-            lines.push_back("Number of questions: " + std::to_string(10 + 5 * op.data[0]));
+            lines.push_back(QCoreApplication::translate("CSettingsImport", "Number of questions: %1")
+                                .arg(10 + 5 * op.data[0])
+                                .toStdString());
     }
     return lines;
 }

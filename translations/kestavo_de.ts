@@ -191,6 +191,117 @@
     </message>
 </context>
 <context>
+    <name>CLevelGuide</name>
+    <message>
+        <source>up to 1 place</source>
+        <translation>bis zu 1 Stelle</translation>
+    </message>
+    <message>
+        <source>up to %1 places</source>
+        <translation>bis zu %1 Stellen</translation>
+    </message>
+    <message>
+        <source>on, </source>
+        <translation>an, </translation>
+    </message>
+    <message>
+        <source>never</source>
+        <translation>nie</translation>
+    </message>
+    <message>
+        <source>can be turned on (%1)</source>
+        <translation>zuschaltbar (%1)</translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>an</translation>
+    </message>
+    <message>
+        <source>can be turned on</source>
+        <translation>zuschaltbar</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Stufe</translation>
+    </message>
+    <message>
+        <source>Addition and subtraction</source>
+        <translation>Addition und Subtraktion</translation>
+    </message>
+    <message>
+        <source>Multiplication</source>
+        <translation>Multiplikation</translation>
+    </message>
+    <message>
+        <source>Division</source>
+        <translation>Division</translation>
+    </message>
+    <message>
+        <source>Decimals</source>
+        <translation>Kommazahlen</translation>
+    </message>
+    <message>
+        <source>Question style</source>
+        <translation>Aufgabenform</translation>
+    </message>
+    <message>
+        <source>Other</source>
+        <translation>Sonstiges</translation>
+    </message>
+    <message>
+        <source> (Easy)</source>
+        <translation> (leicht)</translation>
+    </message>
+    <message>
+        <source> (Difficult)</source>
+        <translation> (schwer)</translation>
+    </message>
+    <message>
+        <source>numbers %1 to %2</source>
+        <translation>Zahlen von %1 bis %2</translation>
+    </message>
+    <message>
+        <source>factors up to %1, products up to %2</source>
+        <translation>Faktoren bis %1, Produkte bis %2</translation>
+    </message>
+    <message>
+        <source>divisor and answer up to %1, numbers divided up to %2</source>
+        <translation>Divisor und Ergebnis bis %1, geteilte Zahlen bis %2</translation>
+    </message>
+    <message>
+        <source>%1; division: %2</source>
+        <translation>%1; Division: %2</translation>
+    </message>
+    <message>
+        <source>3+?=7 (any number may be missing)</source>
+        <translation>3+?=7 (jede Zahl kann fehlen)</translation>
+    </message>
+    <message>
+        <source>carrying and borrowing</source>
+        <translation>mit Zehnerübergang</translation>
+    </message>
+    <message>
+        <source>no carrying or borrowing</source>
+        <translation>ohne Zehnerübergang</translation>
+    </message>
+    <message>
+        <source>no apples</source>
+        <translation>keine Äpfel</translation>
+    </message>
+    <message>
+        <source>apples %1</source>
+        <translation>Äpfel: %1</translation>
+    </message>
+    <message>
+        <source>division with remainders</source>
+        <translation>Division mit Rest</translation>
+    </message>
+    <message>
+        <source>decimal divisors</source>
+        <translation>Kommazahl als Teiler</translation>
+    </message>
+</context>
+<context>
     <name>CMainFrame</name>
     <message>
         <source>&amp;Game</source>
@@ -584,6 +695,41 @@
     <message>
         <source>wrong</source>
         <translation>falsch</translation>
+    </message>
+</context>
+<context>
+    <name>CSettingsImport</name>
+    <message>
+        <source>Addition</source>
+        <translation>Addition</translation>
+    </message>
+    <message>
+        <source>Subtraction</source>
+        <translation>Subtraktion</translation>
+    </message>
+    <message>
+        <source>Multiplication</source>
+        <translation>Multiplikation</translation>
+    </message>
+    <message>
+        <source>Division</source>
+        <translation>Division</translation>
+    </message>
+    <message>
+        <source>Board settings</source>
+        <translation>Tafeleinstellungen</translation>
+    </message>
+    <message>
+        <source>%1: removed</source>
+        <translation>%1: entfernt</translation>
+    </message>
+    <message>
+        <source>%1: level %2</source>
+        <translation>%1: Stufe %2</translation>
+    </message>
+    <message>
+        <source>Number of questions: %1</source>
+        <translation>Anzahl der Aufgaben: %1</translation>
     </message>
 </context>
 <context>

@@ -191,6 +191,117 @@
     </message>
 </context>
 <context>
+    <name>CLevelGuide</name>
+    <message>
+        <source>up to 1 place</source>
+        <translation>hasta 1 decimal</translation>
+    </message>
+    <message>
+        <source>up to %1 places</source>
+        <translation>hasta %1 decimales</translation>
+    </message>
+    <message>
+        <source>on, </source>
+        <translation>sí, </translation>
+    </message>
+    <message>
+        <source>never</source>
+        <translation>nunca</translation>
+    </message>
+    <message>
+        <source>can be turned on (%1)</source>
+        <translation>se pueden activar (%1)</translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>sí</translation>
+    </message>
+    <message>
+        <source>can be turned on</source>
+        <translation>se pueden activar</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Nivel</translation>
+    </message>
+    <message>
+        <source>Addition and subtraction</source>
+        <translation>Suma y resta</translation>
+    </message>
+    <message>
+        <source>Multiplication</source>
+        <translation>Multiplicación</translation>
+    </message>
+    <message>
+        <source>Division</source>
+        <translation>División</translation>
+    </message>
+    <message>
+        <source>Decimals</source>
+        <translation>Decimales</translation>
+    </message>
+    <message>
+        <source>Question style</source>
+        <translation>Forma de la operación</translation>
+    </message>
+    <message>
+        <source>Other</source>
+        <translation>Otros</translation>
+    </message>
+    <message>
+        <source> (Easy)</source>
+        <translation> (fácil)</translation>
+    </message>
+    <message>
+        <source> (Difficult)</source>
+        <translation> (difícil)</translation>
+    </message>
+    <message>
+        <source>numbers %1 to %2</source>
+        <translation>números del %1 al %2</translation>
+    </message>
+    <message>
+        <source>factors up to %1, products up to %2</source>
+        <translation>factores hasta %1, productos hasta %2</translation>
+    </message>
+    <message>
+        <source>divisor and answer up to %1, numbers divided up to %2</source>
+        <translation>divisor y resultado hasta %1, números que se dividen hasta %2</translation>
+    </message>
+    <message>
+        <source>%1; division: %2</source>
+        <translation>%1; división: %2</translation>
+    </message>
+    <message>
+        <source>3+?=7 (any number may be missing)</source>
+        <translation>3+?=7 (puede faltar cualquier número)</translation>
+    </message>
+    <message>
+        <source>carrying and borrowing</source>
+        <translation>con llevadas</translation>
+    </message>
+    <message>
+        <source>no carrying or borrowing</source>
+        <translation>sin llevadas</translation>
+    </message>
+    <message>
+        <source>no apples</source>
+        <translation>sin manzanas</translation>
+    </message>
+    <message>
+        <source>apples %1</source>
+        <translation>manzanas: %1</translation>
+    </message>
+    <message>
+        <source>division with remainders</source>
+        <translation>división con resto</translation>
+    </message>
+    <message>
+        <source>decimal divisors</source>
+        <translation>divisor decimal</translation>
+    </message>
+</context>
+<context>
     <name>CMainFrame</name>
     <message>
         <source>&amp;Game</source>
@@ -584,6 +695,41 @@
     <message>
         <source>wrong</source>
         <translation>mal</translation>
+    </message>
+</context>
+<context>
+    <name>CSettingsImport</name>
+    <message>
+        <source>Addition</source>
+        <translation>Suma</translation>
+    </message>
+    <message>
+        <source>Subtraction</source>
+        <translation>Resta</translation>
+    </message>
+    <message>
+        <source>Multiplication</source>
+        <translation>Multiplicación</translation>
+    </message>
+    <message>
+        <source>Division</source>
+        <translation>División</translation>
+    </message>
+    <message>
+        <source>Board settings</source>
+        <translation>Ajustes de la pizarra</translation>
+    </message>
+    <message>
+        <source>%1: removed</source>
+        <translation>%1: eliminado</translation>
+    </message>
+    <message>
+        <source>%1: level %2</source>
+        <translation>%1: nivel %2</translation>
+    </message>
+    <message>
+        <source>Number of questions: %1</source>
+        <translation>Número de operaciones: %1</translation>
     </message>
 </context>
 <context>

@@ -191,6 +191,117 @@
     </message>
 </context>
 <context>
+    <name>CLevelGuide</name>
+    <message>
+        <source>up to 1 place</source>
+        <translation>jusqu’à 1 chiffre après la virgule</translation>
+    </message>
+    <message>
+        <source>up to %1 places</source>
+        <translation>jusqu’à %1 chiffres après la virgule</translation>
+    </message>
+    <message>
+        <source>on, </source>
+        <translation>oui, </translation>
+    </message>
+    <message>
+        <source>never</source>
+        <translation>jamais</translation>
+    </message>
+    <message>
+        <source>can be turned on (%1)</source>
+        <translation>peuvent être activés (%1)</translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>oui</translation>
+    </message>
+    <message>
+        <source>can be turned on</source>
+        <translation>peuvent être activées</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Niveau</translation>
+    </message>
+    <message>
+        <source>Addition and subtraction</source>
+        <translation>Addition et soustraction</translation>
+    </message>
+    <message>
+        <source>Multiplication</source>
+        <translation>Multiplication</translation>
+    </message>
+    <message>
+        <source>Division</source>
+        <translation>Division</translation>
+    </message>
+    <message>
+        <source>Decimals</source>
+        <translation>Nombres décimaux</translation>
+    </message>
+    <message>
+        <source>Question style</source>
+        <translation>Forme du calcul</translation>
+    </message>
+    <message>
+        <source>Other</source>
+        <translation>Autres</translation>
+    </message>
+    <message>
+        <source> (Easy)</source>
+        <translation> (facile)</translation>
+    </message>
+    <message>
+        <source> (Difficult)</source>
+        <translation> (difficile)</translation>
+    </message>
+    <message>
+        <source>numbers %1 to %2</source>
+        <translation>nombres de %1 à %2</translation>
+    </message>
+    <message>
+        <source>factors up to %1, products up to %2</source>
+        <translation>facteurs jusqu’à %1, produits jusqu’à %2</translation>
+    </message>
+    <message>
+        <source>divisor and answer up to %1, numbers divided up to %2</source>
+        <translation>diviseur et résultat jusqu’à %1, nombres divisés jusqu’à %2</translation>
+    </message>
+    <message>
+        <source>%1; division: %2</source>
+        <translation>%1 ; division : %2</translation>
+    </message>
+    <message>
+        <source>3+?=7 (any number may be missing)</source>
+        <translation>3+?=7 (n’importe quel nombre peut manquer)</translation>
+    </message>
+    <message>
+        <source>carrying and borrowing</source>
+        <translation>avec retenue</translation>
+    </message>
+    <message>
+        <source>no carrying or borrowing</source>
+        <translation>sans retenue</translation>
+    </message>
+    <message>
+        <source>no apples</source>
+        <translation>pas de pommes</translation>
+    </message>
+    <message>
+        <source>apples %1</source>
+        <translation>pommes : %1</translation>
+    </message>
+    <message>
+        <source>division with remainders</source>
+        <translation>division avec reste</translation>
+    </message>
+    <message>
+        <source>decimal divisors</source>
+        <translation>diviseur décimal</translation>
+    </message>
+</context>
+<context>
     <name>CMainFrame</name>
     <message>
         <source>&amp;Game</source>
@@ -584,6 +695,41 @@
     <message>
         <source>wrong</source>
         <translation>faux</translation>
+    </message>
+</context>
+<context>
+    <name>CSettingsImport</name>
+    <message>
+        <source>Addition</source>
+        <translation>Addition</translation>
+    </message>
+    <message>
+        <source>Subtraction</source>
+        <translation>Soustraction</translation>
+    </message>
+    <message>
+        <source>Multiplication</source>
+        <translation>Multiplication</translation>
+    </message>
+    <message>
+        <source>Division</source>
+        <translation>Division</translation>
+    </message>
+    <message>
+        <source>Board settings</source>
+        <translation>Réglages du tableau</translation>
+    </message>
+    <message>
+        <source>%1: removed</source>
+        <translation>%1 : supprimé</translation>
+    </message>
+    <message>
+        <source>%1: level %2</source>
+        <translation>%1 : niveau %2</translation>
+    </message>
+    <message>
+        <source>Number of questions: %1</source>
+        <translation>Nombre de calculs : %1</translation>
     </message>
 </context>
 <context>

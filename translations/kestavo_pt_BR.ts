@@ -191,6 +191,117 @@
     </message>
 </context>
 <context>
+    <name>CLevelGuide</name>
+    <message>
+        <source>up to 1 place</source>
+        <translation>até 1 casa decimal</translation>
+    </message>
+    <message>
+        <source>up to %1 places</source>
+        <translation>até %1 casas decimais</translation>
+    </message>
+    <message>
+        <source>on, </source>
+        <translation>sim, </translation>
+    </message>
+    <message>
+        <source>never</source>
+        <translation>nunca</translation>
+    </message>
+    <message>
+        <source>can be turned on (%1)</source>
+        <translation>podem ser ativados (%1)</translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>sim</translation>
+    </message>
+    <message>
+        <source>can be turned on</source>
+        <translation>podem ser ativadas</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Nível</translation>
+    </message>
+    <message>
+        <source>Addition and subtraction</source>
+        <translation>Adição e subtração</translation>
+    </message>
+    <message>
+        <source>Multiplication</source>
+        <translation>Multiplicação</translation>
+    </message>
+    <message>
+        <source>Division</source>
+        <translation>Divisão</translation>
+    </message>
+    <message>
+        <source>Decimals</source>
+        <translation>Números decimais</translation>
+    </message>
+    <message>
+        <source>Question style</source>
+        <translation>Forma da conta</translation>
+    </message>
+    <message>
+        <source>Other</source>
+        <translation>Outros</translation>
+    </message>
+    <message>
+        <source> (Easy)</source>
+        <translation> (fácil)</translation>
+    </message>
+    <message>
+        <source> (Difficult)</source>
+        <translation> (difícil)</translation>
+    </message>
+    <message>
+        <source>numbers %1 to %2</source>
+        <translation>números de %1 a %2</translation>
+    </message>
+    <message>
+        <source>factors up to %1, products up to %2</source>
+        <translation>fatores até %1, produtos até %2</translation>
+    </message>
+    <message>
+        <source>divisor and answer up to %1, numbers divided up to %2</source>
+        <translation>divisor e resultado até %1, números divididos até %2</translation>
+    </message>
+    <message>
+        <source>%1; division: %2</source>
+        <translation>%1; divisão: %2</translation>
+    </message>
+    <message>
+        <source>3+?=7 (any number may be missing)</source>
+        <translation>3+?=7 (qualquer número pode faltar)</translation>
+    </message>
+    <message>
+        <source>carrying and borrowing</source>
+        <translation>com reserva (vai um)</translation>
+    </message>
+    <message>
+        <source>no carrying or borrowing</source>
+        <translation>sem reserva</translation>
+    </message>
+    <message>
+        <source>no apples</source>
+        <translation>sem maçãs</translation>
+    </message>
+    <message>
+        <source>apples %1</source>
+        <translation>maçãs: %1</translation>
+    </message>
+    <message>
+        <source>division with remainders</source>
+        <translation>divisão com resto</translation>
+    </message>
+    <message>
+        <source>decimal divisors</source>
+        <translation>divisor decimal</translation>
+    </message>
+</context>
+<context>
     <name>CMainFrame</name>
     <message>
         <source>&amp;Game</source>
@@ -584,6 +695,41 @@
     <message>
         <source>wrong</source>
         <translation>errado</translation>
+    </message>
+</context>
+<context>
+    <name>CSettingsImport</name>
+    <message>
+        <source>Addition</source>
+        <translation>Adição</translation>
+    </message>
+    <message>
+        <source>Subtraction</source>
+        <translation>Subtração</translation>
+    </message>
+    <message>
+        <source>Multiplication</source>
+        <translation>Multiplicação</translation>
+    </message>
+    <message>
+        <source>Division</source>
+        <translation>Divisão</translation>
+    </message>
+    <message>
+        <source>Board settings</source>
+        <translation>Configurações da lousa</translation>
+    </message>
+    <message>
+        <source>%1: removed</source>
+        <translation>%1: removido</translation>
+    </message>
+    <message>
+        <source>%1: level %2</source>
+        <translation>%1: nível %2</translation>
+    </message>
+    <message>
+        <source>Number of questions: %1</source>
+        <translation>Número de contas: %1</translation>
     </message>
 </context>
 <context>

@@ -7,6 +7,7 @@
 #include "game/Random.h"
 
 #include <QFile>
+#include <QLocale>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
@@ -45,6 +46,8 @@ enum Column
 
 TEST(LevelGuide, ShippedPageHoldsTheTableBuiltFromTheLevelDefaults)
 {
+    // The English page is written with English numbers, whatever the machine's locale.
+    QLocale::setDefault(QLocale(QLocale::English));
     QFile built(QStringLiteral(KESTAVO_TEST_DATA_DIR "/help/levels.html"));
     ASSERT_TRUE(built.open(QIODevice::ReadOnly));
     const QString page = QString::fromUtf8(built.readAll());
@@ -63,6 +66,29 @@ TEST(LevelGuide, ShippedPageHoldsTheTableBuiltFromTheLevelDefaults)
         set.GetInt(ParamKey::OperandMax, hi);
         EXPECT_EQ(row.operandMin, lo);
         EXPECT_EQ(row.operandMax, hi);
+    }
+}
+
+// Each language's page is written in that language, its numbers grouped as the
+// language groups them, and never left with the template's marker.
+TEST(LevelGuide, EachLanguageHasItsOwnPage)
+{
+    const struct
+    {
+        const char* code;
+        const char* header;
+        const char* thousand;
+    } pages[] = { { "de", "<th>Stufe</th>", "1.000" }, { "fr", "<th>Niveau</th>", "1\u202f000" },
+        { "es", "<th>Nivel</th>", "1000" }, { "pt_BR", "<th>Nível</th>", "1.000" } };
+    for (const auto& p : pages) {
+        QFile built(QStringLiteral(KESTAVO_TEST_DATA_DIR "/help/%1/levels.html").arg(QLatin1String(p.code)));
+        ASSERT_TRUE(built.open(QIODevice::ReadOnly)) << p.code;
+        const QString page = QString::fromUtf8(built.readAll());
+        EXPECT_TRUE(page.contains(QString::fromUtf8(p.header))) << p.code;
+        EXPECT_TRUE(page.contains(QString::fromUtf8(p.thousand))) << p.code;
+        EXPECT_FALSE(page.contains(QStringLiteral("numbers 0 to 10"))) << p.code << ": English table";
+        EXPECT_FALSE(page.contains(QString::fromLatin1(CLevelGuide::kMarker))) << p.code;
+        EXPECT_TRUE(page.contains(QStringLiteral("href=\"../style.css\""))) << p.code;
     }
 }
 
