@@ -104,8 +104,8 @@ QString CHelpBrowser::LocalFileFor(const QUrl& url) const
     // Nothing outside the help folder, "../" and symbolic links included.
     if (!canonical.startsWith(m_folder + QLatin1Char('/')))
         return QString();
-    // What a language's pages do not have (the generated levels page, pictures,
-    // the style sheet, a page not translated yet) comes from the English pages.
+    // What a language's pages do not have (pictures, the style sheet, a page
+    // not translated yet) comes from the English pages.
     const QString languageFolder = m_folder + QLatin1Char('/') + g_language + QLatin1Char('/');
     if (!g_language.isEmpty() && !info.exists() && canonical.startsWith(languageFolder))
         return LocalFileFor(
