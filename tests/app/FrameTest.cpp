@@ -262,11 +262,14 @@ TEST_F(AppFixture, TheAnswerSoundOutlivesStopAndEndsOnNavigation)
     settle();
     view = qobject_cast<CGameView*>(frame->CurrentView());
     ASSERT_TRUE(view);
-    for (void (CMainFrame::*move)() : { &CMainFrame::OnNextQuestion, &CMainFrame::OnPreviousQuestion }) {
+    for (bool forward : { true, false }) {
         view->OnCheck();
         ASSERT_EQ(view->Sound().CurrentSource(), wrong);
-        (frame->*move)();
-        EXPECT_TRUE(view->Sound().CurrentSource().isEmpty());
+        if (forward)
+            frame->OnNextQuestion();
+        else
+            frame->OnPreviousQuestion();
+        EXPECT_TRUE(view->Sound().CurrentSource().isEmpty()) << (forward ? "next" : "previous");
     }
 }
 
