@@ -2,6 +2,7 @@
 
 #include "config/SettingsExport.h"
 #include "config/SettingsImport.h"
+#include "platform/locale/DecimalSeparator.h"
 #include "platform/registry/RegistryStore.h"
 
 #include <QDir>
@@ -50,6 +51,7 @@ void CSettingsMenu::Import(QWidget* parent)
             QObject::tr("The settings could not be saved. Nothing was changed."));
         return;
     }
+    CDecimalSeparator::Forget(); // the file may have brought another separator
     QMessageBox::information(parent, QObject::tr("Import Settings"),
         QObject::tr("The settings were imported. They apply from the next game you set up."));
 }

@@ -3,11 +3,15 @@
 #include "platform/registry/Registry.h"
 
 #include <QLocale>
+#include <atomic>
 
 namespace {
 
 // The game's main key (the same one the operator settings live below).
 constexpr const char* kMainKey = "Software\\Tandrel Technologies Inc.\\Kestavo";
+
+// The stored choice as last read or written; -1 = not read yet.
+std::atomic<int> g_choice { -1 };
 
 } // namespace
 
@@ -38,7 +42,14 @@ bool CDecimalSeparator::WriteChoice(Choice choice)
         = RegSetValueExA(key, kValueName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value)
         == ERROR_SUCCESS;
     RegCloseKey(key);
+    if (ok)
+        g_choice.store(choice);
     return ok;
+}
+
+void CDecimalSeparator::Forget()
+{
+    g_choice.store(-1);
 }
 
 QChar CDecimalSeparator::For(Choice choice, const QString& localeDecimalPoint)
@@ -58,7 +69,12 @@ QChar CDecimalSeparator::For(Choice choice, const QString& localeDecimalPoint)
 
 QChar CDecimalSeparator::Current()
 {
-    const Choice choice = ReadChoice();
+    int stored = g_choice.load();
+    if (stored < 0) {
+        stored = ReadChoice();
+        g_choice.store(stored);
+    }
+    const Choice choice = static_cast<Choice>(stored);
     return For(choice, choice == FromLanguage ? QLocale().decimalPoint() : QString());
 }
 

@@ -28,7 +28,10 @@ public:
     // ',' or '.' for a choice and a locale's decimal point.
     static QChar For(Choice choice, const QString& localeDecimalPoint);
     // The separator in use now: the stored choice, else the default QLocale's.
+    // The choice is read from the settings once and kept (every cell paint asks);
+    // WriteChoice keeps the new one, Forget makes the next call read again.
     static QChar Current();
+    static void Forget();
 
     // A stored number as shown: every '.' becomes the separator.
     static QString Shown(const QString& stored, QChar separator);

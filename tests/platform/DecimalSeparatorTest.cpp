@@ -77,6 +77,20 @@ TEST(DecimalSeparator, TheLanguageDecidesUnlessTheTeacherChose)
         CDecimalSeparator::For(CDecimalSeparator::FromLanguage, QStringLiteral("\u066B")), QLatin1Char('.'));
 }
 
+// The choice is read once (every cell paint asks for it); a value written
+// behind its back, as an import does, counts once it is forgotten.
+TEST(DecimalSeparator, AChoiceChangedInTheSettingsCountsOnceForgotten)
+{
+    DefaultLocale english(QLocale::English);
+    ASSERT_TRUE(CDecimalSeparator::WriteChoice(CDecimalSeparator::Point));
+    EXPECT_EQ(CDecimalSeparator::Current(), QLatin1Char('.'));
+    const DWORD comma = CDecimalSeparator::Comma;
+    store(REG_DWORD, &comma, sizeof comma);
+    EXPECT_EQ(CDecimalSeparator::Current(), QLatin1Char('.')) << "kept until forgotten";
+    CDecimalSeparator::Forget();
+    EXPECT_EQ(CDecimalSeparator::Current(), QLatin1Char(','));
+}
+
 TEST(DecimalSeparator, OnlyThePointOfAStoredNumberChangesWhenShown)
 {
     EXPECT_EQ(CDecimalSeparator::Shown(QStringLiteral("-12.25"), QLatin1Char(',')), QStringLiteral("-12,25"));
