@@ -1,6 +1,7 @@
 #include "app/KestavoApp.h"
 
 #include "app/AboutSheet.h"
+#include "app/DialogFirst.h"
 #include "app/MainFrame.h"
 #include "app/PartsCheck.h"
 #include "config/SettingsDefaults.h"
@@ -20,6 +21,8 @@ namespace {
 
 constexpr int kTitleString = 57344;
 constexpr int kAppIcon = 128;
+// Longest the main window waits for the first dialog to be drawn.
+constexpr int kDialogFirstLimitMs = 1000;
 
 } // namespace
 
@@ -37,7 +40,11 @@ bool CKestavoApp::InitInstance(const Options& options)
     if (options.checkParts)
         m_recognizerProbe = std::async(std::launch::async, &CPartsCheck::ProbeRecognizer);
     QApplication::setApplicationName(LoadResString(kTitleString));
-    QApplication::setWindowIcon(LoadIconResource(kAppIcon));
+    // Every window shows the program's icon; its sizes are decoded and handed
+    // to the window system when it is set.
+    const auto setIcon = [] { QApplication::setWindowIcon(LoadIconResource(kAppIcon)); };
+    if (!options.dialogFirst)
+        setIcon();
     // A new user starts from the school's settings in the machine hive, if any.
     CSettingsDefaults::SeedUser();
 
@@ -62,6 +69,13 @@ bool CKestavoApp::InitInstance(const Options& options)
         const QRect area = screen->availableGeometry();
         m_frame->resize(area.width() * 3 / 4, area.height() * 3 / 4);
         m_frame->move(area.center() - m_frame->rect().center());
+    }
+    if (options.dialogFirst) {
+        auto* hold = new CDialogFirst(m_frame.get(), kDialogFirstLimitMs, m_frame.get());
+        QObject::connect(hold, &CDialogFirst::released, hold, [hold, setIcon] {
+            setIcon();
+            hold->deleteLater();
+        });
     }
     if (options.fullScreen)
         m_frame->showFullScreen();

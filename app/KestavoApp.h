@@ -23,6 +23,9 @@ public:
         // Look for the separately installed parts once the window shows and
         // say in one message box what is missing, before Setup opens.
         bool checkParts = false;
+        // Draw the first dialog (Setup) before the main window behind it, and
+        // give the windows their icon only then: the first screen sooner.
+        bool dialogFirst = false;
         // The Setup dialog; empty: the real dialog (tests script it).
         CGameModel::SetupRunner setupRunner;
         // Where messages for the user go; empty: a message box.

@@ -15,7 +15,6 @@
 #include "views/ButtonStrip.h"
 #include "views/ClientEdge.h"
 #include "views/GameView.h"
-#include "views/PngResource.h"
 #include "views/SummaryContent.h"
 #include "views/SummaryView.h"
 
@@ -36,7 +35,6 @@ namespace {
 constexpr int kTitleString = 57344;
 constexpr int kGoString = 147;
 constexpr int kStopString = 148;
-constexpr int kAppIcon = 128;
 
 } // namespace
 
@@ -45,7 +43,6 @@ CMainFrame::CMainFrame(CKestavoApp& app)
 {
     setObjectName(QStringLiteral("CMainFrame"));
     setWindowTitle(LoadResString(kTitleString));
-    setWindowIcon(LoadIconResource(kAppIcon));
     m_newGameRunner = [this](bool& keepLevel) {
         CGoDialog dialog(this);
         if (dialog.exec() != QDialog::Accepted)

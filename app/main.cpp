@@ -82,6 +82,7 @@ int RunGame(const QStringList& args, QTextStream& out, QTextStream& err)
         CKestavoApp::Options options;
         options.fullScreen = parser.IsSet(fullScreen);
         options.checkParts = true;
+        options.dialogFirst = true;
         if (kestavo.InitInstance(options)) {
             app->exec();
             result = kestavo.ExitInstance();

@@ -30,7 +30,7 @@ case "$mode" in
 esac
 case "$mode" in
   fuzz) packages+=(clang libclang-rt-14-dev) ;;
-  bench-startup) packages+=(xvfb xauth xdotool) ;; # an X server and a window finder
+  bench-startup) packages+=(xvfb xauth libx11-dev libxdamage-dev) ;; # an X server; the start watcher's headers
 esac
 
 as_root() {
