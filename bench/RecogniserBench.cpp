@@ -339,12 +339,14 @@ void printAccuracy()
         int right = 0, total = 0;
         for (float size : sizes) {
             int r = 0;
-            for (const auto& s : g_eval) {
+            for (size_t at = 0; at < g_eval.size(); ++at) {
+                const SSample& s = g_eval[at];
                 const std::string got = recognise(api, place(s.strokes, size / 56, 13, 21));
                 const bool ok = got.size() == 1 && got[0] == char('0' + s.label);
                 r += ok;
                 if (!ok && kShowFails)
-                    std::printf("  misread digit: %d as %s (%.0f px cells)\n", s.label, got.c_str(), size);
+                    std::printf("  misread digit: %d as %s (%.0f px cells, sample %zu)\n", s.label, got.c_str(),
+                        size, at);
                 const int col = (got.size() == 1 && got[0] >= '0' && got[0] <= '9') ? got[0] - '0' : 10;
                 ++confusion[s.label][col];
             }

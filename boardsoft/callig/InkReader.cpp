@@ -92,10 +92,23 @@ constexpr float kPieceGap = 0.2f;
 constexpr float kPieceHeight = 0.4f;
 // Log-score cost of each character, against splitting one digit into pieces.
 constexpr double kCharacterCost = 1.5;
+// A level stroke along the top of the line may be the flag of a 5 (or the
+// bar of a 7) written apart from its body: its centre in the top kFlagTop of
+// the line, at most kFlagHeight of the line high.
+constexpr float kFlagTop = 0.22f;
+constexpr float kFlagHeight = 0.3f;
+// Log-score cost of a second point in one number, and of passing over a
+// point-sized mark as no character at all.
+constexpr double kSecondPointCost = 10.0;
+constexpr double kSpeckCost = 4.0;
 // Strokes closer than this (in line heights) are parts of one character.
 constexpr float kTouchDistance = 0.06f;
 // The largest width of a character made of several merged groups, in line heights.
 constexpr float kMaxMergedWidth = 1.4f;
+// A 5 whose flag is written apart may reach far to the right of its body
+// (pupils' flags run up to twice the body's width): a body and a flag
+// together may be this wide.
+constexpr float kMaxFlaggedWidth = 2.6f;
 // The most groups one character may be made of.
 constexpr size_t kMaxPieces = 4;
 
@@ -151,6 +164,16 @@ bool isMinus(const CInkStrokeList& strokes, const SGroup& g, float lineTop, floa
     const float mid = (g.box.top + g.box.bottom) / 2 - lineTop;
     return w >= 0.25f * lineHeight && h <= 0.3f * lineHeight && w >= 1.5f * h && mid > 0.2f * lineHeight
         && mid < 0.85f * lineHeight;
+}
+
+bool isFlag(const CInkStrokeList& strokes, const SGroup& g, float lineTop, float lineHeight)
+{
+    if (g.strokes.size() != 1)
+        return false;
+    const float w = g.box.width(), h = g.box.height();
+    const float mid = (g.box.top + g.box.bottom) / 2 - lineTop;
+    return w >= 2.0f * std::max(h, 1.0f) && h <= kFlagHeight * lineHeight && mid <= kFlagTop * lineHeight
+        && bend(strokes[g.strokes[0]]) <= 0.25f * w + 1.0f;
 }
 
 // A "." by its size alone: a tap anywhere, or a small round ring or blob. In a
@@ -467,13 +490,17 @@ std::vector<CInkReader::CWord> CInkReader::Read(const CInkStrokeList& input, con
                 continue;
             SGroup merged = groups[j];
             bool ok = true;
+            bool flag = isFlag(strokes, groups[j], line.top, lineHeight);
             for (size_t k = j + 1; k < i && ok; ++k) {
                 ok = mayJoin(k - 1, k);
+                flag = flag || isFlag(strokes, groups[k], line.top, lineHeight);
                 merged.strokes.insert(
                     merged.strokes.end(), groups[k].strokes.begin(), groups[k].strokes.end());
                 merged.box.add(groups[k].box);
             }
-            if (len > 1 && (!ok || merged.box.width() > kMaxMergedWidth * lineHeight))
+            // Only a body and its flag together may be that wide.
+            const float widest = (flag && len == 2 ? kMaxFlaggedWidth : kMaxMergedWidth) * lineHeight;
+            if (len > 1 && (!ok || merged.box.width() > widest))
                 continue;
             std::vector<SOption> o;
             if (len == 1
@@ -481,14 +508,24 @@ std::vector<CInkReader::CWord> CInkReader::Read(const CInkStrokeList& input, con
                     || (j > 0 && i < n && isRingOnFoot(merged.box, line.top, lineHeight))
                     || (lone && merged.strokes.size() == 1
                         && isLoneComma(strokes[merged.strokes[0]], merged.box))))
-                o = { { '.', 0.0 } };
+                // Or, at a cost, no character: a speck beside a number's point.
+                o = { { '.', 0.0 }, { '\0', -kSpeckCost } };
             else if (len == 1 && isMinus(strokes, merged, line.top, lineHeight, lone))
                 o = { { '-', 0.0 } };
             else
                 o = classify(strokes, merged.strokes, *model);
             for (const SReading& r : at[j])
-                for (const SOption& opt : o)
-                    here.push_back({ r.text + opt.ch, r.score + opt.logp - kCharacterCost });
+                for (const SOption& opt : o) {
+                    // A number has one point at most: a second is a piece of
+                    // a digit or a stray mark, read so only when nothing else fits.
+                    if (opt.ch == '\0') {
+                        here.push_back({ r.text, r.score + opt.logp });
+                        continue;
+                    }
+                    const double second
+                        = opt.ch == '.' && r.text.find('.') != std::string::npos ? kSecondPointCost : 0.0;
+                    here.push_back({ r.text + opt.ch, r.score + opt.logp - kCharacterCost - second });
+                }
         }
         keepBest(here, keep);
         at[i] = std::move(here);

@@ -362,6 +362,13 @@ TEST(CalligRecognition, BesideDigitsAMarkIsJudgedAgainstTheLine)
     // foot, is the point.
     EXPECT_EQ(
         recognise(dict, { line(10, 10, 10.5f, 32), ring(16, 19, 13), ellipse(43, 21, 6, 11) }).at(0), "1.0");
+    // A number has one point: a second mark of point size beside it (a speck, a
+    // tap the pupil made twice) is passed over.
+    EXPECT_EQ(recognise(dict, { line(10, 10, 11, 60), dot(26, 58), dot(34, 57), ellipse(60, 35, 14, 25) }).at(0),
+        "1.0");
+    EXPECT_EQ(recognise(dict, { line(10, 10, 11, 60), ring(22, 48, 11), dot(38, 58), ellipse(65, 35, 14, 25) })
+                  .at(0),
+        "1.0");
     // A ring of that size high in the line, level with the digits' tops, is no point.
     const std::string high
         = recognise(dict, { line(10, 10, 11, 60), ring(24, 10, 12), ellipse(65, 35, 14, 25) }).at(0);
@@ -415,6 +422,29 @@ TEST(CalligRecognition, ACommaIsTheSeparatorAloneAndBesideDigits)
         else
             EXPECT_EQ(got, c.read) << c.what;
     }
+    CgrFreeDict(&dict);
+}
+
+TEST(CalligRecognition, AFiveWhoseFlagIsWrittenApartStaysOneDigit)
+{
+    int32_t dict = 0;
+    ASSERT_EQ(load(trainedModel(), &dict), CGR_OK);
+    // The body of a 5 about 32 pixels high: down, then the belly.
+    const Stroke body = { { 14, 20 }, { 13, 27 }, { 12, 33 }, { 18, 30 }, { 25, 31 }, { 30, 36 }, { 31, 42 },
+        { 28, 48 }, { 21, 51 }, { 14, 51 }, { 8, 48 } };
+    struct Case
+    {
+        const char* what;
+        std::vector<Stroke> strokes;
+        const char* want;
+    };
+    const Case cases[] = {
+        { "a flag as wide as the body", { body, line(15, 19, 32, 18) }, "5" },
+        { "a flag running twice the body's width to the right", { body, line(26, 18, 80, 15) }, "5" },
+        { "the long-flagged 5, then a 1", { body, line(26, 18, 80, 15), line(100, 18, 99, 52) }, "51" },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(recognise(dict, c.strokes).at(0), c.want) << c.what;
     CgrFreeDict(&dict);
 }
 

@@ -523,6 +523,9 @@ def main():
                     help="the same for the training images (the shipped model was trained without)")
     ap.add_argument("--members", type=int, default=1,
                     help="networks trained with different seeds and kept together in the file")
+    ap.add_argument("--member", type=int, default=0,
+                    help="train only network N (1 = the first) and keep its checkpoint; a later "
+                         "--resume-export writes the file from all checkpoints")
     ap.add_argument("--resume-export", action="store_true",
                     help="write the model from the members' last checkpoints instead of training")
     args = ap.parse_args()
@@ -548,6 +551,11 @@ def main():
     held_s = [s for s in val_strokes if s]
     held_y = np.asarray([d for d, s in zip(val_labels, val_strokes) if s], np.int64)
 
+    if args.member:
+        train_one(args, args.member - 1, train_strokes, labels, raw, held_s, held_y)
+        print("network %d trained; its checkpoint is %s" %
+              (args.member, os.path.join(args.work, "member-%d.pt" % (args.member - 1))))
+        return 0
     if args.resume_export:
         results = []
         for member in range(args.members):
