@@ -3,6 +3,7 @@
 #include "boardsoft/callig/CalligModel.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <numeric>
 
@@ -97,10 +98,11 @@ constexpr double kCharacterCost = 1.5;
 // the line, at most kFlagHeight of the line high.
 constexpr float kFlagTop = 0.22f;
 constexpr float kFlagHeight = 0.3f;
-// Log-score cost of a second point in one number, and of passing over a
-// point-sized mark as no character at all.
+// Log-score cost of a second point in one number, of passing over a
+// point-sized mark as no character at all, and of a number ending in its point.
 constexpr double kSecondPointCost = 10.0;
 constexpr double kSpeckCost = 4.0;
+constexpr double kTrailingPointCost = 4.0;
 // Strokes closer than this (in line heights) are parts of one character.
 constexpr float kTouchDistance = 0.06f;
 // The largest width of a character made of several merged groups, in line heights.
@@ -531,6 +533,13 @@ std::vector<CInkReader::CWord> CInkReader::Read(const CInkStrokeList& input, con
         at[i] = std::move(here);
     }
     std::vector<SReading>& readings = at[n];
+    // No number ends in its point: a point-sized mark after the last digit is
+    // more likely a speck, and passing over it is among the readings.
+    for (SReading& r : readings) {
+        const size_t len = r.text.size();
+        if (len > 1 && r.text[len - 1] == '.' && std::isdigit(static_cast<unsigned char>(r.text[len - 2])))
+            r.score -= kTrailingPointCost;
+    }
     keepBest(readings, kMaxAlternatives);
     CWord word;
     for (const SReading& r : readings)

@@ -369,6 +369,9 @@ TEST(CalligRecognition, BesideDigitsAMarkIsJudgedAgainstTheLine)
     EXPECT_EQ(recognise(dict, { line(10, 10, 11, 60), ring(22, 48, 11), dot(38, 58), ellipse(65, 35, 14, 25) })
                   .at(0),
         "1.0");
+    // Nor does a number end in its point: a mark after the last digit is a speck.
+    EXPECT_EQ(recognise(dict, { line(10, 10, 11, 60), dot(26, 58) }).at(0), "1");
+    EXPECT_EQ(recognise(dict, { line(10, 10, 11, 60), ring(22, 48, 11) }).at(0), "1");
     // A ring of that size high in the line, level with the digits' tops, is no point.
     const std::string high
         = recognise(dict, { line(10, 10, 11, 60), ring(24, 10, 12), ellipse(65, 35, 14, 25) }).at(0);
