@@ -28,36 +28,54 @@ bool fail(std::string* error, const char* text)
     return false;
 }
 
-// 3 x 3 convolution with one pixel of zero padding, then ReLU.
-void conv3x3(const float* in, int inC, int side, const float* w, const float* b, int outC, float* out)
+// 3 x 3 convolution with one pixel of zero padding, then ReLU. `w` is laid out
+// [input channel][tap][output channel] so the innermost loop runs over the
+// output channels of one pixel (long, contiguous, vectorised), and every zero
+// input is skipped: the image is mostly background and ReLU zeroes about half
+// of each later layer, so most of the work a plain loop does is multiplying 0.
+// `padded` holds inC * (side + 2)^2 floats, `acc` outC.
+void conv3x3(const float* in, int inC, int side, const float* w, const float* b, int outC, float* out,
+    float* padded, float* acc)
 {
+    const int p = side + 2;
+    std::fill(padded, padded + size_t(inC) * p * p, 0.0f);
+    for (int i = 0; i < inC; ++i)
+        for (int y = 0; y < side; ++y)
+            std::copy(in + (i * side + y) * side, in + (i * side + y + 1) * side, padded + (i * p + y + 1) * p + 1);
     const int n = side * side;
-    for (int o = 0; o < outC; ++o) {
-        float* dst = out + o * n;
-        std::fill(dst, dst + n, b[o]);
-        for (int i = 0; i < inC; ++i) {
-            const float* src = in + i * n;
-            const float* k = w + (o * inC + i) * 9;
-            for (int ky = 0; ky < 3; ++ky) {
-                for (int kx = 0; kx < 3; ++kx) {
-                    const float kv = k[ky * 3 + kx];
-                    if (kv == 0.0f)
+    const int taps[9] = { 0, 1, 2, p, p + 1, p + 2, 2 * p, 2 * p + 1, 2 * p + 2 };
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
+            std::copy(b, b + outC, acc);
+            for (int i = 0; i < inC; ++i) {
+                const float* window = padded + (i * p + y) * p + x;
+                const float* wi = w + size_t(i) * 9 * outC;
+                for (int k = 0; k < 9; ++k) {
+                    const float v = window[taps[k]];
+                    if (v == 0.0f)
                         continue;
-                    const int dy = ky - 1, dx = kx - 1;
-                    const int y0 = std::max(0, -dy), y1 = std::min(side, side - dy);
-                    const int x0 = std::max(0, -dx), x1 = std::min(side, side - dx);
-                    for (int y = y0; y < y1; ++y) {
-                        const float* s = src + (y + dy) * side + dx;
-                        float* d = dst + y * side;
-                        for (int x = x0; x < x1; ++x)
-                            d[x] += kv * s[x];
-                    }
+                    const float* __restrict wk = wi + k * outC;
+                    float* __restrict a = acc;
+                    for (int o = 0; o < outC; ++o)
+                        a[o] += v * wk[o];
                 }
             }
+            float* dst = out + y * side + x;
+            for (int o = 0; o < outC; ++o)
+                dst[o * n] = std::max(acc[o], 0.0f);
         }
-        for (int j = 0; j < n; ++j)
-            dst[j] = std::max(dst[j], 0.0f);
     }
+}
+
+// The file's [out][in][tap] convolution weights as conv3x3 reads them.
+std::vector<float> tapMajor(const std::vector<float>& w, int inC, int outC)
+{
+    std::vector<float> t(w.size());
+    for (int o = 0; o < outC; ++o)
+        for (int i = 0; i < inC; ++i)
+            for (int k = 0; k < 9; ++k)
+                t[(size_t(i) * 9 + k) * outC + o] = w[(size_t(o) * inC + i) * 9 + k];
+    return t;
 }
 
 // 2 x 2 max pooling, rounding the side down.
@@ -76,15 +94,34 @@ int maxPool(const float* in, int channels, int side, float* out)
     return half;
 }
 
-void dense(const float* in, int inN, const float* w, const float* b, int outN, float* out, bool relu)
+// The output layer: `w` laid out [output][input], no ReLU.
+void dense(const float* in, int inN, const float* w, const float* b, int outN, float* out)
 {
     for (int o = 0; o < outN; ++o) {
         const float* row = w + o * inN;
         float acc = b[o];
         for (int i = 0; i < inN; ++i)
             acc += row[i] * in[i];
-        out[o] = relu ? std::max(acc, 0.0f) : acc;
+        out[o] = acc;
     }
+}
+
+// A hidden layer with ReLU, `w` laid out [input][output] so zero inputs (most
+// pooled features after ReLU) are skipped.
+void denseSparse(const float* in, int inN, const float* w, const float* b, int outN, float* out)
+{
+    std::copy(b, b + outN, out);
+    for (int i = 0; i < inN; ++i) {
+        const float v = in[i];
+        if (v == 0.0f)
+            continue;
+        const float* __restrict wi = w + size_t(i) * outN;
+        float* __restrict o = out;
+        for (int k = 0; k < outN; ++k)
+            o[k] += v * wi[k];
+    }
+    for (int k = 0; k < outN; ++k)
+        out[k] = std::max(out[k], 0.0f);
 }
 
 } // namespace
@@ -272,6 +309,15 @@ bool CCalligModel::ReadNetwork(const std::vector<uint8_t>& payload, size_t& at, 
     take(net.b4, dn);
     take(net.w5, size_t(kClasses) * dn);
     take(net.b5, kClasses);
+    net.w1 = tapMajor(net.w1, 1, net.c1);
+    net.w2 = tapMajor(net.w2, net.c1, net.c2);
+    net.w3 = tapMajor(net.w3, net.c2, net.c3);
+    std::vector<float> inputMajor(net.w4.size());
+    const int flat = net.c3 * 9;
+    for (int o = 0; o < net.dense; ++o)
+        for (int i = 0; i < flat; ++i)
+            inputMajor[size_t(i) * net.dense + o] = net.w4[size_t(o) * flat + i];
+    net.w4 = std::move(inputMajor);
     m_nets.push_back(std::move(net));
     at += 20 + count * sizeof(float);
     return true;
@@ -281,15 +327,16 @@ void CCalligModel::Network::Logits(const float* image, float logits[kClasses]) c
 {
     const int maxC = std::max(c1, std::max(c2, c3));
     std::vector<float> a(size_t(maxC) * 28 * 28), b(size_t(maxC) * 28 * 28);
-    conv3x3(image, 1, 28, w1.data(), b1.data(), c1, a.data());
+    std::vector<float> padded(size_t(std::max(c1, c2)) * 16 * 16 + 30 * 30), acc(maxC);
+    conv3x3(image, 1, 28, w1.data(), b1.data(), c1, a.data(), padded.data(), acc.data());
     int side = maxPool(a.data(), c1, 28, b.data());
-    conv3x3(b.data(), c1, side, w2.data(), b2.data(), c2, a.data());
+    conv3x3(b.data(), c1, side, w2.data(), b2.data(), c2, a.data(), padded.data(), acc.data());
     side = maxPool(a.data(), c2, side, b.data());
-    conv3x3(b.data(), c2, side, w3.data(), b3.data(), c3, a.data());
+    conv3x3(b.data(), c2, side, w3.data(), b3.data(), c3, a.data(), padded.data(), acc.data());
     side = maxPool(a.data(), c3, side, b.data());
     std::vector<float> hidden(dense);
-    ::dense(b.data(), c3 * side * side, w4.data(), b4.data(), dense, hidden.data(), true);
-    ::dense(hidden.data(), dense, w5.data(), b5.data(), kClasses, logits, false);
+    denseSparse(b.data(), c3 * side * side, w4.data(), b4.data(), dense, hidden.data());
+    ::dense(hidden.data(), dense, w5.data(), b5.data(), kClasses, logits);
 }
 
 void CCalligModel::Classify(const float* image, float scores[kClasses]) const

@@ -59,6 +59,8 @@ private:
     struct Network
     {
         int c1 = 0, c2 = 0, c3 = 0, dense = 0;
+        // Convolution weights w1..w3 are held [input][tap][output] and the
+        // first dense layer's w4 [input][output], not in the file's order.
         std::vector<float> w1, b1, w2, b2, w3, b3, w4, b4, w5, b5;
         void Logits(const float* image, float logits[kClasses]) const;
     };

@@ -2,6 +2,7 @@
 
 #include "boardsoft/callig/CalligModel.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -202,6 +203,87 @@ TEST(CalligModelFile, ReadsAMultiBlockFileTheSameFromTheLibrary)
     ASSERT_EQ(load(file, &dict), CGR_OK);
     EXPECT_EQ(CgrFreeDict(&dict), CGR_OK);
     EXPECT_NE(CgrFreeDict(&dict), CGR_OK) << "already freed";
+}
+
+// The classifier stores its weights rearranged for speed; its scores must stay
+// those of the network as the file lays it out, evaluated the plain way.
+TEST(CalligModelFile, ANetworkScoresAsItsLayersInFileOrderDescribe)
+{
+    const int c1 = 3, c2 = 5, c3 = 4, dn = 6; // all different, so a swapped index shows
+    std::vector<float> w(CCalligModel::WeightCount(c1, c2, c3, dn));
+    for (size_t i = 0; i < w.size(); ++i)
+        w[i] = 0.6f * std::sin(float(i) * 0.91f + 0.3f) + 0.05f;
+    auto file = CCalligModel::Pack(CCalligModel::MakePayload(c1, c2, c3, dn, w));
+    file.resize(file.size() + CCalligModel::kMaxOverRead, 0);
+    const auto model = CCalligModel::Load(file.data());
+    ASSERT_TRUE(model);
+
+    const float* at = w.data();
+    auto conv = [&at](const std::vector<float>& in, int inC, int side, int outC) {
+        const float* k = at;
+        const float* bias = at + size_t(outC) * inC * 9;
+        at = bias + outC;
+        std::vector<float> out(size_t(outC) * side * side);
+        for (int o = 0; o < outC; ++o)
+            for (int y = 0; y < side; ++y)
+                for (int x = 0; x < side; ++x) {
+                    float sum = bias[o];
+                    for (int i = 0; i < inC; ++i)
+                        for (int ky = 0; ky < 3; ++ky)
+                            for (int kx = 0; kx < 3; ++kx) {
+                                const int sy = y + ky - 1, sx = x + kx - 1;
+                                if (sy >= 0 && sy < side && sx >= 0 && sx < side)
+                                    sum += k[((o * inC + i) * 3 + ky) * 3 + kx] * in[(i * side + sy) * side + sx];
+                            }
+                    out[(o * side + y) * side + x] = std::max(sum, 0.0f);
+                }
+        return out;
+    };
+    auto pool = [](const std::vector<float>& in, int channels, int side) {
+        const int h = side / 2;
+        std::vector<float> out(size_t(channels) * h * h);
+        for (int c = 0; c < channels; ++c)
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < h; ++x) {
+                    const float* s = &in[(c * side + 2 * y) * side + 2 * x];
+                    out[(c * h + y) * h + x] = std::max(std::max(s[0], s[1]), std::max(s[side], s[side + 1]));
+                }
+        return out;
+    };
+    auto dense = [&at](const std::vector<float>& in, int outN, bool relu) {
+        const float* k = at;
+        const float* bias = at + size_t(outN) * in.size();
+        at = bias + outN;
+        std::vector<float> out(outN);
+        for (int o = 0; o < outN; ++o) {
+            float sum = bias[o];
+            for (size_t i = 0; i < in.size(); ++i)
+                sum += k[o * in.size() + i] * in[i];
+            out[o] = relu ? std::max(sum, 0.0f) : sum;
+        }
+        return out;
+    };
+
+    // A stroke with soft edges on a background of zeros.
+    std::vector<float> image(28 * 28, 0.0f);
+    for (int y = 4; y < 24; ++y)
+        for (int x = 0; x < 28; ++x)
+            image[y * 28 + x] = std::max(0.0f, 1.0f - std::abs(float(x) - 8.0f - 0.5f * float(y)) / 3.0f);
+    auto a = pool(conv(image, 1, 28, c1), c1, 28);
+    a = pool(conv(a, c1, 14, c2), c2, 14);
+    a = pool(conv(a, c2, 7, c3), c3, 7);
+    const auto logits = dense(dense(a, dn, true), 10, false);
+    ASSERT_EQ(at, w.data() + w.size());
+
+    float expected[10], sum = 0;
+    const float top = *std::max_element(logits.begin(), logits.end());
+    for (int c = 0; c < 10; ++c)
+        sum += expected[c] = std::exp(logits[c] - top);
+    float scores[10];
+    model->Classify(image.data(), scores);
+    for (int c = 0; c < 10; ++c)
+        EXPECT_NEAR(scores[c], expected[c] / sum, 1e-5f) << c;
+    EXPECT_GT(*std::max_element(expected, expected + 10) / sum, 0.15f) << "scores this flat test nothing";
 }
 
 // Networks trained apart are kept in one file and averaged in the log domain.
