@@ -99,10 +99,12 @@ constexpr double kCharacterCost = 1.5;
 constexpr float kFlagTop = 0.22f;
 constexpr float kFlagHeight = 0.3f;
 // Log-score cost of a second point in one number, of passing over a
-// point-sized mark as no character at all, and of a number ending in its point.
+// point-sized mark as no character at all, and of a number beginning or
+// ending in its point.
 constexpr double kSecondPointCost = 10.0;
 constexpr double kSpeckCost = 4.0;
 constexpr double kTrailingPointCost = 4.0;
+constexpr double kLeadingPointCost = 4.0;
 // Strokes closer than this (in line heights) are parts of one character.
 constexpr float kTouchDistance = 0.06f;
 // The largest width of a character made of several merged groups, in line heights.
@@ -533,12 +535,16 @@ std::vector<CInkReader::CWord> CInkReader::Read(const CInkStrokeList& input, con
         at[i] = std::move(here);
     }
     std::vector<SReading>& readings = at[n];
-    // No number ends in its point: a point-sized mark after the last digit is
-    // more likely a speck, and passing over it is among the readings.
+    // No number ends in its point, and pupils write 0.5, not .5: a point-sized
+    // mark after the last digit or before the first is more likely a speck or
+    // a piece of the digit beside it, and those readings are among the others.
+    const auto digit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
     for (SReading& r : readings) {
         const size_t len = r.text.size();
-        if (len > 1 && r.text[len - 1] == '.' && std::isdigit(static_cast<unsigned char>(r.text[len - 2])))
+        if (len > 1 && r.text[len - 1] == '.' && digit(r.text[len - 2]))
             r.score -= kTrailingPointCost;
+        if (len > 1 && r.text[0] == '.' && digit(r.text[1]))
+            r.score -= kLeadingPointCost;
     }
     keepBest(readings, kMaxAlternatives);
     CWord word;

@@ -454,6 +454,9 @@ TEST(CalligRecognition, BesideDigitsAMarkIsJudgedAgainstTheLine)
     // Nor does a number end in its point: a mark after the last digit is a speck.
     EXPECT_EQ(recognise(dict, { line(10, 10, 11, 60), dot(26, 58) }).at(0), "1");
     EXPECT_EQ(recognise(dict, { line(10, 10, 11, 60), ring(22, 48, 11) }).at(0), "1");
+    // Nor begin with it (pupils write 0.5): a speck before the first digit is passed over.
+    EXPECT_EQ(recognise(dict, { dot(0, 12), line(20, 10, 21, 60) }).at(0), "1");
+    EXPECT_EQ(recognise(dict, { ring(0, 48, 11), line(20, 10, 21, 60), ellipse(55, 35, 14, 25) }).at(0), "10");
     // A ring of that size high in the line, level with the digits' tops, is no point.
     const std::string high
         = recognise(dict, { line(10, 10, 11, 60), ring(24, 10, 12), ellipse(65, 35, 14, 25) }).at(0);
