@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <iterator>
 #include <numeric>
 
 namespace {
@@ -115,6 +116,9 @@ constexpr float kMaxMergedWidth = 1.4f;
 constexpr float kMaxFlaggedWidth = 2.6f;
 // The most groups one character may be made of.
 constexpr size_t kMaxPieces = 4;
+// Shears (x moved by this share of y from the glyph's centre) at which each
+// glyph is read.
+constexpr float kReadSlants[] = { -0.1f, 0.1f };
 
 SBox boxOf(const std::vector<SInkPoint>& s)
 {
@@ -294,13 +298,39 @@ std::vector<SOption> classify(
             kept.push_back(s.back());
         part.push_back(std::move(kept));
     }
-    float image[CGlyphRenderer::kSide * CGlyphRenderer::kSide];
-    CGlyphRenderer::Render(part, CGlyphRenderer::kPenRadius, image);
-    float scores[CCalligModel::kClasses];
-    model.Classify(image, scores);
+    // The glyph is read slanted a little each way and the log-scores are
+    // averaged: hands slant more than the training ink does, and the two
+    // readings err on different glyphs.
+    float centre = 0;
+    size_t count = 0;
+    for (const auto& s : part)
+        for (const SInkPoint& q : s) {
+            centre += q.y;
+            ++count;
+        }
+    centre /= float(std::max<size_t>(count, 1));
+    double sum[CCalligModel::kClasses] = {};
+    for (float slant : kReadSlants) {
+        CInkStrokeList slanted = part;
+        for (auto& s : slanted)
+            for (SInkPoint& q : s)
+                q.x += slant * (q.y - centre);
+        float image[CGlyphRenderer::kSide * CGlyphRenderer::kSide];
+        CGlyphRenderer::Render(slanted, CGlyphRenderer::kPenRadius, image);
+        float scores[CCalligModel::kClasses];
+        model.Classify(image, scores);
+        for (int c = 0; c < CCalligModel::kClasses; ++c)
+            sum[c] += std::log(std::max(scores[c], 1e-9f)) / double(std::size(kReadSlants));
+    }
+    // Normalised again, so a glyph's options stay log-probabilities.
+    const double top = *std::max_element(sum, sum + CCalligModel::kClasses);
+    double total = 0;
+    for (double v : sum)
+        total += std::exp(v - top);
+    const double norm = top + std::log(total);
     std::vector<SOption> options;
     for (int c = 0; c < CCalligModel::kClasses; ++c)
-        options.push_back({ char('0' + c), std::log(std::max(scores[c], 1e-9f)) });
+        options.push_back({ char('0' + c), sum[c] - norm });
     std::sort(
         options.begin(), options.end(), [](const SOption& a, const SOption& b) { return a.logp > b.logp; });
     options.resize(3);
