@@ -538,7 +538,11 @@ def main():
         train_images, train_labels = train_images[:args.train_limit], train_labels[:args.train_limit]
     val_images, val_labels = images[cut:], labels_all[cut:]
     cache = os.path.join(args.work, "traces")
-    train_strokes = traced(train_images, cache + "-train.pkl", args.open_training_loops, args.jobs)
+    # Each way of tracing the training images keeps a cache of its own: the
+    # networks of one model may be trained on different ones.
+    train_cache = cache + ("-train-open%g.pkl" % args.open_training_loops if args.open_training_loops
+                           else "-train.pkl")
+    train_strokes = traced(train_images, train_cache, args.open_training_loops, args.jobs)
     val_strokes = traced(val_images, cache + "-validation.pkl", args.open_loops, args.jobs)
     print("traced %d + %d images in %.0f s" % (len(train_images), len(val_images), time.time() - t0), flush=True)
 
