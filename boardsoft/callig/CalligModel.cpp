@@ -327,7 +327,9 @@ void CCalligModel::Network::Logits(const float* image, float logits[kClasses]) c
 {
     const int maxC = std::max(c1, std::max(c2, c3));
     std::vector<float> a(size_t(maxC) * 28 * 28), b(size_t(maxC) * 28 * 28);
-    std::vector<float> padded(size_t(std::max(c1, c2)) * 16 * 16 + 30 * 30), acc(maxC);
+    // The largest padded input of the three layers: 1 x 30^2, c1 x 16^2, c2 x 9^2.
+    const size_t paddedSize = std::max({ size_t(30 * 30), size_t(c1) * 16 * 16, size_t(c2) * 9 * 9 });
+    std::vector<float> padded(paddedSize), acc(maxC);
     conv3x3(image, 1, 28, w1.data(), b1.data(), c1, a.data(), padded.data(), acc.data());
     int side = maxPool(a.data(), c1, 28, b.data());
     conv3x3(b.data(), c1, side, w2.data(), b2.data(), c2, a.data(), padded.data(), acc.data());
