@@ -402,8 +402,10 @@ void printAccuracy()
             // with a tapped dot, "d.d" with a ring 9 to 14 pixels across.
             const int kind = i % 3;
             const float scale = sizes[(i / 3) % 3] / 56;
-            const auto& a = g_eval[rng() % g_eval.size()];
-            const auto& b = g_eval[rng() % g_eval.size()];
+            const size_t ia = rng() % g_eval.size();
+            const size_t ib = rng() % g_eval.size();
+            const auto& a = g_eval[ia];
+            const auto& b = g_eval[ib];
             auto da = place(a.strokes, scale, 0, 0);
             auto db = place(b.strokes, scale, 0, 0);
             float l, t, r, bt;
@@ -441,7 +443,8 @@ void printAccuracy()
             ++inNumberN[kind];
             if (!ok && kShowFails)
                 std::printf(
-                    "  misread mark: %s as %s (digit height %.0f px)\n", expect.c_str(), got.c_str(), h);
+                    "  misread mark: %s as %s (digit height %.0f px, samples %zu and %zu)\n", expect.c_str(),
+                    got.c_str(), h, ia, ib);
         }
         const int marksOk = minusOk + dotOk + ringOk + inNumberOk[0] + inNumberOk[1] + inNumberOk[2];
         std::printf(

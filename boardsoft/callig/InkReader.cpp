@@ -114,6 +114,12 @@ constexpr float kMaxMergedWidth = 1.4f;
 // (pupils' flags run up to twice the body's width): a body and a flag
 // together may be this wide.
 constexpr float kMaxFlaggedWidth = 2.6f;
+// The digits of one number are written about the same height: ink under
+// kShortDigit of the line's height is a piece of its neighbour (the loop of a
+// 2, the flag of a 5) or a stray tick, passed over at kSpeckCost, and read as
+// a digit of its own only when nothing else fits.
+constexpr float kShortDigit = 0.4f;
+constexpr double kShortDigitCost = 10.0;
 // The most groups one character may be made of.
 constexpr size_t kMaxPieces = 4;
 // Shears (x moved by this share of y from the glyph's centre) at which each
@@ -546,8 +552,14 @@ std::vector<CInkReader::CWord> CInkReader::Read(const CInkStrokeList& input, con
                 o = { { '.', 0.0 }, { '\0', -kSpeckCost } };
             else if (len == 1 && isMinus(strokes, merged, line.top, lineHeight, lone))
                 o = { { '-', 0.0 } };
-            else
+            else {
                 o = classify(strokes, merged.strokes, *model);
+                if (std::max(merged.box.width(), merged.box.height()) < kShortDigit * lineHeight) {
+                    for (SOption& opt : o)
+                        opt.logp -= kShortDigitCost;
+                    o.push_back({ '\0', -kSpeckCost });
+                }
+            }
             for (const SReading& r : at[j])
                 for (const SOption& opt : o) {
                     // A number has one point at most: a second is a piece of

@@ -536,6 +536,31 @@ TEST(CalligRecognition, AFiveWhoseFlagIsWrittenApartStaysOneDigit)
     CgrFreeDict(&dict);
 }
 
+TEST(CalligRecognition, AStrayTickBesideADigitIsNoDigitOfItsOwn)
+{
+    int32_t dict = 0;
+    ASSERT_EQ(load(trainedModel(), &dict), CGR_OK);
+    // A 4 and a 1 about 50 pixels high, and ticks a third of that: too long for a dot.
+    const Stroke fourOpen = { { 42, 12 }, { 38, 24 }, { 34, 36 }, { 33, 42 }, { 46, 42 }, { 62, 41 } };
+    const Stroke fourStem = line(54, 22, 54, 62);
+    const Stroke one = line(90, 12, 88, 62);
+    struct Case
+    {
+        const char* what;
+        std::vector<Stroke> strokes;
+        const char* want;
+    };
+    const Case cases[] = {
+        { "a tick left of a 4", { line(4, 26, 5, 42), fourOpen, fourStem }, "4" },
+        { "a tick right of a 1", { one, line(110, 42, 111, 58) }, "1" },
+        { "a 4 and a 1 of one height", { fourOpen, fourStem, one }, "41" },
+        { "two 1s", { line(40, 12, 38, 62), one }, "11" },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(recognise(dict, c.strokes).at(0), c.want) << c.what;
+    CgrFreeDict(&dict);
+}
+
 TEST(CalligRecognition, ContinentalOnesAndSevensKeepTheirDigit)
 {
     int32_t dict = 0;

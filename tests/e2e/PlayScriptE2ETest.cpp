@@ -221,6 +221,21 @@ TEST_F(PlayScriptE2ETest, TouchOnlyGameWithTheDefaultSettings)
     EXPECT_EQ(SummaryOf(r.out), std::string(kPenTouchSummary) + kTouchSecondGame);
 }
 
+// A pupil's pen grazes the answer cell left of the digit: the cell is read one
+// character at a time, so a tick taken for a "1" would push the 6 out of it.
+TEST_F(PlayScriptE2ETest, AStrayTickBeforeAPenWrittenDigitIsPassedOver)
+{
+    const Result r = Play(WriteScript(QStringLiteral(
+        "seed 42\nquestions 10\noperator add 1\nsize 1024 768\ninput window\n"
+        "pen 600,300 610,300\n"
+        "pen result:6,45 result:7,62 result:8,80\n"
+        "pen result:64,22 result:50,36 result:40,55 result:37,80 result:44,102 result:57,110 result:68,100 "
+        "result:70,84 result:60,72 result:44,76 result:39,90\n"
+        "tap recognise\nstop\n")));
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("1)\t3   +   3   =   6   right\n"))) << r.out.toStdString();
+}
+
 TEST_F(PlayScriptE2ETest, AnUnwritableRecordingIsOneLineAndPlayGoesOn)
 {
     const Result r = Play(WriteScript(QStringLiteral("seed 42\nstop\n")),
