@@ -57,7 +57,7 @@ std::string fromEnv(const char* name, const std::string& fallback)
 }
 // KESTAVO_BENCH_LIB measures another build of the recogniser (a reader before a change).
 const std::string kLib = fromEnv("KESTAVO_BENCH_LIB", std::string(KESTAVO_TEST_LIB_DIR) + "/libcallig.so");
-// KESTAVO_BENCH_ONLY=cells,continental,marks,commas,fields measures only those
+// KESTAVO_BENCH_ONLY=cells,others,continental,marks,commas,fields measures only those
 // parts; each part draws from a generator of its own, so its figures are the
 // same alone or with the others.
 const std::string kOnly = fromEnv("KESTAVO_BENCH_ONLY", "");
@@ -71,6 +71,9 @@ const std::string kModel
 const bool kShowFails = !fromEnv("KESTAVO_BENCH_FAILS", "").empty();
 const std::string kEval = fromEnv(
     "KESTAVO_BENCH_STROKES", std::string(KESTAVO_TEST_SOURCE_DIR) + "/bench/data/HeldOutDigitStrokes.bin");
+// KESTAVO_BENCH_OTHERS: digits by other writers, traced the same way.
+const std::string kOthers = fromEnv(
+    "KESTAVO_BENCH_OTHERS", std::string(KESTAVO_TEST_SOURCE_DIR) + "/bench/data/OtherHandDigitStrokes.bin");
 
 std::vector<uint8_t> readFile(const std::string& path)
 {
@@ -110,9 +113,9 @@ void close(SApi& api)
     api.lib = nullptr;
 }
 
-std::vector<SSample> readEval()
+std::vector<SSample> readEval(const std::string& path)
 {
-    const std::vector<uint8_t> f = readFile(kEval);
+    const std::vector<uint8_t> f = readFile(path);
     std::vector<SSample> out;
     if (f.size() < 8 || std::memcmp(f.data(), "KDGE", 4) != 0)
         return out;
@@ -121,7 +124,7 @@ std::vector<SSample> readEval()
     size_t at = 8;
     for (uint32_t i = 0; i < count && at + 2 <= f.size(); ++i) {
         SSample s;
-        s.label = f[at];
+        s.label = f[at] % 10;
         const int strokes = f[at + 1];
         at += 2;
         for (int k = 0; k < strokes && at + 2 <= f.size(); ++k) {
@@ -315,6 +318,46 @@ std::vector<Stroke> continental(const std::vector<Stroke>& in, int label, std::m
 
 std::vector<SSample> g_eval;
 
+// Writing sizes: the 56-unit grid mapped onto cells of 40, 70 and 140 pixels
+// (digits about 28, 50 and 100 pixels high).
+const float kCellSizes[] = { 40, 70, 140 };
+
+// Each digit alone in a cell at the three sizes: the share read exactly, and
+// the confusion matrix.
+void readCells(const SApi& api, const std::vector<SSample>& samples, const char* what)
+{
+    int confusion[10][11] = {};
+    int right = 0, total = 0;
+    for (float size : kCellSizes) {
+        int r = 0;
+        for (size_t at = 0; at < samples.size(); ++at) {
+            const SSample& s = samples[at];
+            const std::string got = recognise(api, place(s.strokes, size / 56, 13, 21));
+            const bool ok = got.size() == 1 && got[0] == char('0' + s.label);
+            r += ok;
+            if (!ok && kShowFails)
+                std::printf("  misread digit: %d as %s (%.0f px cells, sample %zu)\n", s.label, got.c_str(), size,
+                    at);
+            const int col = (got.size() == 1 && got[0] >= '0' && got[0] <= '9') ? got[0] - '0' : 10;
+            ++confusion[s.label % 10][col];
+        }
+        std::printf("  %sper cell, %3.0f px cells: %.2f %% top-1\n", what, size, 100.0 * r / samples.size());
+        right += r;
+        total += int(samples.size());
+    }
+    std::printf("  %sper cell, all sizes: %.2f %% (%d of %d)\n", what, 100.0 * right / total, right, total);
+    std::printf("  confusion (rows written, columns read, x = not one digit):\n     ");
+    for (int c = 0; c < 10; ++c)
+        std::printf("%5d", c);
+    std::printf("    x\n");
+    for (int r = 0; r < 10; ++r) {
+        std::printf("  %d: ", r);
+        for (int c = 0; c < 11; ++c)
+            std::printf("%5d", confusion[r][c]);
+        std::printf("\n");
+    }
+}
+
 void printAccuracy()
 {
     SApi api;
@@ -322,7 +365,7 @@ void printAccuracy()
         std::printf("cannot load %s with %s\n", kLib.c_str(), kModel.c_str());
         return;
     }
-    g_eval = readEval();
+    g_eval = readEval(kEval);
     if (g_eval.empty()) {
         std::printf(
             "no evaluation set at %s: run tools/train/train.py (tools/train/README.md)\n", kEval.c_str());
@@ -331,39 +374,17 @@ void printAccuracy()
     }
     std::printf("Model %s\nDigits of %s: %zu, traced into pen strokes\n", kModel.c_str(), kEval.c_str(),
         g_eval.size());
-    // Writing sizes: the 56-unit grid mapped onto cells of 40, 70 and 140 pixels
-    // (digits about 28, 50 and 100 pixels high).
-    const float sizes[] = { 40, 70, 140 };
-    if (part("cells")) {
-        int confusion[10][11] = {};
-        int right = 0, total = 0;
-        for (float size : sizes) {
-            int r = 0;
-            for (size_t at = 0; at < g_eval.size(); ++at) {
-                const SSample& s = g_eval[at];
-                const std::string got = recognise(api, place(s.strokes, size / 56, 13, 21));
-                const bool ok = got.size() == 1 && got[0] == char('0' + s.label);
-                r += ok;
-                if (!ok && kShowFails)
-                    std::printf("  misread digit: %d as %s (%.0f px cells, sample %zu)\n", s.label, got.c_str(),
-                        size, at);
-                const int col = (got.size() == 1 && got[0] >= '0' && got[0] <= '9') ? got[0] - '0' : 10;
-                ++confusion[s.label][col];
-            }
-            std::printf("  per cell, %3.0f px cells: %.2f %% top-1\n", size, 100.0 * r / g_eval.size());
-            right += r;
-            total += int(g_eval.size());
-        }
-        std::printf("  per cell, all sizes: %.2f %% (%d of %d)\n", 100.0 * right / total, right, total);
-        std::printf("  confusion (rows written, columns read, x = not one digit):\n     ");
-        for (int c = 0; c < 10; ++c)
-            std::printf("%5d", c);
-        std::printf("    x\n");
-        for (int r = 0; r < 10; ++r) {
-            std::printf("  %d: ", r);
-            for (int c = 0; c < 11; ++c)
-                std::printf("%5d", confusion[r][c]);
-            std::printf("\n");
+    const auto& sizes = kCellSizes;
+    if (part("cells"))
+        readCells(api, g_eval, "");
+    // Digits by writers who are not in MNIST (tools/train/other_hands.py).
+    if (part("others")) {
+        const std::vector<SSample> others = readEval(kOthers);
+        if (others.empty())
+            std::printf("no other hands' digits at %s: run tools/train/other_hands.py\n", kOthers.c_str());
+        else {
+            std::printf("Digits of %s: %zu, by 43 writers not in MNIST\n", kOthers.c_str(), others.size());
+            readCells(api, others, "other hands, ");
         }
     }
 
