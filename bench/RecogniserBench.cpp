@@ -336,8 +336,8 @@ void readCells(const SApi& api, const std::vector<SSample>& samples, const char*
             const bool ok = got.size() == 1 && got[0] == char('0' + s.label);
             r += ok;
             if (!ok && kShowFails)
-                std::printf("  misread digit: %d as %s (%.0f px cells, sample %zu)\n", s.label, got.c_str(), size,
-                    at);
+                std::printf("  misread digit: %d as %s (%.0f px cells, sample %zu)\n", s.label, got.c_str(),
+                    size, at);
             const int col = (got.size() == 1 && got[0] >= '0' && got[0] <= '9') ? got[0] - '0' : 10;
             ++confusion[s.label % 10][col];
         }
@@ -463,9 +463,8 @@ void printAccuracy()
             inNumberOk[kind] += ok;
             ++inNumberN[kind];
             if (!ok && kShowFails)
-                std::printf(
-                    "  misread mark: %s as %s (digit height %.0f px, samples %zu and %zu)\n", expect.c_str(),
-                    got.c_str(), h, ia, ib);
+                std::printf("  misread mark: %s as %s (digit height %.0f px, samples %zu and %zu)\n",
+                    expect.c_str(), got.c_str(), h, ia, ib);
         }
         const int marksOk = minusOk + dotOk + ringOk + inNumberOk[0] + inNumberOk[1] + inNumberOk[2];
         std::printf(

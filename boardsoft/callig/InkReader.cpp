@@ -46,6 +46,8 @@ constexpr float kRingRoundness = 0.45f;
 // Beside digits, a ring is a dot only up to this share of the line's height
 // and only with its centre below this share of the line (dots sit on the line).
 constexpr float kRingDotLine = 0.55f;
+// Beside large digits a ring may be larger than kRingDotSize, up to this share of the line.
+constexpr float kRingDotShare = 0.35f;
 constexpr float kDotLowestCentre = 0.55f;
 // Between characters, a ring up to kRingOnFoot of the line's height is a dot
 // when it sits on the line's foot (its bottom below kFoot of the line, its
@@ -205,9 +207,11 @@ bool isDot(const SBox& box, float lineTop, float lineHeight, bool lone)
         return false;
     if (size <= kTapSize)
         return true;
-    const bool ring = size <= kRingDotSize && std::min(w, h) >= kRingRoundness * size;
+    const bool round = std::min(w, h) >= kRingRoundness * size;
     if (lone)
-        return ring;
+        return round && size <= kRingDotSize;
+    // Large writing has larger dots.
+    const bool ring = round && size <= std::max(kRingDotSize, kRingDotShare * lineHeight);
     if (size <= 0.22f * lineHeight)
         return true;
     return ring && size <= kRingDotLine * lineHeight && centre >= kDotLowestCentre * lineHeight;

@@ -437,6 +437,12 @@ TEST(CalligRecognition, BesideDigitsAMarkIsJudgedAgainstTheLine)
         recognise(dict, { line(0, 10, 30, 10), line(30, 10, 12, 60), ring(24, 48, 11), line(55, 10, 56, 60) })
             .at(0),
         "7.1");
+    // Large writing has large dots: beside digits 100 pixels high, a ring 24
+    // pixels across under the bar of a 7.
+    EXPECT_EQ(recognise(dict,
+                  { line(0, 10, 60, 10), line(60, 10, 24, 110), ring(48, 86, 24), line(110, 10, 112, 110) })
+                  .at(0),
+        "7.1");
     // Digits 22 pixels high, as in a small cell: a dash no longer than a tap is
     // wide is still a minus.
     EXPECT_EQ(recognise(dict, { line(0, 21, 7, 21.5f), line(15, 10, 15.5f, 32) }).at(0), "-1");
