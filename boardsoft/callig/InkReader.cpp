@@ -46,9 +46,9 @@ constexpr float kRingRoundness = 0.45f;
 // Beside digits, a ring is a dot only up to this share of the line's height
 // and only with its centre below this share of the line (dots sit on the line).
 constexpr float kRingDotLine = 0.55f;
+constexpr float kDotLowestCentre = 0.55f;
 // Beside large digits a ring may be larger than kRingDotSize, up to this share of the line.
 constexpr float kRingDotShare = 0.35f;
-constexpr float kDotLowestCentre = 0.55f;
 // Between characters, a ring up to kRingOnFoot of the line's height is a dot
 // when it sits on the line's foot (its bottom below kFoot of the line, its
 // centre below kRingOnFootCentre).
@@ -116,10 +116,10 @@ constexpr float kMaxMergedWidth = 1.4f;
 // (pupils' flags run up to twice the body's width): a body and a flag
 // together may be this wide.
 constexpr float kMaxFlaggedWidth = 2.6f;
-// The digits of one number are written about the same height: ink under
-// kShortDigit of the line's height is a piece of its neighbour (the loop of a
-// 2, the flag of a 5) or a stray tick, passed over at kSpeckCost, and read as
-// a digit of its own only when nothing else fits.
+// The digits of one number are written about the same size: ink whose width
+// and height are both under kShortDigit of the line's height is a piece of its
+// neighbour (the loop of a 2 come apart) or a stray tick, passed over at
+// kSpeckCost, and read as a digit of its own only when nothing else fits.
 constexpr float kShortDigit = 0.4f;
 constexpr double kShortDigitCost = 10.0;
 // The most groups one character may be made of.
