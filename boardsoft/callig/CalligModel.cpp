@@ -78,6 +78,16 @@ std::vector<float> tapMajor(const std::vector<float>& w, int inC, int outC)
     return t;
 }
 
+// The file's [out][in] dense weights as denseSparse reads them.
+std::vector<float> inputMajor(const std::vector<float>& w, int inN, int outN)
+{
+    std::vector<float> t(w.size());
+    for (int o = 0; o < outN; ++o)
+        for (int i = 0; i < inN; ++i)
+            t[size_t(i) * outN + o] = w[size_t(o) * inN + i];
+    return t;
+}
+
 // 2 x 2 max pooling, rounding the side down.
 int maxPool(const float* in, int channels, int side, float* out)
 {
@@ -312,12 +322,7 @@ bool CCalligModel::ReadNetwork(const std::vector<uint8_t>& payload, size_t& at, 
     net.w1 = tapMajor(net.w1, 1, net.c1);
     net.w2 = tapMajor(net.w2, net.c1, net.c2);
     net.w3 = tapMajor(net.w3, net.c2, net.c3);
-    std::vector<float> inputMajor(net.w4.size());
-    const int flat = net.c3 * 9;
-    for (int o = 0; o < net.dense; ++o)
-        for (int i = 0; i < flat; ++i)
-            inputMajor[size_t(i) * net.dense + o] = net.w4[size_t(o) * flat + i];
-    net.w4 = std::move(inputMajor);
+    net.w4 = inputMajor(net.w4, net.c3 * 9, net.dense);
     m_nets.push_back(std::move(net));
     at += 20 + count * sizeof(float);
     return true;
@@ -326,10 +331,14 @@ bool CCalligModel::ReadNetwork(const std::vector<uint8_t>& payload, size_t& at, 
 void CCalligModel::Network::Logits(const float* image, float logits[kClasses]) const
 {
     const int maxC = std::max(c1, std::max(c2, c3));
-    std::vector<float> a(size_t(maxC) * 28 * 28), b(size_t(maxC) * 28 * 28);
+    // Scratch kept per thread: every glyph is read several times by every
+    // network, and each layer writes all it later reads, so nothing is cleared.
+    thread_local std::vector<float> a, b, padded, acc;
+    a.resize(size_t(maxC) * 28 * 28);
+    b.resize(size_t(maxC) * 28 * 28);
     // The largest padded input of the three layers: 1 x 30^2, c1 x 16^2, c2 x 9^2.
-    const size_t paddedSize = std::max({ size_t(30 * 30), size_t(c1) * 16 * 16, size_t(c2) * 9 * 9 });
-    std::vector<float> padded(paddedSize), acc(maxC);
+    padded.resize(std::max({ size_t(30 * 30), size_t(c1) * 16 * 16, size_t(c2) * 9 * 9 }));
+    acc.resize(maxC);
     conv3x3(image, 1, 28, w1.data(), b1.data(), c1, a.data(), padded.data(), acc.data());
     int side = maxPool(a.data(), c1, 28, b.data());
     conv3x3(b.data(), c1, side, w2.data(), b2.data(), c2, a.data(), padded.data(), acc.data());
