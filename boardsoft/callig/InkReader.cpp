@@ -47,6 +47,9 @@ constexpr float kRingRoundness = 0.45f;
 // and only with its centre below this share of the line (dots sit on the line).
 constexpr float kRingDotLine = 0.55f;
 constexpr float kDotLowestCentre = 0.55f;
+// A mark larger than a tap but tiny against the line is a dot only in the
+// line's lower half: higher up it is a piece of a digit or a stray stroke.
+constexpr float kTinyDotLowestCentre = 0.5f;
 // Beside large digits a ring may be larger than kRingDotSize, up to this share of the line.
 constexpr float kRingDotShare = 0.35f;
 // Between characters, a ring up to kRingOnFoot of the line's height is a dot
@@ -194,7 +197,7 @@ bool isFlag(const CInkStrokeList& strokes, const SGroup& g, float lineTop, float
 
 // A "." by its size alone: a tap anywhere, or a small round ring or blob. In a
 // field the mark is judged against the digits beside it as well: tiny against
-// the line wherever it is, or ring-sized and low in the line.
+// the line in its lower half, or ring-sized and low in the line.
 bool isDot(const SBox& box, float lineTop, float lineHeight, bool lone)
 {
     const float w = box.width(), h = box.height();
@@ -212,7 +215,7 @@ bool isDot(const SBox& box, float lineTop, float lineHeight, bool lone)
         return round && size <= kRingDotSize;
     // Large writing has larger dots.
     const bool ring = round && size <= std::max(kRingDotSize, kRingDotShare * lineHeight);
-    if (size <= 0.22f * lineHeight)
+    if (size <= 0.22f * lineHeight && centre >= kTinyDotLowestCentre * lineHeight)
         return true;
     return ring && size <= kRingDotLine * lineHeight && centre >= kDotLowestCentre * lineHeight;
 }
