@@ -236,6 +236,44 @@ TEST_F(PlayScriptE2ETest, AStrayTickBeforeAPenWrittenDigitIsPassedOver)
     EXPECT_TRUE(r.out.contains(QStringLiteral("1)\t3   +   3   =   6   right\n"))) << r.out.toStdString();
 }
 
+// A 6, a 4 and an 8 from the validation handwriting, written across the cells
+// through the window system: the 4's arm is traced with a short upright piece
+// apart, high in the line, which must not become the number's point ("6.4").
+TEST_F(PlayScriptE2ETest, APieceOfADigitHighInTheLineIsNoPoint)
+{
+    const Result r = Play(WriteScript(QStringLiteral(
+        "seed 1037\nquestions 10\noperator multiply 3\nsize 1024 768\ninput window\n"
+        "next\nnext\nnext\nnext\nnext\ntray pen\n"
+        "pen result:56,11 result:56,15 result:55,18 result:51,20 result:47,22 result:44,26 result:42,29 "
+        "result:38,33 result:34,35 result:31,39 result:29,42 result:29,46 result:32,48 result:36,50 "
+        "result:40,51 result:44,51 result:47,51 result:51,50 result:55,51 result:58,51 result:62,53 "
+        "result:64,57 result:62,61 result:62,64 result:58,68 result:55,70 result:51,72 result:47,72 "
+        "result:44,72 result:40,74 result:36,74 result:34,70 result:34,66 result:34,62 result:34,59 "
+        "result:36,55 result:38,51\n"
+        "pen result:25,46 result:27,46 result:29,46\n"
+        "pen result:23,48 result:20,50 result:16,53 result:12,57 result:12,61 result:10,64 result:10,68 "
+        "result:10,72 result:14,75 result:18,77 result:21,77 result:25,77 result:29,77 result:32,77 "
+        "result:36,75 result:36,74\n"
+        "pen result:122,28 result:120,31 result:119,34 result:117,36 result:114,39 result:113,42 "
+        "result:112,45 result:110,48 result:109,51 result:107,54 result:104,57 result:101,60 result:101,63 "
+        "result:100,66 result:100,68 result:100,71 result:98,74 result:97,77\n"
+        "pen result:68,31 result:68,34 result:68,36 result:68,39 result:68,42\n"
+        "pen result:88,35 result:87,38 result:85,41 result:85,44 result:84,47 result:82,50 result:81,52 "
+        "result:80,55 result:81,58 result:84,58 result:87,57 result:85,54 result:82,51\n"
+        "pen result:88,57 result:91,57 result:94,57 result:97,57 result:100,58 result:103,58\n"
+        "pen result:185,25 result:182,26 result:179,25 result:176,26 result:173,26 result:170,26 "
+        "result:167,28 result:164,28 result:161,28 result:158,31 result:155,31 result:152,32 result:149,32 "
+        "result:146,32 result:143,34 result:141,37 result:143,40 result:144,43 result:144,46 result:144,49 "
+        "result:144,52 result:144,55 result:143,58 result:143,61 result:141,64 result:138,67 result:135,67 "
+        "result:132,65 result:131,62 result:131,59 result:131,56 result:131,53 result:132,50 result:132,47 "
+        "result:134,44 result:135,41 result:138,40 result:141,38\n"
+        "pen result:150,19 result:153,19 result:156,20 result:159,23 result:161,26 result:161,28\n"
+        "pen result:149,20 result:146,22 result:143,25 result:143,28 result:141,31 result:143,34\n"
+        "tray none\nstop\n")));
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("6)\t81   x   8   =   648   right\n"))) << r.out.toStdString();
+}
+
 TEST_F(PlayScriptE2ETest, AnUnwritableRecordingIsOneLineAndPlayGoesOn)
 {
     const Result r = Play(WriteScript(QStringLiteral("seed 42\nstop\n")),
