@@ -57,7 +57,7 @@ std::string fromEnv(const char* name, const std::string& fallback)
 }
 // KESTAVO_BENCH_LIB measures another build of the recogniser (a reader before a change).
 const std::string kLib = fromEnv("KESTAVO_BENCH_LIB", std::string(KESTAVO_TEST_LIB_DIR) + "/libcallig.so");
-// KESTAVO_BENCH_ONLY=cells,others,continental,marks,commas,fields measures only those
+// KESTAVO_BENCH_ONLY=cells,others,lifts,continental,marks,commas,fields measures only those
 // parts; each part draws from a generator of its own, so its figures are the
 // same alone or with the others.
 const std::string kOnly = fromEnv("KESTAVO_BENCH_ONLY", "");
@@ -316,6 +316,41 @@ std::vector<Stroke> continental(const std::vector<Stroke>& in, int label, std::m
     return out;
 }
 
+// A pen stops where the writer lifts it, not where a traced skeleton ends:
+// each end of each stroke is, every other time, lifted short of it by 0.5 to 2
+// grid units (a gap where two strokes meet, a loop left open).
+std::vector<Stroke> liftedShort(const std::vector<Stroke>& in, std::mt19937& rng)
+{
+    std::uniform_real_distribution<float> u(0, 1);
+    std::vector<Stroke> out;
+    for (Stroke s : in) {
+        for (int end = 0; end < 2 && s.size() >= 3; ++end) {
+            if (u(rng) >= 0.5f)
+                continue;
+            if (end)
+                std::reverse(s.begin(), s.end());
+            float want = 0.5f + 1.5f * u(rng);
+            size_t k = 0;
+            while (k + 2 < s.size()) {
+                const float step = std::hypot(s[k + 1].first - s[k].first, s[k + 1].second - s[k].second);
+                if (step >= want) {
+                    const float t = want / step;
+                    s[k] = { s[k].first + t * (s[k + 1].first - s[k].first),
+                        s[k].second + t * (s[k + 1].second - s[k].second) };
+                    break;
+                }
+                want -= step;
+                ++k;
+            }
+            s.erase(s.begin(), s.begin() + long(k));
+            if (end)
+                std::reverse(s.begin(), s.end());
+        }
+        out.push_back(s);
+    }
+    return out;
+}
+
 std::vector<SSample> g_eval;
 
 // Writing sizes: the 56-unit grid mapped onto cells of 40, 70 and 140 pixels
@@ -386,6 +421,15 @@ void printAccuracy()
             std::printf("Digits of %s: %zu, by 43 writers not in MNIST\n", kOthers.c_str(), others.size());
             readCells(api, others, "other hands, ");
         }
+    }
+
+    // The validation digits with the pen lifted short of some joins.
+    if (part("lifts")) {
+        std::mt19937 lrng(17);
+        std::vector<SSample> lifted = g_eval;
+        for (SSample& s : lifted)
+            s.strokes = liftedShort(s.strokes, lrng);
+        readCells(api, lifted, "pen lifted short, ");
     }
 
     // Continental forms of the validation 1s and 7s, at the three sizes.

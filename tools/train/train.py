@@ -233,6 +233,44 @@ def distort(strokes, rng, elastic=0.0):
     return out
 
 
+def pen_lifts(strokes, rng, share=0.0, length=2.5):
+    """A pen does not stop where a traced skeleton does: with probability
+    `share` each end of each stroke is lifted short of it (a gap where strokes
+    meet, a loop left open) by up to `length` grid units, or one time in four
+    runs on past it along its last direction (an overshoot)."""
+    if share <= 0:
+        return strokes
+    out = []
+    for s in strokes:
+        p = np.asarray(s, np.float64)
+        if len(p) < 3:
+            out.append(p)
+            continue
+        for end in (0, 1):
+            if rng.random() >= share:
+                continue
+            if end:
+                p = p[::-1]
+            want = rng.uniform(0.5, length)
+            if rng.random() < 0.25:
+                d = p[0] - p[1]
+                n = np.linalg.norm(d)
+                if n > 1e-9:
+                    p = np.vstack([p[0] + d / n * want * 0.7, p])
+            else:
+                # Cut at arc length `want`, keeping at least the last segment.
+                steps = np.linalg.norm(np.diff(p, axis=0), axis=1)
+                run = np.cumsum(steps)
+                k = min(int(np.searchsorted(run, want)), len(p) - 2)
+                before = run[k] - steps[k]
+                t = min(max((want - before) / max(steps[k], 1e-9), 0.0), 1.0) if k < len(p) - 2 else 0.0
+                p = np.vstack([p[k] + t * (p[k + 1] - p[k]), p[k + 1:]])
+            if end:
+                p = p[::-1]
+        out.append(p)
+    return out
+
+
 def _line(a, b, rng, bow=0.0, n=None):
     """Points of a pen stroke from a to b with a slight bow, on the 56 grid."""
     a, b = np.asarray(a, np.float64), np.asarray(b, np.float64)
@@ -425,6 +463,7 @@ def train_one(args, member, train_strokes, labels, raw, held_s, held_y):
     renderer = Renderer(args.lib)
     sizes = [int(v) for v in args.size.split(",")]
     pen = [float(v) for v in args.pen.split(",")]
+    lifts = [float(v) for v in args.lifts.split(",")] if args.lifts else [0.0]
     held_x = render_set(renderer, held_s, [4.8])
     t0 = time.time()
     tag = "network %d" % (member + 1)
@@ -461,8 +500,9 @@ def train_one(args, member, train_strokes, labels, raw, held_s, held_y):
         else:
             pool += [int(i) for i in rng.choice(usable, extra_n - len(pool))]
         chosen = usable + pool
-        xs = [renderer.render(distort(continental(train_strokes[i], labels[i], rng, args.continental), rng,
-                                      args.elastic), rng.uniform(*pen)) for i in chosen]
+        xs = [renderer.render(distort(pen_lifts(continental(train_strokes[i], labels[i], rng, args.continental),
+                                                rng, *lifts), rng, args.elastic), rng.uniform(*pen))
+              for i in chosen]
         ys = [labels[i] for i in chosen]
         extra = rng.choice(len(raw), n_raw, replace=False)
         x = torch.from_numpy(np.concatenate([np.stack(xs), raw[extra]]))[:, None]
@@ -505,6 +545,8 @@ def main():
     ap.add_argument("--raw", type=float, default=0.25, help="share of plain MNIST images mixed in")
     ap.add_argument("--continental", type=float, default=0.35,
                     help="share of training 1s given a flag (and foot) and of 7s given a crossbar")
+    ap.add_argument("--lifts", help="share,length: each stroke end lifted short (or run on) with that "
+                                    "probability, by up to length grid units; off when not given")
     ap.add_argument("--init", help="model file to start from (fine-tuning) instead of random weights; "
                                    "network k of the file starts member k")
     ap.add_argument("--stop-after", help="stop each member after this many epochs of the --epochs schedule "
