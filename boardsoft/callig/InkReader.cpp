@@ -97,6 +97,9 @@ constexpr float kCommaHeadReach = 0.1f;
 constexpr float kJoinGap = 0.05f;
 constexpr float kPieceGap = 0.2f;
 constexpr float kPieceHeight = 0.4f;
+// Ink just above a ring that is at most this many times the ring's width is
+// the upper loop of the same digit.
+constexpr float kLoopAboveWidth = 1.25f;
 // Log-score cost of each character, against splitting one digit into pieces.
 constexpr double kCharacterCost = 1.5;
 // A level stroke along the top of the line may be the flag of a 5 (or the
@@ -458,6 +461,23 @@ std::vector<CInkReader::CWord> CInkReader::Read(const CInkStrokeList& input, con
     const float lineHeight = std::max(line.height(), 1.0f);
     const float touch = kTouchDistance * lineHeight;
 
+    // Small writing: the lower loop of an 8 written as two circles is dot-sized
+    // and low in the line, but it sits just under ink no wider than itself
+    // (the upper loop); a dot under a digit's overhang sits under a bar or a
+    // stem that belongs to a wider digit.
+    auto lowerLoop = [&](size_t i) {
+        const SBox& b = boxes[i];
+        for (size_t k = 0; k < strokes.size(); ++k) {
+            const SBox& a = boxes[k];
+            if (k == i || a.bottom > b.top + touch || b.top - a.bottom > kPieceGap * lineHeight)
+                continue;
+            const float shared = std::min(a.right, b.right) - std::max(a.left, b.left);
+            if (shared >= 0.5f * b.width() && a.width() <= kLoopAboveWidth * b.width())
+                return true;
+        }
+        return false;
+    };
+
     // A dot beside digits is its own character even where it sits under a
     // digit's overhang (the bar of a 7) or close to it: a stroke of dot size
     // low in the line that touches no other ink is set apart before grouping.
@@ -468,7 +488,7 @@ std::vector<CInkReader::CWord> CInkReader::Read(const CInkStrokeList& input, con
             if (!isDot(boxes[i], line.top, lineHeight, false)
                 || (boxes[i].top + boxes[i].bottom) / 2 < line.top + 0.5f * lineHeight)
                 continue;
-            mark[i] = !touchesOther(i, touch);
+            mark[i] = !touchesOther(i, touch) && !lowerLoop(i);
         }
 
     // Strokes that share most of their horizontal extent, or that touch,
