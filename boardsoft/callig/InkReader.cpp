@@ -462,7 +462,7 @@ std::vector<CInkReader::CWord> CInkReader::Read(const CInkStrokeList& input, con
     const float touch = kTouchDistance * lineHeight;
 
     // Small writing: the lower loop of an 8 written as two circles is dot-sized
-    // and low in the line, but it sits just under ink no wider than itself
+    // and low in the line, but it sits just under ink hardly wider than itself
     // (the upper loop); a dot under a digit's overhang sits under a bar or a
     // stem that belongs to a wider digit.
     auto lowerLoop = [&](size_t i) {
