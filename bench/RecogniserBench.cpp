@@ -615,6 +615,15 @@ void printAccuracy()
                 "4 digits %.2f %%, all %.2f %%\n",
         100.0 * touchOk[2] / touchN[2], 100.0 * touchOk[3] / touchN[3], 100.0 * touchOk[4] / touchN[4],
         100.0 * (touchOk[2] + touchOk[3] + touchOk[4]) / (touchN[2] + touchN[3] + touchN[4]));
+
+    // Digits close but apart (a gap of 0.03 to 0.15 of their height), where two
+    // digits side by side and one written in two strokes look most alike.
+    int nearOk[5] = {}, nearN[5] = {};
+    readFields(900, 0.03f, 0.12f, nearOk, nearN);
+    std::printf("Close but apart digits, exactly right: 2 digits %.2f %%, 3 digits %.2f %%, "
+                "4 digits %.2f %%, all %.2f %%\n",
+        100.0 * nearOk[2] / nearN[2], 100.0 * nearOk[3] / nearN[3], 100.0 * nearOk[4] / nearN[4],
+        100.0 * (nearOk[2] + nearOk[3] + nearOk[4]) / (nearN[2] + nearN[3] + nearN[4]));
     close(api);
 }
 

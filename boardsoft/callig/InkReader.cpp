@@ -96,6 +96,8 @@ constexpr float kCommaHeadReach = 0.1f;
 // a small piece may be up to kPieceGap away.
 constexpr float kJoinGap = 0.05f;
 constexpr float kPieceGap = 0.2f;
+constexpr float kStrokeGap = 0.1f;
+constexpr double kStrokeGapCost = 1.5;
 constexpr float kPieceHeight = 0.4f;
 // Ink just above a ring that is at most this many times the ring's width is
 // the upper loop of the same digit.
@@ -151,6 +153,34 @@ float distance(const std::vector<SInkPoint>& a, const std::vector<SInkPoint>& b)
         for (size_t j = 0; j < b.size(); j += sb)
             best = std::min(best, std::hypot(a[i].x - b[j].x, a[i].y - b[j].y));
     return best;
+}
+
+// Distance from p to the segment a-b.
+float toSegment(SInkPoint p, SInkPoint a, SInkPoint b)
+{
+    const float dx = b.x - a.x, dy = b.y - a.y, len2 = dx * dx + dy * dy;
+    const float t = len2 > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / len2, 0.0f, 1.0f) : 0.0f;
+    return std::hypot(p.x - a.x - t * dx, p.y - a.y - t * dy);
+}
+
+// Whether a stroke of `from` ends within `reach` of the middle of a stroke of
+// `to` (away from its own ends): where the pen stopped short of a stroke it
+// was meant to meet, as a 4's bar short of its stem.
+bool endsShortOf(const CInkStrokeList& strokes, const std::vector<size_t>& from, const std::vector<size_t>& to,
+    float reach)
+{
+    for (size_t i : from) {
+        const auto& s = strokes[i];
+        for (const SInkPoint end : { s.front(), s.back() })
+            for (size_t k : to) {
+                const auto& t = strokes[k];
+                const size_t lo = t.size() / 5, hi = t.size() - t.size() / 5;
+                for (size_t j = lo; j + 1 < hi; ++j)
+                    if (toSegment(end, t[j], t[j + 1]) <= reach)
+                        return true;
+            }
+    }
+    return false;
 }
 
 float overlap(const SBox& a, const SBox& b)
@@ -527,13 +557,28 @@ std::vector<CInkReader::CWord> CInkReader::Read(const CInkStrokeList& input, con
     // Groups that may be pieces of one character: touching or overlapping, or
     // a small piece (not a dot or minus) close beside the other. A dot set
     // apart above never joins.
+    // Set when the last mayJoin allowed a join across a pen's stopping gap.
+    bool acrossGap = false;
     auto mayJoin = [&](size_t ia, size_t ib) {
+        acrossGap = false;
         if (groupIsMark[ia] || groupIsMark[ib])
             return false;
         const SGroup &a = groups[ia], &b = groups[ib];
         const float gap = -overlap(a.box, b.box);
         if (gap <= kJoinGap * lineHeight)
             return true;
+        // A digit written in two strokes may leave a wider gap where one
+        // stroke stops short of the other (a 4's bar short of its stem); no
+        // dot or minus closes it.
+        const float reach = kStrokeGap * lineHeight;
+        const auto mark = [&](const SGroup& g) {
+            return isDot(g, line.top, lineHeight, false) || isMinus(strokes, g, line.top, lineHeight, false);
+        };
+        if (gap <= reach && !mark(a) && !mark(b)
+            && (endsShortOf(strokes, a.strokes, b.strokes, reach) || endsShortOf(strokes, b.strokes, a.strokes, reach))) {
+            acrossGap = true;
+            return true;
+        }
         const SGroup& small = a.box.height() < b.box.height() ? a : b;
         return gap <= kPieceGap * lineHeight && small.box.height() < kPieceHeight * lineHeight
             && !isDot(small, line.top, lineHeight, false)
@@ -558,8 +603,10 @@ std::vector<CInkReader::CWord> CInkReader::Read(const CInkStrokeList& input, con
             SGroup merged = groups[j];
             bool ok = true;
             bool flag = isFlag(strokes, groups[j], line.top, lineHeight);
+            double joinCost = 0;
             for (size_t k = j + 1; k < i && ok; ++k) {
                 ok = mayJoin(k - 1, k);
+                joinCost += acrossGap ? kStrokeGapCost : 0.0;
                 flag = flag || isFlag(strokes, groups[k], line.top, lineHeight);
                 merged.strokes.insert(
                     merged.strokes.end(), groups[k].strokes.begin(), groups[k].strokes.end());
@@ -586,6 +633,8 @@ std::vector<CInkReader::CWord> CInkReader::Read(const CInkStrokeList& input, con
                         opt.logp -= kShortDigitCost;
                     o.push_back({ '\0', -kSpeckCost });
                 }
+                for (SOption& opt : o)
+                    opt.logp -= joinCost;
             }
             for (const SReading& r : at[j])
                 for (const SOption& opt : o) {

@@ -575,6 +575,22 @@ TEST(CalligRecognition, AStrayTickBesideADigitIsNoDigitOfItsOwn)
     CgrFreeDict(&dict);
 }
 
+// A pen stops where the pupil lifts it: a 4 written in two strokes whose bar
+// stops short of the stem is still one digit, and a 1 written after a 4 at the
+// usual distance is still a digit of its own.
+TEST(CalligRecognition, AStrokeStoppingShortOfItsStemStaysOneDigit)
+{
+    int32_t dict = 0;
+    ASSERT_EQ(load(trainedModel(), &dict), CGR_OK);
+    Stroke open = line(14, 0, 4, 36);
+    const Stroke bar = line(4, 36, 23, 36);
+    open.insert(open.end(), bar.begin() + 1, bar.end());
+    const Stroke stem = line(28, 8, 28, 60);
+    EXPECT_EQ(recognise(dict, { open, stem }).at(0), "4");
+    EXPECT_EQ(recognise(dict, { open, stem, line(50, 2, 50, 60) }).at(0), "41");
+    CgrFreeDict(&dict);
+}
+
 TEST(CalligRecognition, ContinentalOnesAndSevensKeepTheirDigit)
 {
     int32_t dict = 0;
