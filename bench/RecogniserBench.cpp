@@ -600,30 +600,26 @@ void printAccuracy()
         }
     };
 
+    const auto report = [](const char* what, const int(&ok)[5], const int(&n)[5]) {
+        std::printf("%s, exactly right: 2 digits %.2f %%, 3 digits %.2f %%, 4 digits %.2f %%, all %.2f %%\n", what,
+            100.0 * ok[2] / n[2], 100.0 * ok[3] / n[3], 100.0 * ok[4] / n[4],
+            100.0 * (ok[2] + ok[3] + ok[4]) / (n[2] + n[3] + n[4]));
+    };
     int fieldOk[5] = {}, fieldN[5] = {};
     readFields(1200, 0.15f, 0.35f, fieldOk, fieldN);
-    std::printf("Whole fields written side by side, exactly right: 2 digits %.2f %%, 3 digits %.2f %%, "
-                "4 digits %.2f %%, all %.2f %%\n",
-        100.0 * fieldOk[2] / fieldN[2], 100.0 * fieldOk[3] / fieldN[3], 100.0 * fieldOk[4] / fieldN[4],
-        100.0 * (fieldOk[2] + fieldOk[3] + fieldOk[4]) / (fieldN[2] + fieldN[3] + fieldN[4]));
+    report("Whole fields written side by side", fieldOk, fieldN);
 
     // Digits that touch or overlap slightly, as they do when written across
     // the cells in a hurry: the gap is -0.12 to +0.05 of the digit's height.
     int touchOk[5] = {}, touchN[5] = {};
     readFields(900, -0.12f, 0.17f, touchOk, touchN);
-    std::printf("Touching or slightly overlapping digits, exactly right: 2 digits %.2f %%, 3 digits %.2f %%, "
-                "4 digits %.2f %%, all %.2f %%\n",
-        100.0 * touchOk[2] / touchN[2], 100.0 * touchOk[3] / touchN[3], 100.0 * touchOk[4] / touchN[4],
-        100.0 * (touchOk[2] + touchOk[3] + touchOk[4]) / (touchN[2] + touchN[3] + touchN[4]));
+    report("Touching or slightly overlapping digits", touchOk, touchN);
 
     // Digits close but apart (a gap of 0.03 to 0.15 of their height), where two
     // digits side by side and one written in two strokes look most alike.
     int nearOk[5] = {}, nearN[5] = {};
     readFields(900, 0.03f, 0.12f, nearOk, nearN);
-    std::printf("Close but apart digits, exactly right: 2 digits %.2f %%, 3 digits %.2f %%, "
-                "4 digits %.2f %%, all %.2f %%\n",
-        100.0 * nearOk[2] / nearN[2], 100.0 * nearOk[3] / nearN[3], 100.0 * nearOk[4] / nearN[4],
-        100.0 * (nearOk[2] + nearOk[3] + nearOk[4]) / (nearN[2] + nearN[3] + nearN[4]));
+    report("Close but apart digits", nearOk, nearN);
     close(api);
 }
 
