@@ -601,8 +601,8 @@ void printAccuracy()
     };
 
     const auto report = [](const char* what, const int(&ok)[5], const int(&n)[5]) {
-        std::printf("%s, exactly right: 2 digits %.2f %%, 3 digits %.2f %%, 4 digits %.2f %%, all %.2f %%\n", what,
-            100.0 * ok[2] / n[2], 100.0 * ok[3] / n[3], 100.0 * ok[4] / n[4],
+        std::printf("%s, exactly right: 2 digits %.2f %%, 3 digits %.2f %%, 4 digits %.2f %%, all %.2f %%\n",
+            what, 100.0 * ok[2] / n[2], 100.0 * ok[3] / n[3], 100.0 * ok[4] / n[4],
             100.0 * (ok[2] + ok[3] + ok[4]) / (n[2] + n[3] + n[4]));
     };
     int fieldOk[5] = {}, fieldN[5] = {};

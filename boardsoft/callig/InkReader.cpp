@@ -93,7 +93,8 @@ constexpr float kBodyShare = 0.5f;
 // it, each give or take this share of the digits' height.
 constexpr float kCommaHeadReach = 0.1f;
 // Neighbouring groups closer than this (line heights) may be one character;
-// a small piece may be up to kPieceGap away.
+// a small piece may be up to kPieceGap away, and a stroke that stops short of
+// the middle of another up to kStrokeGap, read so at kStrokeGapCost.
 constexpr float kJoinGap = 0.05f;
 constexpr float kPieceGap = 0.2f;
 constexpr float kStrokeGap = 0.1f;
@@ -166,8 +167,8 @@ float toSegment(SInkPoint p, SInkPoint a, SInkPoint b)
 // Whether a stroke of `from` ends within `reach` of the middle of a stroke of
 // `to` (away from its own ends): where the pen stopped short of a stroke it
 // was meant to meet, as a 4's bar short of its stem.
-bool endsShortOf(const CInkStrokeList& strokes, const std::vector<size_t>& from, const std::vector<size_t>& to,
-    float reach)
+bool endsShortOf(const CInkStrokeList& strokes, const std::vector<size_t>& from,
+    const std::vector<size_t>& to, float reach)
 {
     for (size_t i : from) {
         const auto& s = strokes[i];
@@ -554,11 +555,11 @@ std::vector<CInkReader::CWord> CInkReader::Read(const CInkStrokeList& input, con
     }
 
     const bool lone = groups.size() == 1;
-    // Groups that may be pieces of one character: touching or overlapping, or
-    // a small piece (not a dot or minus) close beside the other. A dot set
-    // apart above never joins.
     // Set when the last mayJoin allowed a join across a pen's stopping gap.
     bool acrossGap = false;
+    // Groups that may be pieces of one character: touching or overlapping, a
+    // stroke stopping just short of the other's, or a small piece (not a dot
+    // or minus) close beside the other. A dot set apart above never joins.
     auto mayJoin = [&](size_t ia, size_t ib) {
         acrossGap = false;
         if (groupIsMark[ia] || groupIsMark[ib])
@@ -575,7 +576,8 @@ std::vector<CInkReader::CWord> CInkReader::Read(const CInkStrokeList& input, con
             return isDot(g, line.top, lineHeight, false) || isMinus(strokes, g, line.top, lineHeight, false);
         };
         if (gap <= reach && !mark(a) && !mark(b)
-            && (endsShortOf(strokes, a.strokes, b.strokes, reach) || endsShortOf(strokes, b.strokes, a.strokes, reach))) {
+            && (endsShortOf(strokes, a.strokes, b.strokes, reach)
+                || endsShortOf(strokes, b.strokes, a.strokes, reach))) {
             acrossGap = true;
             return true;
         }

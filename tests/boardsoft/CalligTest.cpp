@@ -471,10 +471,12 @@ TEST(CalligRecognition, BesideDigitsAMarkIsJudgedAgainstTheLine)
     // small as a ring point and as low, but it sits right under the upper loop.
     EXPECT_EQ(recognise(dict, { ellipse(40, 16, 5.5f, 6), ellipse(40, 31, 6, 6) }).at(0), "8");
     EXPECT_EQ(
-        recognise(dict, { line(20, 10, 20.5f, 37), ellipse(40, 16, 5.5f, 6), ellipse(40, 31, 6, 6) }).at(0), "18");
+        recognise(dict, { line(20, 10, 20.5f, 37), ellipse(40, 16, 5.5f, 6), ellipse(40, 31, 6, 6) }).at(0),
+        "18");
     // Nor is a short stroke high between two digits (a piece of the traced
     // digit beside it): it is passed over, not read "1.0".
-    EXPECT_EQ(recognise(dict, { line(10, 10, 11, 60), line(30, 18, 30, 27), ellipse(60, 35, 14, 25) }).at(0), "10");
+    EXPECT_EQ(
+        recognise(dict, { line(10, 10, 11, 60), line(30, 18, 30, 27), ellipse(60, 35, 14, 25) }).at(0), "10");
     CgrFreeDict(&dict);
 }
 
