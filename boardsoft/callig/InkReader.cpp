@@ -7,6 +7,7 @@
 #include <cmath>
 #include <iterator>
 #include <numeric>
+#include <optional>
 
 namespace {
 
@@ -502,8 +503,7 @@ std::vector<CInkReader::CWord> CInkReader::Read(const CInkStrokeList& input, con
             const SBox& a = boxes[k];
             if (k == i || a.bottom > b.top + touch || b.top - a.bottom > kPieceGap * lineHeight)
                 continue;
-            const float shared = std::min(a.right, b.right) - std::max(a.left, b.left);
-            if (shared >= 0.5f * b.width() && a.width() <= kLoopAboveWidth * b.width())
+            if (overlap(a, b) >= 0.5f * b.width() && a.width() <= kLoopAboveWidth * b.width())
                 return true;
         }
         return false;
@@ -555,36 +555,32 @@ std::vector<CInkReader::CWord> CInkReader::Read(const CInkStrokeList& input, con
     }
 
     const bool lone = groups.size() == 1;
-    // Set when the last mayJoin allowed a join across a pen's stopping gap.
-    bool acrossGap = false;
-    // Groups that may be pieces of one character: touching or overlapping, a
-    // stroke stopping just short of the other's, or a small piece (not a dot
-    // or minus) close beside the other. A dot set apart above never joins.
-    auto mayJoin = [&](size_t ia, size_t ib) {
-        acrossGap = false;
+    // Groups that may be pieces of one character, and what reading them so
+    // costs: touching or overlapping, a stroke stopping just short of the
+    // other's, or a small piece (not a dot or minus) close beside the other.
+    // A dot set apart above never joins.
+    auto joinCost = [&](size_t ia, size_t ib) -> std::optional<double> {
         if (groupIsMark[ia] || groupIsMark[ib])
-            return false;
+            return std::nullopt;
         const SGroup &a = groups[ia], &b = groups[ib];
         const float gap = -overlap(a.box, b.box);
         if (gap <= kJoinGap * lineHeight)
-            return true;
+            return 0.0;
+        const auto mark = [&](const SGroup& g) {
+            return isDot(g, line.top, lineHeight, false) || isMinus(strokes, g, line.top, lineHeight, false);
+        };
         // A digit written in two strokes may leave a wider gap where one
         // stroke stops short of the other (a 4's bar short of its stem); no
         // dot or minus closes it.
         const float reach = kStrokeGap * lineHeight;
-        const auto mark = [&](const SGroup& g) {
-            return isDot(g, line.top, lineHeight, false) || isMinus(strokes, g, line.top, lineHeight, false);
-        };
         if (gap <= reach && !mark(a) && !mark(b)
             && (endsShortOf(strokes, a.strokes, b.strokes, reach)
-                || endsShortOf(strokes, b.strokes, a.strokes, reach))) {
-            acrossGap = true;
-            return true;
-        }
+                || endsShortOf(strokes, b.strokes, a.strokes, reach)))
+            return kStrokeGapCost;
         const SGroup& small = a.box.height() < b.box.height() ? a : b;
-        return gap <= kPieceGap * lineHeight && small.box.height() < kPieceHeight * lineHeight
-            && !isDot(small, line.top, lineHeight, false)
-            && !isMinus(strokes, small, line.top, lineHeight, false);
+        if (gap <= kPieceGap * lineHeight && small.box.height() < kPieceHeight * lineHeight && !mark(small))
+            return 0.0;
+        return std::nullopt;
     };
     // Readings over every split of the groups into characters: a character is
     // one group, or up to kMaxPieces neighbouring groups that may join and
@@ -605,10 +601,11 @@ std::vector<CInkReader::CWord> CInkReader::Read(const CInkStrokeList& input, con
             SGroup merged = groups[j];
             bool ok = true;
             bool flag = isFlag(strokes, groups[j], line.top, lineHeight);
-            double joinCost = 0;
+            double joined = 0;
             for (size_t k = j + 1; k < i && ok; ++k) {
-                ok = mayJoin(k - 1, k);
-                joinCost += acrossGap ? kStrokeGapCost : 0.0;
+                const std::optional<double> cost = joinCost(k - 1, k);
+                ok = cost.has_value();
+                joined += cost.value_or(0.0);
                 flag = flag || isFlag(strokes, groups[k], line.top, lineHeight);
                 merged.strokes.insert(
                     merged.strokes.end(), groups[k].strokes.begin(), groups[k].strokes.end());
@@ -636,7 +633,7 @@ std::vector<CInkReader::CWord> CInkReader::Read(const CInkStrokeList& input, con
                     o.push_back({ '\0', -kSpeckCost });
                 }
                 for (SOption& opt : o)
-                    opt.logp -= joinCost;
+                    opt.logp -= joined;
             }
             for (const SReading& r : at[j])
                 for (const SOption& opt : o) {

@@ -109,6 +109,20 @@ Stroke ring(float x, float y, float size, float turns = 1.1f)
     return s;
 }
 
+// Ink and the first reading it must give.
+struct SInkCase
+{
+    const char* what;
+    std::vector<Stroke> strokes;
+    const char* want;
+};
+
+void expectFirstReadings(int32_t dict, const std::vector<SInkCase>& cases)
+{
+    for (const SInkCase& c : cases)
+        EXPECT_EQ(recognise(dict, c.strokes).at(0), c.want) << c.what;
+}
+
 } // namespace
 
 TEST(CalligModelFile, AcceptsAWellFormedFileAndRefusesDamagedOrHostileOnes)
@@ -536,19 +550,12 @@ TEST(CalligRecognition, AFiveWhoseFlagIsWrittenApartStaysOneDigit)
     // The body of a 5 about 32 pixels high: down, then the belly.
     const Stroke body = { { 14, 20 }, { 13, 27 }, { 12, 33 }, { 18, 30 }, { 25, 31 }, { 30, 36 }, { 31, 42 },
         { 28, 48 }, { 21, 51 }, { 14, 51 }, { 8, 48 } };
-    struct Case
-    {
-        const char* what;
-        std::vector<Stroke> strokes;
-        const char* want;
-    };
-    const Case cases[] = {
-        { "a flag as wide as the body", { body, line(15, 19, 32, 18) }, "5" },
-        { "a flag running twice the body's width to the right", { body, line(26, 18, 80, 15) }, "5" },
-        { "the long-flagged 5, then a 1", { body, line(26, 18, 80, 15), line(100, 18, 99, 52) }, "51" },
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(recognise(dict, c.strokes).at(0), c.want) << c.what;
+    expectFirstReadings(dict,
+        {
+            { "a flag as wide as the body", { body, line(15, 19, 32, 18) }, "5" },
+            { "a flag running twice the body's width to the right", { body, line(26, 18, 80, 15) }, "5" },
+            { "the long-flagged 5, then a 1", { body, line(26, 18, 80, 15), line(100, 18, 99, 52) }, "51" },
+        });
     CgrFreeDict(&dict);
 }
 
@@ -560,20 +567,13 @@ TEST(CalligRecognition, AStrayTickBesideADigitIsNoDigitOfItsOwn)
     const Stroke fourOpen = { { 42, 12 }, { 38, 24 }, { 34, 36 }, { 33, 42 }, { 46, 42 }, { 62, 41 } };
     const Stroke fourStem = line(54, 22, 54, 62);
     const Stroke one = line(90, 12, 88, 62);
-    struct Case
-    {
-        const char* what;
-        std::vector<Stroke> strokes;
-        const char* want;
-    };
-    const Case cases[] = {
-        { "a tick left of a 4", { line(4, 26, 5, 42), fourOpen, fourStem }, "4" },
-        { "a tick right of a 1", { one, line(110, 42, 111, 58) }, "1" },
-        { "a 4 and a 1 of one height", { fourOpen, fourStem, one }, "41" },
-        { "two 1s", { line(40, 12, 38, 62), one }, "11" },
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(recognise(dict, c.strokes).at(0), c.want) << c.what;
+    expectFirstReadings(dict,
+        {
+            { "a tick left of a 4", { line(4, 26, 5, 42), fourOpen, fourStem }, "4" },
+            { "a tick right of a 1", { one, line(110, 42, 111, 58) }, "1" },
+            { "a 4 and a 1 of one height", { fourOpen, fourStem, one }, "41" },
+            { "two 1s", { line(40, 12, 38, 62), one }, "11" },
+        });
     CgrFreeDict(&dict);
 }
 
@@ -588,8 +588,11 @@ TEST(CalligRecognition, AStrokeStoppingShortOfItsStemStaysOneDigit)
     const Stroke bar = line(4, 36, 23, 36);
     open.insert(open.end(), bar.begin() + 1, bar.end());
     const Stroke stem = line(28, 8, 28, 60);
-    EXPECT_EQ(recognise(dict, { open, stem }).at(0), "4");
-    EXPECT_EQ(recognise(dict, { open, stem, line(50, 2, 50, 60) }).at(0), "41");
+    expectFirstReadings(dict,
+        {
+            { "the bar short of the stem", { open, stem }, "4" },
+            { "then a 1", { open, stem, line(50, 2, 50, 60) }, "41" },
+        });
     CgrFreeDict(&dict);
 }
 
@@ -599,15 +602,13 @@ TEST(CalligRecognition, ContinentalOnesAndSevensKeepTheirDigit)
     ASSERT_EQ(load(trainedModel(), &dict), CGR_OK);
     const Stroke flag = line(18, 26, 32, 10), stem = line(32, 10, 31, 62), foot = line(20, 62, 42, 62);
     const Stroke bar = line(8, 10, 40, 10), diagonal = line(40, 10, 22, 62), cross = line(20, 36, 40, 36);
-    struct Case
-    {
-        std::vector<Stroke> strokes;
-        const char* want;
-    };
-    const Case cases[] = { { { flag, stem }, "1" }, { { flag, stem, foot }, "1" },
-        { { bar, diagonal, cross }, "7" }, { { bar, diagonal }, "7" } };
-    for (const Case& c : cases)
-        EXPECT_EQ(recognise(dict, c.strokes).at(0), c.want) << c.strokes.size() << " strokes";
+    expectFirstReadings(dict,
+        {
+            { "a flagged 1", { flag, stem }, "1" },
+            { "a flagged 1 with a foot", { flag, stem, foot }, "1" },
+            { "a crossed 7", { bar, diagonal, cross }, "7" },
+            { "a plain 7", { bar, diagonal }, "7" },
+        });
     CgrFreeDict(&dict);
 }
 
